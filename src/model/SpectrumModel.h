@@ -1,0 +1,114 @@
+#pragma once
+
+#include "model/Bands.h"
+
+#include <array>
+
+namespace velmora {
+
+class Draw2DClass;
+class ResultView;
+
+enum DataTypeCode : int {
+    PressureLevels = 0,
+    PowerLevels = 1,
+    AttenuationLevels = 2,
+    CorrectionFactors = 3,
+};
+
+enum HighlightCode : int {
+    HighlightNone = 0,
+    HighlightA = 1,
+    HighlightB = 2,
+    HighlightC = 3,
+    HighlightD = 4,
+    HighlightResults = 5,
+    HighlightSafeLevels = 6,
+    HighlightSTC = 7,
+    HighlightNR = 8,
+};
+
+/** One node of the edited spectrum: X the graph abscissa, Y the level in dB. */
+struct TNode {
+    float X = 0.0f;
+    float Y = 0.0f;
+};
+
+/** The edited spectrum. */
+struct TNodeList {
+    int Count = 0;
+    std::array<TNode, kBandSlots> Node{};
+    int Current = -1;
+    int DataType = PressureLevels;
+};
+
+/** The one model record: both spectra, their ratings, the overlay and the graph's level range. */
+struct TSpectrumModel {
+    float MinLevel = 0.0f;
+    float MaxLevel = 120.0f;
+    float LevelIncrement = 10.0f;
+    TNodeList Nodes;
+    std::array<float, kBandSlots> OtherLevels{};
+    std::array<float, kBandSlots> Results{};
+    std::array<float, 4> WeightedLevel{};
+    float STC = 0.0f;
+    float NR = 0.0f;
+    int HighlightMode = HighlightNone;
+    int Reserved = 0;
+    int OtherDataType = PressureLevels;
+    int BandStart = kOctaveBandStart;
+    int BandStep = kOctaveBandStep;
+};
+
+/** Start-up defaults: nine empty full-octave slots, 0 to 120 dB in steps of 10, no overlay. */
+void InitModel(TSpectrumModel& model);
+
+/** All 30 nodes (0, 0), Count 0, Current -1, DataType 0. */
+void InitNodeList(TNodeList& list);
+
+/**
+ * Rebuilds the edited spectrum for the band set and sets up the view: configures and fits
+ * the surface, places the nodes at their band abscissae (levels zeroed when asked), makes
+ * node 0 current and recalculates, reporting to view when it is given.
+ */
+void SetupGraph(TSpectrumModel& model, Draw2DClass& surface, ResultView* view, bool zeroLevels);
+
+struct GraphExtents {
+    float MinLevel;
+    float MaxLevel;
+    float LevelIncrement;
+};
+
+GraphExtents GetGraphExtents(const TSpectrumModel& model);
+
+/**
+ * Stores the level range and grid step, then SetupGraph keeping the levels. The ends are
+ * stored in the order given. A non-finite end keeps its previous value; an increment that is
+ * not finite, not above 0, or so small that the range would need more than kMaxLevelLines
+ * grid lines keeps the previous increment.
+ */
+void SetGraphExtents(TSpectrumModel& model, Draw2DClass& surface, ResultView* view, float minLevel,
+                     float maxLevel, float increment);
+
+/** Most level grid lines an increment may ask for. */
+inline constexpr double kMaxLevelLines = 1000.0;
+
+/** True when 0 <= i < Count. */
+bool ValidNode(const TSpectrumModel& model, int i);
+
+/** Node i, or the point (0, 0) when i is not a valid node. */
+TNode GetNode(const TSpectrumModel& model, int i);
+
+/** Sets the level of a valid node; nothing else (no drawing, no recalculation). */
+void SetNodeLevel(TSpectrumModel& model, int i, float level);
+
+/** Appends (x, y) and makes it current; false, and nothing changed, when 30 nodes are in use. */
+bool AppendNode(TSpectrumModel& model, float x, float y);
+
+/** Band index of slot k in the model's band set. */
+inline int BandIndexOfSlot(const TSpectrumModel& model, int k)
+{
+    return model.BandStart + k * model.BandStep;
+}
+
+} // namespace velmora

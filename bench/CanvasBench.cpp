@@ -1,0 +1,62 @@
+#include "platform/ImageCanvas.h"
+
+#include <QApplication>
+
+#include <benchmark/benchmark.h>
+
+namespace velmora {
+namespace {
+
+/** Fonts and the palette need an application; one offscreen instance serves every benchmark. */
+void ensureApplication()
+{
+    static int argc = 1;
+    static char name[] = "CanvasBench";
+    static char* argv[] = {name, nullptr};
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QApplication application(argc, argv);
+}
+
+void xorLine400(benchmark::State& state)
+{
+    ensureApplication();
+    ImageCanvas canvas;
+    canvas.SetPen(kRed, PenStyle::Solid, 1);
+    canvas.SetRasterMode(RasterMode::Xor);
+    for (auto _ : state) {
+        canvas.MoveTo(100, 200);
+        canvas.LineTo(500, 513);
+        benchmark::DoNotOptimize(canvas.image().constBits());
+    }
+    state.SetItemsProcessed(state.iterations() * 400);
+}
+BENCHMARK(xorLine400);
+
+void fillWholeImage(benchmark::State& state)
+{
+    ensureApplication();
+    ImageCanvas canvas;
+    canvas.SetBrush(kButtonFace, BrushStyle::Solid);
+    for (auto _ : state) {
+        canvas.FillRect(0, 0, ImageCanvas::kWidth, ImageCanvas::kHeight);
+        benchmark::DoNotOptimize(canvas.image().constBits());
+    }
+    state.SetBytesProcessed(state.iterations() * ImageCanvas::kWidth * ImageCanvas::kHeight * 4);
+}
+BENCHMARK(fillWholeImage);
+
+void textOut(benchmark::State& state)
+{
+    ensureApplication();
+    ImageCanvas canvas;
+    canvas.SetBrush(kButtonFace, BrushStyle::Solid);
+    for (auto _ : state) {
+        canvas.TextOut(40, 300, "1000");
+        benchmark::DoNotOptimize(canvas.image().constBits());
+    }
+}
+BENCHMARK(textOut);
+
+} // namespace
+} // namespace velmora

@@ -1,0 +1,150 @@
+#include "platform/ImageCanvas.h"
+
+#include "platform/LineRaster.h"
+
+#include <QApplication>
+#include <QPainter>
+#include <QPalette>
+
+#include <algorithm>
+#include <utility>
+
+namespace velmora {
+
+namespace {
+
+/** The colour bits of an RGB32 pixel; exclusive-or must leave the unused top byte alone. */
+constexpr QRgb kRgbMask = 0x00FFFFFF;
+
+} // namespace
+
+ImageCanvas::ImageCanvas(QSize size) : m_image(size, QImage::Format_RGB32), m_metrics(m_font, &m_image)
+{
+    m_image.fill(m_brushRgb);
+    setFont(defaultFont());
+}
+
+QFont ImageCanvas::defaultFont()
+{
+    QFont font;
+    // Liberation Sans has Arial's metrics, so text measures the same where Arial is missing.
+    font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
+    font.setStyleHint(QFont::SansSerif);
+    // 8 pt at 96 dpi, fixed in pixels so that the graph's layout does not follow the screen's dpi.
+    font.setPixelSize(11);
+    return font;
+}
+
+void ImageCanvas::setFont(const QFont& font)
+{
+    m_font = font;
+    // Two-colour text keeps the picture's colours exact; grey edges would blend into the brush.
+    m_font.setStyleStrategy(QFont::NoAntialias);
+    m_metrics = QFontMetrics(m_font, &m_image);
+}
+
+QRgb ImageCanvas::toRgb(Colour colour)
+{
+    if (colour == kButtonFace)
+        return QApplication::palette().color(QPalette::Button).rgb();
+    return qRgb(static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
+                static_cast<int>((colour >> 16) & 0xFF));
+}
+
+void ImageCanvas::SetPen(Colour colour, PenStyle style, int /*width*/)
+{
+    m_penStyle = style;
+    m_penRgb = toRgb(colour);
+}
+
+void ImageCanvas::SetBrush(Colour colour, BrushStyle /*style*/)
+{
+    m_brushRgb = toRgb(colour);
+}
+
+RasterMode ImageCanvas::SetRasterMode(RasterMode mode)
+{
+    return std::exchange(m_rasterMode, mode);
+}
+
+void ImageCanvas::MoveTo(int x, int y)
+{
+    m_penX = x;
+    m_penY = y;
+}
+
+void ImageCanvas::LineTo(int x, int y)
+{
+    const LineSpan span = clipLine(m_penX, m_penY, x, y, m_image.width(), m_image.height());
+    m_penX = x;
+    m_penY = y;
+    if (span.count == 0)
+        return;
+    uchar* const bits = m_image.bits();
+    const qsizetype stride = m_image.bytesPerLine();
+    const QRgb pen = m_penRgb;
+    const bool exclusiveOr = m_rasterMode == RasterMode::Xor;
+    const bool dotted = m_penStyle == PenStyle::Dot;
+    walkLine(span, [=](int px, int py, std::int64_t index) {
+        if (dotted && index % 2 != 0)
+            return;
+        QRgb& pixel = reinterpret_cast<QRgb*>(bits + py * stride)[px];
+        pixel = exclusiveOr ? pixel ^ (pen & kRgbMask) : pen;
+    });
+}
+
+template <typename Op>
+bool ImageCanvas::forEachInRect(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom,
+                                Op op)
+{
+    const auto x0 = static_cast<int>(std::max<std::int64_t>(left, 0));
+    const auto x1 = static_cast<int>(std::min<std::int64_t>(right, m_image.width()));
+    const auto y0 = static_cast<int>(std::max<std::int64_t>(top, 0));
+    const auto y1 = static_cast<int>(std::min<std::int64_t>(bottom, m_image.height()));
+    if (x0 >= x1 || y0 >= y1)
+        return false;
+    for (int y = y0; y < y1; ++y) {
+        QRgb* const row = reinterpret_cast<QRgb*>(m_image.scanLine(y));
+        std::for_each(row + x0, row + x1, op);
+    }
+    return true;
+}
+
+bool ImageCanvas::fillWithBrush(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom)
+{
+    const QRgb brush = m_brushRgb;
+    return forEachInRect(left, top, right, bottom, [brush](QRgb& pixel) { pixel = brush; });
+}
+
+void ImageCanvas::FillRect(int left, int top, int right, int bottom)
+{
+    fillWithBrush(left, top, right, bottom);
+}
+
+void ImageCanvas::InvertRect(int left, int top, int right, int bottom)
+{
+    forEachInRect(left, top, right, bottom, [](QRgb& pixel) { pixel ^= kRgbMask; });
+}
+
+void ImageCanvas::TextOut(int x, int y, const std::string& text)
+{
+    const TextSize size = TextExtent(text);
+    // The cell may reach past INT_MAX when x or y is near it, hence the wide arithmetic.
+    const std::int64_t right = std::int64_t{x} + size.width;
+    const std::int64_t bottom = std::int64_t{y} + size.height;
+    // Off-image text is skipped so that QPainter never sees coordinates it might overflow on.
+    if (!fillWithBrush(x, y, right, bottom))
+        return;
+    QPainter painter(&m_image);
+    painter.setFont(m_font);
+    painter.setPen(Qt::black);
+    painter.drawText(QPoint(x, y + m_metrics.ascent()), QString::fromStdString(text));
+}
+
+TextSize ImageCanvas::TextExtent(const std::string& text)
+{
+    const QString string = QString::fromStdString(text);
+    return {m_metrics.horizontalAdvance(string), m_metrics.height()};
+}
+
+} // namespace velmora

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "graph/Canvas.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QImage>
+#include <QSize>
+
+#include <cstdint>
+
+namespace velmora {
+
+/**
+ * The graph's canvas: an RGB32 image written pixel by pixel, so that exclusive-or drawing is
+ * exact and undone by drawing the same thing again. Only text goes through QPainter.
+ * Needs a QGuiApplication for its font. Starts white, with a black solid pen, a white solid
+ * brush, copy mode and the pen at (0, 0).
+ */
+class ImageCanvas : public Canvas2D
+{
+public:
+    /** The size of the bitmap the graph is drawn into; larger windows show only this much. */
+    static constexpr int kWidth = 1600;
+    static constexpr int kHeight = 1200;
+
+    /** size in pixels; an empty size gives a canvas on which every operation draws nothing. */
+    explicit ImageCanvas(QSize size = QSize(kWidth, kHeight));
+
+    /**
+     * The pixels drawn so far. Paint from this reference rather than keeping a copy: a shared
+     * image would be duplicated on the next write.
+     */
+    const QImage& image() const { return m_image; }
+
+    /**
+     * The font of TextOut and TextExtent, always drawn without antialiasing; by default Arial
+     * (or its metric twin Liberation Sans) at 11 px.
+     */
+    void setFont(const QFont& font);
+    const QFont& font() const { return m_font; }
+    static QFont defaultFont();
+
+    /** A colour with kButtonFace resolved through the application palette, as the image stores it. */
+    static QRgb toRgb(Colour colour);
+
+    /** width is accepted for the interface's sake; lines are always one pixel wide. */
+    void SetPen(Colour colour, PenStyle style, int width) override;
+    void SetBrush(Colour colour, BrushStyle style) override;
+    RasterMode SetRasterMode(RasterMode mode) override;
+
+    void MoveTo(int x, int y) override;
+    /** Any int coordinates; the line is clipped to the image without walking its hidden part. */
+    void LineTo(int x, int y) override;
+    void FillRect(int left, int top, int right, int bottom) override;
+    void InvertRect(int left, int top, int right, int bottom) override;
+    /** Text as UTF-8 in black; the cell is TextExtent(text) at (x, y). Ignores the raster mode. */
+    void TextOut(int x, int y, const std::string& text) override;
+    /** Advance width and line height in pixels; an empty text is 0 wide and a full line high. */
+    TextSize TextExtent(const std::string& text) override;
+
+private:
+    /** Applies op to every pixel of [left, right) x [top, bottom) on the image; false when there is none. */
+    template <typename Op>
+    bool forEachInRect(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom, Op op);
+    bool fillWithBrush(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom);
+
+    QImage m_image;
+    QFont m_font;
+    QFontMetrics m_metrics;
+    QRgb m_penRgb = 0xFF000000;
+    PenStyle m_penStyle = PenStyle::Solid;
+    QRgb m_brushRgb = 0xFFFFFFFF;
+    RasterMode m_rasterMode = RasterMode::Copy;
+    int m_penX = 0;
+    int m_penY = 0;
+};
+
+} // namespace velmora

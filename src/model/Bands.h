@@ -21,7 +21,7 @@ inline constexpr int kOctaveBandStep = 3;
 inline constexpr int kThirdBandStart = 0;
 inline constexpr int kThirdBandStep = 1;
 
-/** log10(x) for x > 0, else 0 (so an empty energy sum reads as 0 dB). */
+/** log10(x) for x > 0; 0 for x <= 0 (so an empty energy sum reads as 0 dB); NaN stays NaN. */
 double SafeLog10(double x);
 
 /** Graph abscissa of a frequency in Hz: 80 * SafeLog10(f); 0 for f <= 0. */
@@ -30,7 +30,11 @@ float BandAbscissa(double frequencyHz);
 /** Frequency in Hz of a graph abscissa: 10 raised to 0.0125 * x. */
 double AbscissaFrequency(double x);
 
-/** Number of bands of the set (BandStart, BandStep); 0 for a step below 1. */
+/**
+ * Number of bands of the set (BandStart, BandStep): band indices start, start + step, ... below
+ * kBandCount. 0 for a step below 1 or a start outside 0 to kBandCount - 1, so that a band walk
+ * never leaves the tables whatever a data file held.
+ */
 int BandCount(int bandStart, int bandStep);
 
 } // namespace velmora

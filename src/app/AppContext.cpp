@@ -1,0 +1,10 @@
+#include "app/AppContext.h"
+
+namespace velmora {
+
+AppContext::AppContext(std::unique_ptr<SettingsStore> settings) : Settings(std::move(settings))
+{
+    InitModel(Model);
+}
+
+} // namespace velmora

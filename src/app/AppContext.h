@@ -1,0 +1,24 @@
+#pragma once
+
+#include "graph/Draw2D.h"
+#include "io/Settings.h"
+#include "model/SpectrumModel.h"
+
+#include <memory>
+
+namespace velmora {
+
+/**
+ * The program-wide objects, each exactly once: the spectrum model, the drawing surface and
+ * the settings store. Windows reach them through the one context they are given.
+ */
+struct AppContext {
+    /** Takes the model's start-up defaults; the surface starts unattached and unfitted. */
+    explicit AppContext(std::unique_ptr<SettingsStore> settings);
+
+    TSpectrumModel Model;
+    Draw2DClass Surface;
+    std::unique_ptr<SettingsStore> Settings;
+};
+
+} // namespace velmora

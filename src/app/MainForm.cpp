@@ -1,0 +1,286 @@
+#include "app/MainForm.h"
+
+#include "app/AppContext.h"
+#include "entry/NumberText.h"
+#include "platform/CanvasWidget.h"
+#include "platform/ImageCanvas.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QLabel>
+#include <QMenu>
+#include <QScreen>
+#include <QTimer>
+#include <QToolButton>
+
+#include <algorithm>
+#include <cctype>
+#include <sstream>
+#include <vector>
+
+// The pictures live in a static library, whose resource registration the linker would drop.
+static void InitResources()
+{
+    Q_INIT_RESOURCE(velmora);
+}
+
+namespace velmora {
+
+namespace {
+
+struct ButtonSpec {
+    QToolButton* TMainForm::*member;
+    const char* icon;
+    const char* hint;
+};
+
+QToolButton* MakeButton(QWidget* parent, const QString& icon, const QRect& geometry, const QString& hint,
+                        bool showTooltip, int iconSize)
+{
+    auto* button = new QToolButton(parent);
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setIcon(QIcon(icon));
+    button->setIconSize(QSize(iconSize, iconSize));
+    button->setGeometry(geometry);
+    // Only the small button bar shows its hints; the toolbar buttons carry theirs unshown.
+    if (showTooltip)
+        button->setToolTip(hint);
+    else
+        button->setStatusTip(hint);
+    return button;
+}
+
+QFrame* MakeSunkenPanel(QWidget* parent, const QRect& geometry)
+{
+    auto* panel = new QFrame(parent);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    panel->setGeometry(geometry);
+    return panel;
+}
+
+QLabel* MakeTextPanel(QWidget* parent, const QRect& geometry)
+{
+    auto* label = new QLabel(parent);
+    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    label->setGeometry(geometry);
+    return label;
+}
+
+bool EqualsIgnoringCase(const std::string& a, const char* b)
+{
+    const std::string_view other(b);
+    return a.size() == other.size() && std::equal(a.begin(), a.end(), other.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+std::vector<std::string> SplitWords(const std::string& text)
+{
+    std::vector<std::string> words;
+    std::istringstream stream(text);
+    std::string word;
+    while (stream >> word)
+        words.push_back(word);
+    return words;
+}
+
+} // namespace
+
+TMainForm::TMainForm(AppContext& context, QWidget* parent)
+    : QWidget(parent), m_context(context), m_graphImage(std::make_unique<ImageCanvas>())
+{
+    InitResources();
+    setWindowTitle(QStringLiteral("Velmora"));
+    QFont controlsFont;
+    controlsFont.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans")});
+    controlsFont.setPointSize(8);
+    setFont(controlsFont);
+    setMinimumSize(kMinimumClientSize);
+    resize(448, 432);
+    BuildLayout();
+    BuildMenus();
+
+    Draw2DClass& surface = m_context.Surface;
+    surface.SetCanvas(m_graphImage.get(), GraphCanvas);
+
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QSize screenSize = screen ? screen->availableVirtualSize() : QSize(4096, 4096);
+    SetOuterSize(ReadWindowSize(*m_context.Settings, {kMinimumClientSize.width(), kMinimumClientSize.height()},
+                                {std::max(screenSize.width(), kDefaultWindowWidth),
+                                 std::max(screenSize.height(), kDefaultWindowHeight)}));
+
+    if (surface.Width < 1)
+        surface.Width = 1;
+    SetupGraph(m_context.Model, surface, this, true);
+    Redraw();
+}
+
+TMainForm::~TMainForm() = default;
+
+void TMainForm::BuildLayout()
+{
+    MainPanel = MakeSunkenPanel(this, {2, 4, 443, 86});
+    Image1 = new QLabel(MainPanel);
+    Image1->setPixmap(QIcon(QStringLiteral(":/icons/banner.svg")).pixmap(440, 23));
+    Image1->setGeometry(1, 1, 440, 23);
+
+    const ButtonSpec toolbar[] = {
+        {&TMainForm::LogoButton, "logo", "About..."},
+        {&TMainForm::OpenButton, "open", "Open Velmora data file."},
+        {&TMainForm::SaveButton, "save", "Save Velmora data file."},
+        {&TMainForm::ClipBdButton, "clipboard", "Copy image to clipboard."},
+        {&TMainForm::PrintButton, "print", "Print form."},
+        {&TMainForm::SettingsButton, "settings", "Edit graph settings"},
+        {&TMainForm::HelpButton, "help", "Display help."},
+    };
+    int x = 2;
+    for (const ButtonSpec& spec : toolbar) {
+        this->*spec.member = MakeButton(MainPanel, QStringLiteral(":/icons/%1.svg").arg(spec.icon),
+                                        {x, 25, 62, 60}, QString::fromUtf8(spec.hint), false, 40);
+        x += 63;
+    }
+
+    GraphPanel = new QWidget(this);
+    GraphPanel->setGeometry(-1, 90, 449, 316);
+    GraphCanvas = new CanvasWidget(m_graphImage->image(), GraphPanel);
+    GraphCanvas->move(1, 1);
+
+    ButtonPanel = MakeSunkenPanel(this, {2, 406, 98, 24});
+    const ButtonSpec small[] = {
+        {&TMainForm::ZoomInButton, "zoomin", "Zoom in"},
+        {&TMainForm::FitButton, "fit", "Zoom to fit"},
+        {&TMainForm::ZoomOutButton, "zoomout", "Zoom out"},
+        {&TMainForm::SetupButton, "setup", "Edit graph settings"},
+    };
+    x = 1;
+    for (const ButtonSpec& spec : small) {
+        this->*spec.member = MakeButton(ButtonPanel, QStringLiteral(":/icons/%1.svg").arg(spec.icon),
+                                        {x, 1, 24, 22}, QString::fromUtf8(spec.hint), true, 16);
+        x += 24;
+    }
+
+    StatusPanel = MakeTextPanel(this, {104, 406, 110, 24});
+    ResultPanel = MakeTextPanel(this, {218, 405, 229, 24});
+}
+
+void TMainForm::BuildMenus()
+{
+    HighlightMenu = new QMenu(this);
+    PtsMenu = new QMenu(this);
+    auto* bands = new QActionGroup(this);
+    FullOctaveBands = new QAction(QStringLiteral("&Full Octave Bands"), bands);
+    ThirdOctaveBands = new QAction(QStringLiteral("T&hird Octave Bands"), bands);
+    for (QAction* action : {FullOctaveBands, ThirdOctaveBands})
+        action->setCheckable(true);
+    FullOctaveBands->setChecked(m_context.Model.BandStep == kOctaveBandStep);
+    ThirdOctaveBands->setChecked(m_context.Model.BandStep != kOctaveBandStep);
+}
+
+void TMainForm::SetStatusText(const std::string& text)
+{
+    StatusPanel->setText(QString::fromStdString(text));
+}
+
+void TMainForm::SetResultText(const std::string& text)
+{
+    ResultPanel->setText(QString::fromStdString(text));
+}
+
+void TMainForm::Redraw()
+{
+    m_context.Surface.Redraw();
+}
+
+void TMainForm::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    HandleResize();
+}
+
+void TMainForm::HandleResize()
+{
+    const int w = width();
+    const int h = height();
+    ButtonPanel->move(ButtonPanel->x(), h - 2 - ButtonPanel->height());
+    StatusPanel->move(StatusPanel->x(), ButtonPanel->y());
+    ResultPanel->setGeometry(ResultPanel->x(), h - 2 - ResultPanel->height(),
+                             w - 11 - ButtonPanel->width() - StatusPanel->width(), StatusPanel->height());
+    GraphPanel->resize(w - GraphPanel->x(), h - GraphPanel->y() - 2 - StatusPanel->height());
+    GraphCanvas->resize(GraphPanel->width() - 3, GraphPanel->height() - 3);
+
+    m_context.Surface.SetCanvas(m_graphImage.get(), GraphCanvas);
+    SetupGraph(m_context.Model, m_context.Surface, this, false);
+    Redraw();
+}
+
+void TMainForm::closeEvent(QCloseEvent* event)
+{
+    HandleClose();
+    QWidget::closeEvent(event);
+}
+
+void TMainForm::HandleClose()
+{
+    WriteWindowSize(*m_context.Settings, OuterSize());
+}
+
+void TMainForm::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // The frame's size is known only once the window system has decorated the window.
+    if (!m_frameAdjusted)
+        QTimer::singleShot(0, this, [this] {
+            m_frameAdjusted = true;
+            SetOuterSize(m_requestedOuterSize);
+        });
+}
+
+void TMainForm::SetOuterSize(WindowSize size)
+{
+    m_requestedOuterSize = size;
+    const QSize frameExtra = frameGeometry().size() - geometry().size();
+    resize(size.width - frameExtra.width(), size.height - frameExtra.height());
+}
+
+WindowSize TMainForm::OuterSize() const
+{
+    const QSize outer = frameGeometry().size();
+    return {outer.width(), outer.height()};
+}
+
+void TMainForm::ProcessCommandLine(const std::string& text)
+{
+    if (text.size() < 3)
+        return;
+    const std::vector<std::string> words = SplitWords(text);
+    TSpectrumModel& model = m_context.Model;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        const std::string& word = words[i];
+        if (EqualsIgnoringCase(word, "-graph")) {
+            double numbers[3] = {0.0, 0.0, 0.0};
+            for (double& number : numbers)
+                if (i + 1 < words.size())
+                    number = NumberOrZero(words[++i]);
+            SetGraphExtents(model, m_context.Surface, this, static_cast<float>(numbers[0]),
+                            static_cast<float>(numbers[1]), static_cast<float>(numbers[2]));
+        } else if (EqualsIgnoringCase(word, "-8va")) {
+            FullOctaveBands->setChecked(true);
+            model.BandStart = kOctaveBandStart;
+            model.BandStep = kOctaveBandStep;
+        } else if (EqualsIgnoringCase(word, "-third")) {
+            ThirdOctaveBands->setChecked(true);
+            model.BandStart = kThirdBandStart;
+            model.BandStep = kThirdBandStep;
+        } else if (DataFileReader) {
+            DataFileReader(word);
+        }
+    }
+}
+
+} // namespace velmora

@@ -1,0 +1,65 @@
+#include "model/Ratings.h"
+
+#include "model/SpectrumModel.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+
+namespace velmora {
+
+namespace {
+
+/**
+ * value in fixed notation with the given decimals, as "%0.Nf" prints it in the "C" locale
+ * (to_chars ignores the process locale, which a GUI toolkit may set); "-" for NaN or infinity.
+ */
+std::string Fixed(double value, int decimals)
+{
+    if (!std::isfinite(value))
+        return "-";
+    // The largest double has 309 digits before the point.
+    std::array<char, 400> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                      std::chars_format::fixed, decimals);
+    return std::string(buffer.data(), result.ptr);
+}
+
+} // namespace
+
+std::string StatusText(const TSpectrumModel& model)
+{
+    if (!ValidNode(model, model.Nodes.Current))
+        return {};
+    const TNode& node = model.Nodes.Node[model.Nodes.Current];
+    std::string text = " ";
+    text += Fixed(AbscissaFrequency(node.X), 0);
+    text += "Hz = ";
+    text += Fixed(node.Y, 1);
+    text += "dB";
+    return text;
+}
+
+std::string ResultText(const TSpectrumModel& model)
+{
+    switch (model.Nodes.DataType) {
+    case PressureLevels:
+    case PowerLevels: {
+        static constexpr const char* kLabels[] = {" dBA: ", ", dBB: ", ", dBC: ", ", dBD: "};
+        std::string text;
+        for (int w = WeightA; w <= WeightD; ++w) {
+            text += kLabels[w];
+            text += Fixed(model.WeightedLevel[w], 1);
+        }
+        text += ", NR: ";
+        text += Fixed(model.NR, 1);
+        return text;
+    }
+    case CorrectionFactors:
+        return " Correction Factor Graph";
+    default:
+        return std::string(" Sound Transmission Class (STC): ") + Fixed(model.STC, 1);
+    }
+}
+
+} // namespace velmora

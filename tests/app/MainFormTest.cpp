@@ -1,0 +1,213 @@
+#include "app/MainForm.h"
+
+#include "app/AppContext.h"
+#include "platform/CanvasWidget.h"
+#include "platform/ImageCanvas.h"
+#include "platform/QtSettingsStore.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+using namespace velmora;
+
+namespace {
+
+class MainFormTest : public ::testing::Test
+{
+protected:
+    QString settingsFile() const { return m_dir.filePath(QStringLiteral("settings.ini")); }
+
+    void storeSize(const QString& text)
+    {
+        QSettings settings(settingsFile(), QSettings::IniFormat);
+        settings.setValue(QStringLiteral("Velmora_Size"), text);
+    }
+
+    QString storedSize() const
+    {
+        QSettings settings(settingsFile(), QSettings::IniFormat);
+        return settings.value(QStringLiteral("Velmora_Size")).toString();
+    }
+
+    /** A fresh program: its own context and main window, optionally shown with a command line. */
+    TMainForm& start(const std::string& commandLine = {}, bool show = true)
+    {
+        m_context = std::make_unique<AppContext>(std::make_unique<QtSettingsStore>(settingsFile()));
+        m_form = std::make_unique<TMainForm>(*m_context);
+        m_form->ProcessCommandLine(commandLine);
+        if (show) {
+            m_form->show();
+            EXPECT_TRUE(QTest::qWaitForWindowExposed(m_form.get()));
+            QApplication::processEvents();
+        }
+        return *m_form;
+    }
+
+    void stop()
+    {
+        m_form->close();
+        m_form.reset();
+        m_context.reset();
+    }
+
+    TSpectrumModel& model() { return m_context->Model; }
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<AppContext> m_context;
+    std::unique_ptr<TMainForm> m_form;
+};
+
+} // namespace
+
+TEST_F(MainFormTest, FirstStartLaysOutTheDefaultWindow)
+{
+    TMainForm& form = start();
+    EXPECT_EQ(form.frameGeometry().size(), QSize(456, 456));
+    const int w = form.width();
+    const int h = form.height();
+    EXPECT_EQ(form.GraphPanel->geometry(), QRect(-1, 90, w + 1, h - 116));
+    EXPECT_EQ(form.GraphCanvas->geometry(), QRect(1, 1, w - 2, h - 119));
+    EXPECT_EQ(form.ResultPanel->geometry(), QRect(218, h - 26, w - 219, 24));
+    EXPECT_EQ(form.ButtonPanel->geometry(), QRect(2, h - 26, 98, 24));
+    EXPECT_EQ(form.StatusPanel->geometry(), QRect(104, h - 26, 110, 24));
+    EXPECT_EQ(form.MainPanel->geometry(), QRect(2, 4, 443, 86));
+    EXPECT_EQ(m_context->Surface.Width, w - 2);
+    EXPECT_EQ(m_context->Surface.Height, h - 119);
+}
+
+TEST_F(MainFormTest, StartsWithNineOctaveNodesAndTheirRatings)
+{
+    TMainForm& form = start();
+    EXPECT_EQ(model().Nodes.Count, 9);
+    EXPECT_EQ(model().Nodes.Current, 0);
+    EXPECT_TRUE(form.FullOctaveBands->isChecked());
+    EXPECT_EQ(form.StatusPanel->text(), QStringLiteral(" 63Hz = 0.0dB"));
+    EXPECT_EQ(form.ResultPanel->text(), QStringLiteral(" dBA: 7.2, dBB: 7.5, dBC: 8.6, dBD: 14.2, NR: 7.6"));
+}
+
+TEST_F(MainFormTest, ThirdOctaveSwitchTakesEffectAtTheFirstLayout)
+{
+    TMainForm& form = start("-third");
+    EXPECT_EQ(model().Nodes.Count, 27);
+    EXPECT_TRUE(form.ThirdOctaveBands->isChecked());
+    EXPECT_FALSE(form.FullOctaveBands->isChecked());
+    EXPECT_EQ(form.StatusPanel->text(), QStringLiteral(" 50Hz = 0.0dB"));
+    EXPECT_EQ(form.ResultPanel->text(), QStringLiteral(" dBA: 11.9, dBB: 12.3, dBC: 13.3, dBD: 19.1, NR: 7.6"));
+}
+
+TEST_F(MainFormTest, GraphSwitchSetsTheLevelRangeInAnyCase)
+{
+    start("-GRAPH 20 100 5 -third");
+    EXPECT_EQ(model().MinLevel, 20.0f);
+    EXPECT_EQ(model().MaxLevel, 100.0f);
+    EXPECT_EQ(model().LevelIncrement, 5.0f);
+    EXPECT_EQ(m_context->Surface.WorldMin.y, 20.0f);
+    EXPECT_EQ(m_context->Surface.WorldMax.y, 100.0f);
+    EXPECT_EQ(model().Nodes.Count, 27);
+}
+
+TEST_F(MainFormTest, GraphSwitchWithMissingNumbersKeepsAUsableIncrement)
+{
+    start("-graph 10");
+    EXPECT_EQ(model().MinLevel, 10.0f);
+    EXPECT_EQ(model().MaxLevel, 0.0f);
+    EXPECT_EQ(model().LevelIncrement, 10.0f) << "an increment of 0 is refused";
+    EXPECT_EQ(m_context->Surface.WorldMin.y, 0.0f);
+    EXPECT_EQ(m_context->Surface.WorldMax.y, 10.0f);
+}
+
+TEST_F(MainFormTest, OtherWordsGoToTheDataFileReader)
+{
+    m_context = std::make_unique<AppContext>(std::make_unique<QtSettingsStore>(settingsFile()));
+    m_form = std::make_unique<TMainForm>(*m_context);
+    std::vector<std::string> read;
+    m_form->DataFileReader = [&read](const std::string& path) {
+        read.push_back(path);
+        return false;
+    };
+    m_form->ProcessCommandLine("-8va  missing.snd   -Third other.snd");
+    EXPECT_EQ(read, (std::vector<std::string>{"missing.snd", "other.snd"}));
+    EXPECT_EQ(model().BandStep, 1);
+
+    read.clear();
+    m_form->ProcessCommandLine("ab");
+    EXPECT_TRUE(read.empty()) << "text under three characters is ignored";
+}
+
+TEST_F(MainFormTest, SizePersistsAcrossRuns)
+{
+    TMainForm& form = start();
+    const QSize frame = form.frameGeometry().size() - form.size();
+    form.resize(QSize(600, 400) - frame);
+    QApplication::processEvents();
+    EXPECT_EQ(form.ResultPanel->width(), form.width() - 219);
+    stop();
+    EXPECT_EQ(storedSize(), QStringLiteral("600 400"));
+
+    TMainForm& again = start();
+    EXPECT_EQ(again.frameGeometry().size(), QSize(600, 400));
+}
+
+TEST_F(MainFormTest, UnusableStoredSizesFallBackToTheDefault)
+{
+    for (const char* text : {"garbage", "600", "20 20", "99999 99999", "-5 400"}) {
+        storeSize(QString::fromLatin1(text));
+        TMainForm& form = start();
+        EXPECT_EQ(form.frameGeometry().size(), QSize(456, 456)) << text;
+        stop();
+    }
+    storeSize(QString(80, QLatin1Char('5')));
+    EXPECT_EQ(start().frameGeometry().size(), QSize(456, 456)) << "80 characters do not fit the buffer";
+}
+
+TEST_F(MainFormTest, TinyWindowsKeepTheGraphUsable)
+{
+    TMainForm& form = start();
+    form.resize(40, 30);
+    QApplication::processEvents();
+    EXPECT_GE(form.width(), TMainForm::kMinimumClientSize.width());
+    EXPECT_GE(form.height(), TMainForm::kMinimumClientSize.height());
+    EXPECT_GT(m_context->Surface.Scale.x, 0.0f);
+    EXPECT_GT(m_context->Surface.Scale.y, 0.0f);
+    EXPECT_GT(form.ResultPanel->width(), 0);
+}
+
+TEST_F(MainFormTest, ButtonsCarryTheirHints)
+{
+    TMainForm& form = start();
+    EXPECT_EQ(form.OpenButton->statusTip(), QStringLiteral("Open Velmora data file."));
+    EXPECT_TRUE(form.OpenButton->toolTip().isEmpty()) << "the toolbar does not show hints";
+    EXPECT_EQ(form.LogoButton->statusTip(), QStringLiteral("About..."));
+    EXPECT_EQ(form.ZoomInButton->toolTip(), QStringLiteral("Zoom in"));
+    EXPECT_EQ(form.FitButton->toolTip(), QStringLiteral("Zoom to fit"));
+    EXPECT_EQ(form.ZoomOutButton->toolTip(), QStringLiteral("Zoom out"));
+    EXPECT_EQ(form.SetupButton->toolTip(), QStringLiteral("Edit graph settings"));
+    EXPECT_EQ(form.windowTitle().left(7), QStringLiteral("Velmora"));
+}
+
+TEST_F(MainFormTest, RedrawClearsTheDrawingAreaOnly)
+{
+    TMainForm& form = start();
+    ImageCanvas& canvas = form.GraphImage();
+    canvas.SetBrush(kRed, BrushStyle::Solid);
+    canvas.FillRect(0, 0, ImageCanvas::kWidth, ImageCanvas::kHeight);
+    form.resize(form.width() + 10, form.height() + 10);
+    QApplication::processEvents();
+
+    const QImage& image = canvas.image();
+    const int w = m_context->Surface.Width;
+    const int h = m_context->Surface.Height;
+    EXPECT_EQ(image.pixel(0, 0), ImageCanvas::toRgb(kButtonFace));
+    EXPECT_EQ(image.pixel(w - 1, h - 1), ImageCanvas::toRgb(kButtonFace));
+    EXPECT_EQ(image.pixel(w, h), ImageCanvas::toRgb(kRed)) << "beyond the drawing area the bitmap is untouched";
+}

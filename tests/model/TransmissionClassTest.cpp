@@ -1,0 +1,176 @@
+#include "model/Interpolate.h"
+#include "model/ModelTestSupport.h"
+#include "model/Ratings.h"
+#include "support/Tolerance.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <random>
+#include <span>
+
+namespace velmora {
+namespace {
+
+using test::BandSet;
+using test::Near;
+using test::SetBandLevel;
+using test::Spectrum;
+
+/** The rating search written out plainly: one pass per dB from 10 dB above the highest level. */
+double ReferenceStc(const TSpectrumModel& model)
+{
+    const double breakHz[4] = {125, 400, 1250, 5000};
+    const int bands = BandCount(model.BandStart, model.BandStep);
+    double highest = model.Nodes.Node[0].Y;
+    for (int k = 0; k < bands; ++k)
+        highest = std::max<double>(highest, model.Nodes.Node[k].Y);
+    double s = std::trunc(highest) + 10;
+    while (s >= 0) {
+        const double breakLevel[4] = {s - 20, s - 5, s, s};
+        double total = 0;
+        for (int k = 0; k < bands; ++k) {
+            const int i = BandIndexOfSlot(model, k);
+            if (i < 4)
+                continue;
+            if (i >= 21)
+                break;
+            const double f = BandFrequency[i];
+            int j = 0;
+            if (f > 399)
+                j = 1;
+            if (f > 1249)
+                j = 2;
+            const double c = Interpolate(std::log10(f), std::log10(breakHz[j]), std::log10(breakHz[j + 1]),
+                                         breakLevel[j], breakLevel[j + 1]);
+            const double d = c - model.Nodes.Node[k].Y;
+            if (d > 8.0 / model.BandStep) {
+                total += 32 + d;
+                break;
+            }
+            if (d > 0)
+                total += d;
+        }
+        if (total < 32.0 / model.BandStep)
+            break;
+        s -= 1;
+    }
+    return s;
+}
+
+/** A spectrum at one level with, optionally, one band at another, and its rating. */
+struct StcCase {
+    const char* what;
+    BandSet set;
+    float level, bandHz, bandLevel; // bandHz 0: no odd band
+    double stc;
+};
+
+/** Rates each case's spectrum and compares, also checking that the search returns at once. */
+void ExpectRatings(std::span<const StcCase> cases)
+{
+    for (const StcCase& c : cases) {
+        TSpectrumModel model = Spectrum(c.set, c.level);
+        if (c.bandHz > 0)
+            SetBandLevel(model, c.bandHz, c.bandLevel);
+        const auto start = std::chrono::steady_clock::now();
+        CalcSTC(model);
+        const auto elapsed = std::chrono::steady_clock::now() - start;
+        EXPECT_EQ(model.STC, static_cast<float>(c.stc)) << c.what;
+        EXPECT_LT(elapsed, std::chrono::milliseconds(200)) << c.what;
+    }
+}
+
+TEST(TransmissionClassTest, Ratings)
+{
+    const StcCase cases[] = {
+        {"start-up", BandSet::Octave, 0, 0, 0, 2},
+        {"third octave at 0 dB", BandSet::Third, 0, 0, 0, 3},
+        {"octave at 50 dB", BandSet::Octave, 50, 0, 0, 52},
+        {"third octave at 50 dB", BandSet::Third, 50, 0, 0, 53},
+        {"500 Hz dip breaks the band limit at 53", BandSet::Third, 60, 500, 40, 52},
+        {"2000 Hz dip fails every rating", BandSet::Third, 0, 2000, -30, -1},
+        {"2000 Hz dip fails every rating", BandSet::Octave, 0, 2000, -30, -1},
+        {"a start below 0 is the result", BandSet::Octave, -25.5f, 0, 0, -15},
+    };
+    ExpectRatings(cases);
+}
+
+TEST(TransmissionClassTest, ContourBreakPoints)
+{
+    struct Case {
+        double hz;
+        double offset;
+    };
+    const Case cases[] = {{125, -20}, {400, -5}, {500, -4.02}, {1250, 0}, {4000, 0}, {5000, 0}, {63, -28.84}};
+    for (const Case& c : cases)
+        EXPECT_TRUE(Near(StcContourLevel(47.0, c.hz), 47.0 + c.offset, 0.005)) << c.hz << " Hz";
+}
+
+TEST(TransmissionClassTest, MatchesThePlainSearchOverManySpectra)
+{
+    for (BandSet set : {BandSet::Octave, BandSet::Third}) {
+        // Flat spectra, and the same with dips added one after another.
+        for (int level = -15; level <= 120; ++level) {
+            TSpectrumModel model = Spectrum(set, static_cast<float>(level) + 0.3f);
+            CalcSTC(model);
+            EXPECT_EQ(model.STC, ReferenceStc(model)) << "flat " << level;
+            for (float dipHz : {125.0f, 500.0f, 2000.0f, 4000.0f}) {
+                SetBandLevel(model, dipHz, level - 12.5f);
+                CalcSTC(model);
+                EXPECT_EQ(model.STC, ReferenceStc(model)) << "dip at " << dipHz << ", " << level;
+            }
+        }
+        std::minstd_rand random(set == BandSet::Third ? 7 : 8);
+        for (int run = 0; run < 400; ++run) {
+            TSpectrumModel model = Spectrum(set, 0.0f);
+            const int low = -500 + run % 60 * 10;
+            const auto spread = static_cast<std::uint_fast32_t>(100 + run % 100 * 10);
+            for (int k = 0; k < model.Nodes.Count; ++k) // tenths of a dB, as the pointer snaps
+                model.Nodes.Node[k].Y =
+                    static_cast<float>((low + static_cast<int>(random() % spread)) / 10.0);
+            CalcSTC(model);
+            EXPECT_EQ(model.STC, ReferenceStc(model)) << "run " << run;
+        }
+    }
+}
+
+TEST(TransmissionClassTest, ExtremeLevelsReturnAtOnce)
+{
+    // Searching one dB at a time from 10 dB above a 1e9 dB band would take a billion passes.
+    const StcCase cases[] = {
+        {"1e9 dB outside the rated bands", BandSet::Third, 0, 63, 1e9f, 3},
+        {"everything at 1e9 dB", BandSet::Third, 1e9f, 0, 0, 1e9 + 3},
+        {"everything at -1e9 dB", BandSet::Third, -1e9f, 0, 0, -1e9 + 10},
+        {"-1e9 dB in a rated band", BandSet::Third, 0, 2000, -1e9f, -1},
+        {"1e9 dB above a -1e9 dB dip", BandSet::Octave, 1e9f, 500, -1e9f, -1},
+        // Its first trial fails, and 1e16 - 1 is 1e16 again in double.
+        {"flat at 1e16 dB", BandSet::Third, 1e16f, 0, 0, 1e16},
+    };
+    ExpectRatings(cases);
+}
+
+TEST(TransmissionClassTest, ABandFarAboveTheContourRatesLikeOneJustAboveIt)
+{
+    // The plain search cannot run from these heights, but it can from 200 dB, which is already
+    // clear of every contour the other bands allow.
+    const float heights[] = {1e9f, 1e20f, std::numeric_limits<float>::max()};
+    for (BandSet set : {BandSet::Octave, BandSet::Third}) {
+        for (float hz : {125.0f, 1000.0f, 4000.0f}) {
+            TSpectrumModel reference = Spectrum(set, 20.0f);
+            SetBandLevel(reference, hz, 200.0f);
+            const double expected = ReferenceStc(reference);
+            for (float height : heights) {
+                TSpectrumModel model = Spectrum(set, 20.0f);
+                SetBandLevel(model, hz, height);
+                CalcSTC(model);
+                EXPECT_EQ(model.STC, expected) << hz << " Hz at " << height;
+            }
+        }
+    }
+}
+
+} // namespace
+} // namespace velmora

@@ -32,7 +32,7 @@ namespace velmora {
 
 namespace {
 
-struct ButtonSpec {
+struct ToolButtonInfo {
     QToolButton* TMainForm::*member;
     const char* icon;
     const char* hint;
@@ -130,7 +130,7 @@ void TMainForm::BuildLayout()
     Image1->setPixmap(QIcon(QStringLiteral(":/icons/banner.svg")).pixmap(440, 23));
     Image1->setGeometry(1, 1, 440, 23);
 
-    const ButtonSpec toolbar[] = {
+    const ToolButtonInfo toolbar[] = {
         {&TMainForm::LogoButton, "logo", "About..."},
         {&TMainForm::OpenButton, "open", "Open Velmora data file."},
         {&TMainForm::SaveButton, "save", "Save Velmora data file."},
@@ -140,9 +140,9 @@ void TMainForm::BuildLayout()
         {&TMainForm::HelpButton, "help", "Display help."},
     };
     int x = 2;
-    for (const ButtonSpec& spec : toolbar) {
-        this->*spec.member = MakeButton(MainPanel, QStringLiteral(":/icons/%1.svg").arg(spec.icon),
-                                        {x, 25, 62, 60}, QString::fromUtf8(spec.hint), false, 40);
+    for (const ToolButtonInfo& button : toolbar) {
+        this->*button.member = MakeButton(MainPanel, QStringLiteral(":/icons/%1.svg").arg(button.icon),
+                                        {x, 25, 62, 60}, QString::fromUtf8(button.hint), false, 40);
         x += 63;
     }
 
@@ -152,16 +152,16 @@ void TMainForm::BuildLayout()
     GraphCanvas->move(1, 1);
 
     ButtonPanel = MakeSunkenPanel(this, {2, 406, 98, 24});
-    const ButtonSpec small[] = {
+    const ToolButtonInfo small[] = {
         {&TMainForm::ZoomInButton, "zoomin", "Zoom in"},
         {&TMainForm::FitButton, "fit", "Zoom to fit"},
         {&TMainForm::ZoomOutButton, "zoomout", "Zoom out"},
         {&TMainForm::SetupButton, "setup", "Edit graph settings"},
     };
     x = 1;
-    for (const ButtonSpec& spec : small) {
-        this->*spec.member = MakeButton(ButtonPanel, QStringLiteral(":/icons/%1.svg").arg(spec.icon),
-                                        {x, 1, 24, 22}, QString::fromUtf8(spec.hint), true, 16);
+    for (const ToolButtonInfo& button : small) {
+        this->*button.member = MakeButton(ButtonPanel, QStringLiteral(":/icons/%1.svg").arg(button.icon),
+                                        {x, 1, 24, 22}, QString::fromUtf8(button.hint), true, 16);
         x += 24;
     }
 

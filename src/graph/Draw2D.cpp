@@ -21,6 +21,18 @@ float SnapAxis(float value, float step)
     return static_cast<float>(steps * step);
 }
 
+// Stores the two ends in order; equal ends would make an empty range, so they change nothing.
+void SetRange(float a, float b, float& low, float& high)
+{
+    if (b > a) {
+        low = a;
+        high = b;
+    } else if (b < a) {
+        low = b;
+        high = a;
+    }
+}
+
 int TruncOffset(double value)
 {
     return Draw2DClass::PixelToInt(static_cast<float>(value));
@@ -77,24 +89,12 @@ void Draw2DClass::SetMargins(float left, float right, float top, float bottom)
 
 void Draw2DClass::SetXRange(float a, float b)
 {
-    if (b > a) {
-        WorldMin.x = a;
-        WorldMax.x = b;
-    } else if (b < a) {
-        WorldMin.x = b;
-        WorldMax.x = a;
-    }
+    SetRange(a, b, WorldMin.x, WorldMax.x);
 }
 
 void Draw2DClass::SetYRange(float a, float b)
 {
-    if (b > a) {
-        WorldMin.y = a;
-        WorldMax.y = b;
-    } else if (b < a) {
-        WorldMin.y = b;
-        WorldMax.y = a;
-    }
+    SetRange(a, b, WorldMin.y, WorldMax.y);
 }
 
 TPoint2D Draw2DClass::WorldToPixel(float x, float y) const

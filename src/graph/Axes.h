@@ -1,0 +1,39 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace velmora {
+
+struct TSpectrumModel;
+class Draw2DClass;
+
+/** Most level lines DrawAxes draws, whatever the range and increment hold. */
+inline constexpr int kMaxLevelLineCount = 1000;
+
+/**
+ * Levels of the dotted level lines: MinLevel + increment, + 2 increments, ... while below
+ * MaxLevel, accumulated in single precision; no line at either end. Empty for an increment
+ * that is not finite and positive; at most kMaxLevelLineCount lines.
+ */
+std::vector<float> LevelLines(float minLevel, float maxLevel, float increment);
+
+/** A frequency line of the axes: its abscissa and its label, empty for unlabelled lines. */
+struct FrequencyLine {
+    float x;
+    std::string label;
+};
+
+/** The 23 logarithmic frequency lines from 60 Hz to 10 kHz; 100 Hz, 1 kHz and 10 kHz are labelled. */
+const std::vector<FrequencyLine>& FrequencyLines();
+
+/** "%0.1f " of a level, as written left of its level line. */
+std::string LevelLabel(float level);
+
+/**
+ * The labelled background of the graph: frame, "dB ", level lines with labels and frequency
+ * lines with labels; white on screen, grey when exporting. Leaves the raster mode as it is.
+ */
+void DrawAxes(const TSpectrumModel& model, Draw2DClass& surface);
+
+} // namespace velmora

@@ -1,0 +1,15 @@
+#include "graph/GraphSurface.h"
+
+#include "graph/SpectrumPlot.h"
+
+namespace velmora {
+
+void GraphSurface::Redraw()
+{
+    Clear(kButtonFace);
+    DrawGraph(m_model, *this);
+    if (Control)
+        Control->RepaintNow();
+}
+
+} // namespace velmora

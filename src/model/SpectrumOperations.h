@@ -21,10 +21,16 @@ void ApplyCalculatedResults(TSpectrumModel& model);
 /** Turns the overlay mode on, or off when it is already on; returns the new HighlightMode. */
 int ToggleHighlight(TSpectrumModel& model, int mode);
 
-/** Third-octave to full-octave bands: each octave keeps the level of its centre band. */
+/**
+ * Third-octave to full-octave bands, both spectra: each octave keeps the level of its centre band.
+ * Does nothing unless the third-octave set is active.
+ */
 void ToFullOctave(TSpectrumModel& model, Draw2DClass& surface, ResultView* view);
 
-/** Full-octave to third-octave bands, interpolating against log frequency between octaves. */
+/**
+ * Full-octave to third-octave bands, both spectra, interpolating against log frequency between
+ * octave centres and extrapolating the two end bands. Does nothing unless the full-octave set is active.
+ */
 void ToThirdOctave(TSpectrumModel& model, Draw2DClass& surface, ResultView* view);
 
 /** Sets the edited spectrum to 0 dB in every band and makes node 0 current. */

@@ -1,0 +1,63 @@
+#include "graph/Draw2D.h"
+#include "model/NodeEditing.h"
+#include "model/Ratings.h"
+#include "model/SpectrumModel.h"
+#include "platform/ImageCanvas.h"
+
+#include <QGuiApplication>
+
+#include <benchmark/benchmark.h>
+
+namespace velmora {
+namespace {
+
+/** Fonts need an application; one offscreen instance serves every benchmark. */
+void ensureApplication()
+{
+    static int argc = 1;
+    static char name[] = "DragBench";
+    static char* argv[] = {name, nullptr};
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QGuiApplication application(argc, argv);
+}
+
+/** A control of the main window's default graph size that never repaints. */
+class GraphSizedControl : public CanvasControl
+{
+public:
+    int ClientWidth() const override { return 446; }
+    int ClientHeight() const override { return 313; }
+    void RepaintNow() override {}
+};
+
+/** One pointer move of a node drag on the third-octave graph: move the node, then recalculate. */
+void dragStep(benchmark::State& state)
+{
+    ensureApplication();
+    ImageCanvas canvas;
+    GraphSizedControl control;
+    Draw2DClass surface;
+    surface.SetCanvas(&canvas, &control);
+    TSpectrumModel model;
+    InitModel(model);
+    model.BandStart = kThirdBandStart;
+    model.BandStep = kThirdBandStep;
+    SetupGraph(model, surface, nullptr, true);
+    SelectNode(model, surface, nullptr, 13); // 1 kHz, in the middle of the graph
+
+    // Two pointer rows well inside the graph, so every step moves the node and its segments.
+    const int px = static_cast<int>(surface.WorldToPixel(model.Nodes.Node[13].X, 0.0f).x);
+    const int rows[] = {60, 240};
+    int step = 0;
+    for (auto _ : state) {
+        DragCurrentNode(model, surface, px, rows[step++ & 1]);
+        Recalculate(model, nullptr);
+        benchmark::DoNotOptimize(model.WeightedLevel.data());
+        benchmark::DoNotOptimize(canvas.image().constBits());
+    }
+}
+BENCHMARK(dragStep)->Repetitions(5)->ReportAggregatesOnly(true);
+
+} // namespace
+} // namespace velmora

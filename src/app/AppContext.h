@@ -1,6 +1,6 @@
 #pragma once
 
-#include "graph/Draw2D.h"
+#include "graph/GraphSurface.h"
 #include "io/Settings.h"
 #include "model/SpectrumModel.h"
 
@@ -17,7 +17,7 @@ struct AppContext {
     explicit AppContext(std::unique_ptr<SettingsStore> settings);
 
     TSpectrumModel Model;
-    Draw2DClass Surface;
+    GraphSurface Surface{Model};
     std::unique_ptr<SettingsStore> Settings;
 };
 

@@ -76,10 +76,33 @@ public:
     QAction* FullOctaveBands = nullptr;
     QAction* ThirdOctaveBands = nullptr;
 
+    QAction* SwapSpectraB = nullptr;
+    QAction* DataType1 = nullptr;
+    QAction* DataType2 = nullptr;
+    QAction* DataType3 = nullptr;
+    QAction* DataType4 = nullptr;
+    QAction* ApplyResults2 = nullptr;
+
     /** The bitmap the graph is drawn into and its canvas. */
     ImageCanvas& GraphImage() { return *m_graphImage; }
 
+    /** Pointer events on the graph, in pixels of the graph bitmap. */
+    void HandleMouseDown(Qt::MouseButton button, int x, int y);
+    void HandleMouseMove(int x, int y);
+    void HandleMouseUp(Qt::MouseButton button, int x, int y);
+    /** Every key pressed while the window is active comes here first; vk is a virtual-key code. */
+    void HandleKeyDown(int vk, bool shift, bool ctrl);
+
+    /** Brings the whole graph up to date and repaints it. */
+    void Redraw();
+
+    void SwapSpectrums();
+    void ApplyResults();
+    void UpdateNodeMenu();
+    void DataType1Click(QAction* item);
+
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -89,7 +112,8 @@ private:
     void BuildMenus();
     void HandleResize();
     void HandleClose();
-    void Redraw();
+    /** True for a key press that this window should preview: one aimed at it or its focus widget. */
+    bool IsPreviewedKey(QObject* watched, QEvent* event) const;
     /** Sets the outer (frame) size, as far as the window system has told its frame. */
     void SetOuterSize(WindowSize size);
     WindowSize OuterSize() const;

@@ -1,6 +1,6 @@
 #include "app/MainForm.h"
 
-#include "app/AppContext.h"
+#include "app/MainFormFixture.h"
 #include "platform/CanvasWidget.h"
 #include "platform/ImageCanvas.h"
 #include "platform/QtSettingsStore.h"
@@ -22,11 +22,9 @@ using namespace velmora;
 
 namespace {
 
-class MainFormTest : public ::testing::Test
+class MainFormTest : public velmora::test::MainFormFixture
 {
 protected:
-    QString settingsFile() const { return m_dir.filePath(QStringLiteral("settings.ini")); }
-
     void storeSize(const QString& text)
     {
         QSettings settings(settingsFile(), QSettings::IniFormat);
@@ -38,33 +36,6 @@ protected:
         QSettings settings(settingsFile(), QSettings::IniFormat);
         return settings.value(QStringLiteral("Velmora_Size")).toString();
     }
-
-    /** A fresh program: its own context and main window, optionally shown with a command line. */
-    TMainForm& start(const std::string& commandLine = {}, bool show = true)
-    {
-        m_context = std::make_unique<AppContext>(std::make_unique<QtSettingsStore>(settingsFile()));
-        m_form = std::make_unique<TMainForm>(*m_context);
-        m_form->ProcessCommandLine(commandLine);
-        if (show) {
-            m_form->show();
-            EXPECT_TRUE(QTest::qWaitForWindowExposed(m_form.get()));
-            QApplication::processEvents();
-        }
-        return *m_form;
-    }
-
-    void stop()
-    {
-        m_form->close();
-        m_form.reset();
-        m_context.reset();
-    }
-
-    TSpectrumModel& model() { return m_context->Model; }
-
-    QTemporaryDir m_dir;
-    std::unique_ptr<AppContext> m_context;
-    std::unique_ptr<TMainForm> m_form;
 };
 
 } // namespace

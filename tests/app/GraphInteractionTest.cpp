@@ -1,0 +1,217 @@
+#include "app/MainForm.h"
+
+#include "app/MainFormFixture.h"
+#include "platform/CanvasWidget.h"
+#include "platform/ImageCanvas.h"
+
+#include <QLabel>
+#include <QMenu>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace velmora;
+
+namespace {
+
+class GraphInteractionTest : public velmora::test::MainFormFixture
+{
+protected:
+    /** The pixel of node k, where a press picks it. */
+    QPoint nodePixel(int k)
+    {
+        const TNode node = model().Nodes.Node[k];
+        const TPoint2D p = m_context->Surface.WorldToPixel(node.X, node.Y);
+        return {static_cast<int>(p.x), static_cast<int>(p.y)};
+    }
+
+    QPoint otherPixel(int k, float level)
+    {
+        const TPoint2D p = m_context->Surface.WorldToPixel(model().Nodes.Node[k].X, level);
+        return {static_cast<int>(p.x), static_cast<int>(p.y)};
+    }
+
+    /** The drawing area of the bitmap as it stands. */
+    QImage picture()
+    {
+        const Draw2DClass& surface = m_context->Surface;
+        return m_form->GraphImage().image().copy(0, 0, surface.Width, surface.Height);
+    }
+
+    /** The drawing area as a full repaint of the current state draws it. */
+    QImage freshPicture()
+    {
+        m_form->Redraw();
+        return picture();
+    }
+
+    void drag(QPoint from, QPoint to, int steps)
+    {
+        CanvasWidget* canvas = m_form->GraphCanvas;
+        QTest::mousePress(canvas, Qt::LeftButton, {}, from);
+        for (int i = 1; i <= steps; ++i)
+            QTest::mouseMove(canvas, from + (to - from) * i / steps);
+        QTest::mouseRelease(canvas, Qt::LeftButton, {}, to);
+    }
+
+    QString resultText() const { return m_form->ResultPanel->text(); }
+};
+
+} // namespace
+
+TEST_F(GraphInteractionTest, DraggingANodeChangesItsLevelAndTheRatings)
+{
+    start();
+    const QString before = resultText();
+    const QPoint from = nodePixel(4); // 1 kHz at 0 dB
+    const QPoint to = from - QPoint(7, 60);
+    drag(from, to, 6);
+
+    const TPoint2D expected = m_context->Surface.PixelToWorld(to.x(), to.y());
+    EXPECT_EQ(model().Nodes.Current, 4);
+    EXPECT_FLOAT_EQ(model().Nodes.Node[4].Y, expected.y);
+    EXPECT_GT(model().Nodes.Node[4].Y, 20.0f);
+    EXPECT_EQ(m_context->Surface.DragButton, kDragNone);
+    EXPECT_NE(resultText(), before);
+    EXPECT_TRUE(m_form->StatusPanel->text().startsWith(QStringLiteral(" 1000Hz = ")));
+}
+
+TEST_F(GraphInteractionTest, AfterADragOrKeyStepsThePictureEqualsAFullRepaintInEveryMode)
+{
+    start("-third");
+    for (int mode = HighlightNone; mode <= HighlightNR; ++mode) {
+        model().HighlightMode = mode;
+        m_form->Redraw();
+        drag(nodePixel(13), nodePixel(13) - QPoint(0, 50), 5);
+        QTest::keyClick(m_form.get(), Qt::Key_Right);
+        QTest::keyClick(m_form.get(), Qt::Key_Up);
+        QTest::keyClick(m_form.get(), Qt::Key_Up, Qt::ShiftModifier);
+        const QImage edited = picture();
+        EXPECT_TRUE(edited == freshPicture()) << "highlight mode " << mode;
+        SetupGraph(model(), m_context->Surface, m_form.get(), true);
+    }
+}
+
+TEST_F(GraphInteractionTest, LevelDependentOverlaysHideDuringADrag)
+{
+    start();
+    const QPoint from = nodePixel(4);
+    // Make the node current first, so that the references show its selected marker.
+    QTest::mouseClick(m_form->GraphCanvas, Qt::LeftButton, {}, from);
+    model().HighlightMode = HighlightA;
+    m_form->Redraw();
+    const QImage withOverlay = picture();
+    model().HighlightMode = HighlightNone;
+    const QImage withoutOverlay = freshPicture();
+    model().HighlightMode = HighlightA;
+    m_form->Redraw();
+
+    QTest::mousePress(m_form->GraphCanvas, Qt::LeftButton, {}, from);
+    EXPECT_EQ(m_context->Surface.DragButton, kDragNode);
+    EXPECT_TRUE(picture() == withoutOverlay) << "the dBA overlay is off while the node moves";
+    QTest::mouseRelease(m_form->GraphCanvas, Qt::LeftButton, {}, from);
+    EXPECT_TRUE(picture() == withOverlay);
+
+    model().HighlightMode = HighlightNR;
+    const QImage nr = freshPicture();
+    QTest::mousePress(m_form->GraphCanvas, Qt::LeftButton, {}, from);
+    EXPECT_TRUE(picture() == nr) << "the NR curves do not depend on the levels and stay";
+    QTest::mouseRelease(m_form->GraphCanvas, Qt::LeftButton, {}, from);
+}
+
+TEST_F(GraphInteractionTest, PressOnTheOtherSpectrumMakesItTheEditedOne)
+{
+    start();
+    for (int k = 0; k < 9; ++k)
+        model().OtherLevels[k] = 60.0f;
+    model().OtherDataType = PowerLevels;
+    m_form->Redraw();
+    const QPoint between = (otherPixel(3, 60) + otherPixel(4, 60)) / 2;
+    QTest::mouseClick(m_form->GraphCanvas, Qt::LeftButton, {}, between);
+    EXPECT_EQ(model().Nodes.Node[3].Y, 60.0f);
+    EXPECT_EQ(model().OtherLevels[3], 0.0f);
+    EXPECT_EQ(model().Nodes.DataType, PowerLevels);
+    EXPECT_EQ(m_context->Surface.DragButton, kDragNone) << "no drag begins";
+}
+
+TEST_F(GraphInteractionTest, RightPressOnTheSpectrumOpensTheNodeMenu)
+{
+    start();
+    QTest::mousePress(m_form->GraphCanvas, Qt::RightButton, {}, nodePixel(2));
+    EXPECT_EQ(model().Nodes.Current, 2);
+    EXPECT_TRUE(m_form->PtsMenu->isVisible());
+    EXPECT_EQ(m_context->Surface.DragButton, kDragNone);
+    m_form->PtsMenu->hide();
+
+    // The line between two nodes opens it too, without changing the current node.
+    const QPoint between = (nodePixel(5) + nodePixel(6)) / 2;
+    QTest::mousePress(m_form->GraphCanvas, Qt::RightButton, {}, between);
+    EXPECT_EQ(model().Nodes.Current, 2);
+    EXPECT_TRUE(m_form->PtsMenu->isVisible());
+    m_form->PtsMenu->hide();
+}
+
+TEST_F(GraphInteractionTest, RightDragElsewhereMovesTheView)
+{
+    start();
+    const QImage before = picture();
+    const TPoint2D offset = m_context->Surface.Offset;
+    CanvasWidget* canvas = m_form->GraphCanvas;
+    const QPoint from = nodePixel(4) - QPoint(0, 100);
+    QTest::mousePress(canvas, Qt::RightButton, {}, from);
+    EXPECT_EQ(m_context->Surface.DragButton, kDragView);
+    QTest::mouseMove(canvas, from + QPoint(15, 10));
+    EXPECT_EQ(m_context->Surface.Offset.x, offset.x + 15);
+    EXPECT_EQ(m_context->Surface.Offset.y, offset.y - 10);
+    EXPECT_FALSE(picture() == before);
+    QTest::mouseRelease(canvas, Qt::RightButton, {}, from + QPoint(15, 10));
+    EXPECT_EQ(m_context->Surface.DragButton, kDragNone);
+    EXPECT_TRUE(picture() == freshPicture()) << "the release draws the full graph";
+}
+
+TEST_F(GraphInteractionTest, KeysStepNodesAndLevelsOrMoveTheViewWithCtrl)
+{
+    TMainForm& form = start();
+    QTest::keyClick(&form, Qt::Key_Right);
+    QTest::keyClick(&form, Qt::Key_Right);
+    EXPECT_EQ(model().Nodes.Current, 2);
+    QTest::keyClick(&form, Qt::Key_Up);
+    QTest::keyClick(&form, Qt::Key_Up, Qt::ShiftModifier);
+    EXPECT_FLOAT_EQ(model().Nodes.Node[2].Y, 1.1f);
+    EXPECT_EQ(form.StatusPanel->text(), QStringLiteral(" 250Hz = 1.1dB"));
+    QTest::keyClick(&form, Qt::Key_Down);
+    EXPECT_FLOAT_EQ(model().Nodes.Node[2].Y, 0.1f);
+
+    const TPoint2D offset = m_context->Surface.Offset;
+    QTest::keyClick(&form, Qt::Key_Left, Qt::ControlModifier);
+    QTest::keyClick(&form, Qt::Key_Up, Qt::ControlModifier);
+    EXPECT_EQ(model().Nodes.Current, 2) << "Ctrl keeps the node";
+    EXPECT_FLOAT_EQ(model().Nodes.Node[2].Y, 0.1f);
+    EXPECT_NE(m_context->Surface.Offset.x, offset.x);
+    EXPECT_NE(m_context->Surface.Offset.y, offset.y);
+
+    const float scale = m_context->Surface.Scale.x;
+    QTest::keyClick(&form, Qt::Key_Plus, Qt::KeypadModifier);
+    EXPECT_FLOAT_EQ(m_context->Surface.Scale.x, scale * 1.1f);
+    QTest::keyClick(&form, Qt::Key_Home);
+    EXPECT_FLOAT_EQ(m_context->Surface.Scale.x, scale);
+
+    model().OtherLevels[2] = 40.0f;
+    QTest::keyClick(&form, Qt::Key_PageDown);
+    EXPECT_EQ(model().Nodes.Node[2].Y, 40.0f) << "Page Down edits the other spectrum";
+}
+
+TEST_F(GraphInteractionTest, NodeMenuFollowsTheDataTypeAndOverlay)
+{
+    start();
+    m_form->DataType3->trigger();
+    EXPECT_EQ(model().Nodes.DataType, AttenuationLevels);
+    EXPECT_TRUE(resultText().startsWith(QStringLiteral(" Sound Transmission Class (STC): ")));
+    m_form->UpdateNodeMenu();
+    EXPECT_TRUE(m_form->DataType3->isChecked());
+    EXPECT_FALSE(m_form->ApplyResults2->isEnabled());
+    model().HighlightMode = HighlightResults;
+    m_form->UpdateNodeMenu();
+    EXPECT_TRUE(m_form->ApplyResults2->isEnabled());
+}

@@ -1,26 +1,15 @@
-#include "platform/ImageCanvas.h"
+#include "BenchSupport.h"
 
-#include <QApplication>
+#include "platform/ImageCanvas.h"
 
 #include <benchmark/benchmark.h>
 
 namespace velmora {
 namespace {
 
-/** Fonts and the palette need an application; one offscreen instance serves every benchmark. */
-void ensureApplication()
-{
-    static int argc = 1;
-    static char name[] = "CanvasBench";
-    static char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication application(argc, argv);
-}
-
 void xorLine400(benchmark::State& state)
 {
-    ensureApplication();
+    bench::EnsureApplication();
     ImageCanvas canvas;
     canvas.SetPen(kRed, PenStyle::Solid, 1);
     canvas.SetRasterMode(RasterMode::Xor);
@@ -35,7 +24,7 @@ BENCHMARK(xorLine400);
 
 void fillWholeImage(benchmark::State& state)
 {
-    ensureApplication();
+    bench::EnsureApplication();
     ImageCanvas canvas;
     canvas.SetBrush(kButtonFace, BrushStyle::Solid);
     for (auto _ : state) {
@@ -48,7 +37,7 @@ BENCHMARK(fillWholeImage);
 
 void textOut(benchmark::State& state)
 {
-    ensureApplication();
+    bench::EnsureApplication();
     ImageCanvas canvas;
     canvas.SetBrush(kButtonFace, BrushStyle::Solid);
     for (auto _ : state) {

@@ -1,42 +1,22 @@
+#include "BenchSupport.h"
+
 #include "graph/Draw2D.h"
 #include "model/NodeEditing.h"
 #include "model/Ratings.h"
 #include "model/SpectrumModel.h"
 #include "platform/ImageCanvas.h"
 
-#include <QGuiApplication>
-
 #include <benchmark/benchmark.h>
 
 namespace velmora {
 namespace {
 
-/** Fonts need an application; one offscreen instance serves every benchmark. */
-void ensureApplication()
-{
-    static int argc = 1;
-    static char name[] = "DragBench";
-    static char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QGuiApplication application(argc, argv);
-}
-
-/** A control of the main window's default graph size that never repaints. */
-class GraphSizedControl : public CanvasControl
-{
-public:
-    int ClientWidth() const override { return 446; }
-    int ClientHeight() const override { return 313; }
-    void RepaintNow() override {}
-};
-
 /** One pointer move of a node drag on the third-octave graph: move the node, then recalculate. */
 void dragStep(benchmark::State& state)
 {
-    ensureApplication();
+    bench::EnsureApplication();
     ImageCanvas canvas;
-    GraphSizedControl control;
+    bench::SizedControl control(446, 313);
     Draw2DClass surface;
     surface.SetCanvas(&canvas, &control);
     TSpectrumModel model;

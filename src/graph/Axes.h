@@ -8,13 +8,12 @@ namespace velmora {
 struct TSpectrumModel;
 class Draw2DClass;
 
-/** Most level lines DrawAxes draws, whatever the range and increment hold. */
-inline constexpr int kMaxLevelLineCount = 1000;
-
 /**
  * Levels of the dotted level lines: MinLevel + increment, + 2 increments, ... while below
- * MaxLevel, accumulated in single precision; no line at either end. Empty for an increment
- * that is not finite and positive; at most kMaxLevelLineCount lines.
+ * MaxLevel, accumulated in single precision; no line at either end. Empty when the range would
+ * need more than kMaxLevelLines lines (the model's own limit), which covers an increment of 0 or less, NaN, one too
+ * small to move the level in single precision, and a range with an infinite end; every level
+ * returned is finite.
  */
 std::vector<float> LevelLines(float minLevel, float maxLevel, float increment);
 
@@ -26,6 +25,12 @@ struct FrequencyLine {
 
 /** The 23 logarithmic frequency lines from 60 Hz to 10 kHz; 100 Hz, 1 kHz and 10 kHz are labelled. */
 const std::vector<FrequencyLine>& FrequencyLines();
+
+/**
+ * value with the given number of decimals, as "%0.Nf" prints it in the "C" locale whatever
+ * the process locale; value must be finite and decimals between 0 and 60.
+ */
+std::string FixedText(double value, int decimals);
 
 /** "%0.1f " of a level, as written left of its level line. */
 std::string LevelLabel(float level);

@@ -101,6 +101,19 @@ public:
     /** Text anchored at a world point; see HAlign and VAlign. */
     void Text(float x, float y, const std::string& text, int hAlign, int vAlign);
 
+    /**
+     * The outline of the world rectangle: solid, white on screen, grey without a control or
+     * while exporting. Leaves the raster mode as it is.
+     */
+    void DrawFrame();
+    /**
+     * The plain dotted grid at GridStep across the world rectangle, coloured as DrawFrame: lines
+     * from WorldMin (or the multiple of the step toward zero below it when negative) up to and
+     * including WorldMax. An axis whose step is not positive or would need more than a thousand
+     * lines gets no lines.
+     */
+    void DrawGrid();
+
     /** Truncates a pixel coordinate to int, clamped so that huge or non-finite values stay safe. */
     static int PixelToInt(float value);
 

@@ -6,18 +6,26 @@ struct TSpectrumModel;
 struct TNodeList;
 class Draw2DClass;
 
-/** Most STC contours drawn: those whose plateau can show in the graph's level range. */
+/**
+ * Most STC contours drawn at once. Only contours that can show in the drawing area are drawn,
+ * highest first, so a top level far beyond the usual range still draws quickly.
+ */
 inline constexpr int kMaxStcContours = 40;
 
-/** The whole graph: axes, other spectrum, edited spectrum with its nodes, then the overlay. */
+/**
+ * The whole graph: axes, other spectrum, edited spectrum with its nodes, then the overlay.
+ * In every layer a segment or marker touching a NaN or infinite level (or abscissa) is left
+ * out; finite levels of any size are drawn and clipped by the canvas.
+ */
 void DrawGraph(TSpectrumModel& model, Draw2DClass& surface);
 
-/** The other spectrum as a dotted red polyline, in copy mode. */
+/** The other spectrum, OtherLevels over the band set, as a dotted red polyline in the current raster mode. */
 void DrawOtherSpectrum(const TSpectrumModel& model, Draw2DClass& surface);
 
 /**
  * The edited spectrum's polyline and markers in exclusive-or mode, so that drawing it again
- * removes it; the current node's marker is the selected one. False for an empty list.
+ * removes it; the current node's marker is the selected one. False, and nothing drawn, for a
+ * Count of 0 or less; at most kBandSlots nodes are drawn.
  */
 bool DrawNodes(const TNodeList& nodes, Draw2DClass& surface);
 
@@ -28,10 +36,35 @@ bool DrawNodes(const TNodeList& nodes, Draw2DClass& surface);
  */
 void DrawHighlight(TSpectrumModel& model, Draw2DClass& surface, int newMode = -1);
 
+/**
+ * The edited spectrum weighted by A, B, C or D for mode 1 to 4 (unweighted for any other
+ * mode), navy dotted; stores each slot's weighted level in Results, NaN and infinity
+ * included, and sets HighlightMode to mode.
+ */
 void DrawWeightedSpectrum(TSpectrumModel& model, Draw2DClass& surface, int mode);
+
+/** Results over the band set, grey dotted; stores nothing. */
 void DrawResults(const TSpectrumModel& model, Draw2DClass& surface);
+
+/**
+ * The safe exposure levels from 63 Hz to 8 kHz, navy dotted, labelled under the 8 kHz point;
+ * drawn whatever the level range. Sets HighlightMode to 6.
+ */
 void DrawSafeLevels(TSpectrumModel& model, Draw2DClass& surface);
+
+/**
+ * The STC reference contours every 10 dB from the highest whole ten below MaxLevel - 1 down to
+ * STC 10, each labelled "STC:r" above its 4 kHz point; a contour whose 125 Hz point lies below
+ * MinLevel starts two thirds of the way to 400 Hz instead. Contours that cannot show in the
+ * drawing area are left out, and at most kMaxStcContours are drawn. Sets HighlightMode to 7.
+ */
 void DrawSTCContours(TSpectrumModel& model, Draw2DClass& surface);
+
+/**
+ * The NR curves 100 down to 0, navy dotted, each labelled "NR:n" above its 16 kHz point
+ * whatever the level range; a segment is drawn when its end point's level lies in MinLevel to
+ * MaxLevel, ends included. Sets HighlightMode to 8.
+ */
 void DrawNRCurves(TSpectrumModel& model, Draw2DClass& surface);
 
 } // namespace velmora

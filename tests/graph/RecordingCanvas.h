@@ -21,8 +21,14 @@ public:
         int x, y;
         std::string text;
     };
+    /** The pen and raster mode a line was drawn with. */
+    struct Pen {
+        Colour colour;
+        PenStyle style;
+        RasterMode mode;
+    };
 
-    void SetPen(Colour, PenStyle, int) override {}
+    void SetPen(Colour colour, PenStyle style, int) override { pen = {colour, style, mode}; }
     void SetBrush(Colour colour, BrushStyle) override { brush = colour; }
     RasterMode SetRasterMode(RasterMode next) override
     {
@@ -34,6 +40,7 @@ public:
     void LineTo(int x, int y) override
     {
         lines.push_back({penX, penY, x, y});
+        linePens.push_back({pen.colour, pen.style, mode});
         MoveTo(x, y);
     }
     void FillRect(int l, int t, int r, int b) override { fills.push_back({l, t, r, b}); }
@@ -47,7 +54,10 @@ public:
     Colour brush = 0;
     RasterMode mode = RasterMode::Copy;
     int penX = 0, penY = 0;
+    Pen pen{kBlack, PenStyle::Solid, RasterMode::Copy};
     std::vector<Segment> lines;
+    /** One entry per entry of lines. */
+    std::vector<Pen> linePens;
     std::vector<Rect> fills;
     std::vector<Rect> inversions;
     std::vector<TextCall> texts;

@@ -1,0 +1,61 @@
+#include "BenchSupport.h"
+
+#include "graph/GraphSurface.h"
+#include "graph/SpectrumPlot.h"
+#include "model/Ratings.h"
+#include "model/SpectrumModel.h"
+#include "platform/ImageCanvas.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+
+namespace velmora {
+namespace {
+
+/**
+ * A full redraw, as after every command: clear the drawing area and draw the whole graph of a
+ * third-octave spectrum. Arguments: control width, control height, highlight mode.
+ */
+void fullRedraw(benchmark::State& state)
+{
+    bench::EnsureApplication();
+    ImageCanvas canvas;
+    bench::SizedControl control(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    TSpectrumModel model;
+    InitModel(model);
+    model.BandStart = kThirdBandStart;
+    model.BandStep = kThirdBandStep;
+    GraphSurface surface(model);
+    surface.SetCanvas(&canvas, &control);
+    SetupGraph(model, surface, nullptr, true);
+    for (int k = 0; k < kBandCount; ++k) {
+        model.Nodes.Node[k].Y = static_cast<float>(55 + 25 * std::sin(k * 0.7));
+        model.OtherLevels[k] = static_cast<float>(40 + 20 * std::cos(k * 0.45));
+    }
+    model.HighlightMode = static_cast<int>(state.range(2));
+    Recalculate(model, nullptr);
+
+    for (auto _ : state) {
+        surface.Clear(kButtonFace);
+        DrawGraph(model, surface);
+        benchmark::DoNotOptimize(canvas.image().constBits());
+    }
+}
+
+void redrawArguments(benchmark::internal::Benchmark* benchmark)
+{
+    for (const auto& [width, height] : {std::pair{1600, 1200}, std::pair{446, 313}})
+        for (int mode = HighlightNone; mode <= HighlightNR; ++mode)
+            benchmark->Args({width, height, mode});
+}
+
+BENCHMARK(fullRedraw)
+    ->Apply(redrawArguments)
+    ->ArgNames({"width", "height", "mode"})
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->DisplayAggregatesOnly(true);
+
+} // namespace
+} // namespace velmora

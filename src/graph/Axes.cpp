@@ -1,0 +1,97 @@
+#include "graph/Axes.h"
+
+#include "graph/Draw2D.h"
+#include "model/Bands.h"
+#include "model/SpectrumModel.h"
+
+#include <array>
+#include <charconv>
+#include <utility>
+
+namespace velmora {
+
+namespace {
+
+/** First frequency line and the frequency the lines stay below, in Hz; the frame marks 50 Hz and 20 kHz. */
+constexpr double kFirstLineHz = 60.0;
+constexpr double kLineLimitHz = 20000.0;
+
+std::vector<FrequencyLine> MakeFrequencyLines()
+{
+    std::vector<FrequencyLine> lines;
+    // d is the step within the current decade; f passing d * 10 - 1 means it reached the next
+    // power of ten, which gets the decade's label and a ten times larger step.
+    double d = 10.0;
+    for (double f = kFirstLineHz; f < kLineLimitHz; f += d) {
+        std::string label;
+        if (f > d * 10.0 - 1.0) {
+            label = f < 1000.0 ? FixedText(f, 0) + "Hz" : FixedText(f * 0.001, 0) + "kHz";
+            d *= 10.0;
+        }
+        lines.push_back({BandAbscissa(f), std::move(label)});
+    }
+    return lines;
+}
+
+} // namespace
+
+std::string FixedText(double value, int decimals)
+{
+    // to_chars ignores the process locale, which the GUI toolkit sets from the environment.
+    // The largest double has 309 digits before the point.
+    std::array<char, 400> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                      std::chars_format::fixed, decimals);
+    return std::string(buffer.data(), result.ptr);
+}
+
+std::vector<float> LevelLines(float minLevel, float maxLevel, float increment)
+{
+    std::vector<float> levels;
+    // The level accumulates in single precision, as the model stores levels. An
+    // increment that is not positive, one too small to move the level, or an end that is not
+    // finite would never reach the top: after kMaxLevelLines lines the range is taken as
+    // unusable and no line is drawn rather than a partial set.
+    float v = minLevel + increment;
+    while (v < maxLevel) {
+        if (static_cast<double>(levels.size()) >= kMaxLevelLines)
+            return {};
+        levels.push_back(v);
+        v += increment;
+    }
+    return levels;
+}
+
+const std::vector<FrequencyLine>& FrequencyLines()
+{
+    static const std::vector<FrequencyLine> lines = MakeFrequencyLines();
+    return lines;
+}
+
+std::string LevelLabel(float level)
+{
+    return FixedText(level, 1) + " ";
+}
+
+void DrawAxes(const TSpectrumModel& model, Draw2DClass& surface)
+{
+    const Colour colour = surface.ExportMode ? kGrey : kWhite;
+    const TPoint2D low = surface.WorldMin;
+    const TPoint2D high = surface.WorldMax;
+
+    surface.DrawFrame();
+    surface.Text(low.x, high.y, "dB ", AlignRight, AlignMiddle);
+
+    surface.SetPen(colour, PenStyle::Dot, 1);
+    for (float level : LevelLines(model.MinLevel, model.MaxLevel, model.LevelIncrement)) {
+        surface.Text(low.x, level, LevelLabel(level), AlignRight, AlignMiddle);
+        surface.Line(low.x, level, high.x, level);
+    }
+    for (const FrequencyLine& line : FrequencyLines()) {
+        if (!line.label.empty())
+            surface.Text(line.x, low.y, line.label, AlignCentre, AlignBelow);
+        surface.Line(line.x, low.y, line.x, high.y);
+    }
+}
+
+} // namespace velmora

@@ -55,6 +55,10 @@ void ImageCanvas::SetPen(Colour colour, PenStyle style, int /*width*/)
 {
     m_penStyle = style;
     m_penRgb = toRgb(colour);
+    // Exclusive-or with the pen relative to the graph's background: on the background an
+    // exclusive-or figure shows in its own colour (a plain pen ^ screen would turn cyan on light
+    // grey into red, the other spectrum's colour), and drawing it again still restores every pixel.
+    m_xorMask = (m_penRgb ^ toRgb(kButtonFace)) & kRgbMask;
 }
 
 void ImageCanvas::SetBrush(Colour colour, BrushStyle /*style*/)
@@ -83,13 +87,14 @@ void ImageCanvas::LineTo(int x, int y)
     uchar* const bits = m_image.bits();
     const qsizetype stride = m_image.bytesPerLine();
     const QRgb pen = m_penRgb;
+    const QRgb xorMask = m_xorMask;
     const bool exclusiveOr = m_rasterMode == RasterMode::Xor;
     const bool dotted = m_penStyle == PenStyle::Dot;
     walkLine(span, [=](int px, int py, std::int64_t index) {
         if (dotted && index % 2 != 0)
             return;
         QRgb& pixel = reinterpret_cast<QRgb*>(bits + py * stride)[px];
-        pixel = exclusiveOr ? pixel ^ (pen & kRgbMask) : pen;
+        pixel = exclusiveOr ? pixel ^ xorMask : pen;
     });
 }
 

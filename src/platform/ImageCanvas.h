@@ -69,6 +69,7 @@ private:
     QFont m_font;
     QFontMetrics m_metrics;
     QRgb m_penRgb = 0xFF000000;
+    QRgb m_xorMask = 0;
     PenStyle m_penStyle = PenStyle::Solid;
     QRgb m_brushRgb = 0xFFFFFFFF;
     RasterMode m_rasterMode = RasterMode::Copy;

@@ -95,8 +95,10 @@ TEST(ImageCanvasTest, XorPolylineWithRisingXSetsEveryVertexButTheLastOnce)
 {
     const std::vector<Pixel> vertices = {{10, 50}, {30, 20}, {31, 80}, {60, 80}, {90, 10}, {200, 15}};
     ImageCanvas canvas(QSize(240, 100));
+    canvas.SetBrush(kButtonFace, BrushStyle::Solid);
+    canvas.FillRect(0, 0, 240, 100);
     const QImage blank = canvas.image();
-    canvas.SetPen(kRed, PenStyle::Solid, 1);
+    canvas.SetPen(kCyan, PenStyle::Solid, 1);
     canvas.SetRasterMode(RasterMode::Xor);
     canvas.MoveTo(vertices.front().first, vertices.front().second);
     int steps = 0;
@@ -265,11 +267,19 @@ TEST(ImageCanvasTest, ColoursAreReadAsBlueGreenRed)
     canvas.MoveTo(0, 0);
     canvas.LineTo(8, 0);
     EXPECT_EQ(canvas.image().pixel(3, 0), qRgb(255, 0, 0));
-    // Exclusive-or of red on white leaves cyan; the pixel's unused top byte stays 0xFF.
+    // Exclusive-or shows the pen's own colour on the graph's background and the background
+    // again where it crosses itself; the pixel's unused top byte stays 0xFF.
+    canvas.SetBrush(kButtonFace, BrushStyle::Solid);
+    canvas.FillRect(0, 1, 8, 3);
+    canvas.SetPen(kCyan, PenStyle::Solid, 1);
     canvas.SetRasterMode(RasterMode::Xor);
     canvas.MoveTo(0, 1);
     canvas.LineTo(8, 1);
     EXPECT_EQ(canvas.image().pixel(3, 1), ImageCanvas::toRgb(kCyan));
+    canvas.MoveTo(3, 0);
+    canvas.LineTo(3, 3);
+    EXPECT_EQ(canvas.image().pixel(3, 1), ImageCanvas::toRgb(kButtonFace));
+    EXPECT_EQ(canvas.image().pixel(3, 2), ImageCanvas::toRgb(kCyan));
     EXPECT_EQ(ImageCanvas::toRgb(kNavy), qRgb(0, 0, 128));
     EXPECT_EQ(canvas.SetRasterMode(RasterMode::Copy), RasterMode::Xor);
     EXPECT_EQ(canvas.SetRasterMode(RasterMode::Copy), RasterMode::Copy);

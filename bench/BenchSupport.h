@@ -1,6 +1,9 @@
 #pragma once
 
 #include "graph/Canvas.h"
+#include "graph/GraphSurface.h"
+#include "model/SpectrumModel.h"
+#include "platform/ImageCanvas.h"
 
 #include <QApplication>
 
@@ -29,6 +32,24 @@ public:
 private:
     int m_width;
     int m_height;
+};
+
+/** The graph of a third-octave spectrum on the real canvas, set up as the main window does. */
+struct ThirdOctaveGraph {
+    ThirdOctaveGraph(int width, int height) : control(width, height)
+    {
+        EnsureApplication();
+        InitModel(model);
+        model.BandStart = kThirdBandStart;
+        model.BandStep = kThirdBandStep;
+        surface.SetCanvas(&canvas, &control);
+        SetupGraph(model, surface, nullptr, true);
+    }
+
+    ImageCanvas canvas;
+    SizedControl control;
+    TSpectrumModel model;
+    GraphSurface surface{model};
 };
 
 } // namespace velmora::bench

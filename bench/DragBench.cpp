@@ -14,16 +14,8 @@ namespace {
 /** One pointer move of a node drag on the third-octave graph: move the node, then recalculate. */
 void dragStep(benchmark::State& state)
 {
-    bench::EnsureApplication();
-    ImageCanvas canvas;
-    bench::SizedControl control(446, 313);
-    Draw2DClass surface;
-    surface.SetCanvas(&canvas, &control);
-    TSpectrumModel model;
-    InitModel(model);
-    model.BandStart = kThirdBandStart;
-    model.BandStep = kThirdBandStep;
-    SetupGraph(model, surface, nullptr, true);
+    bench::ThirdOctaveGraph graph(446, 313);
+    auto& [canvas, control, model, surface] = graph;
     SelectNode(model, surface, nullptr, 13); // 1 kHz, in the middle of the graph
 
     // Two pointer rows well inside the graph, so every step moves the node and its segments.

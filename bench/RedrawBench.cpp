@@ -19,16 +19,8 @@ namespace {
  */
 void fullRedraw(benchmark::State& state)
 {
-    bench::EnsureApplication();
-    ImageCanvas canvas;
-    bench::SizedControl control(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
-    TSpectrumModel model;
-    InitModel(model);
-    model.BandStart = kThirdBandStart;
-    model.BandStep = kThirdBandStep;
-    GraphSurface surface(model);
-    surface.SetCanvas(&canvas, &control);
-    SetupGraph(model, surface, nullptr, true);
+    bench::ThirdOctaveGraph graph(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    auto& [canvas, control, model, surface] = graph;
     for (int k = 0; k < kBandCount; ++k) {
         model.Nodes.Node[k].Y = static_cast<float>(55 + 25 * std::sin(k * 0.7));
         model.OtherLevels[k] = static_cast<float>(40 + 20 * std::cos(k * 0.45));

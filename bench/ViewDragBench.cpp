@@ -13,16 +13,8 @@ namespace {
 /** One pointer move of a view drag: pan, then the quick picture of grid, other spectrum and nodes. */
 void viewDragFrame(benchmark::State& state)
 {
-    bench::EnsureApplication();
-    ImageCanvas canvas;
-    bench::SizedControl control(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
-    TSpectrumModel model;
-    InitModel(model);
-    model.BandStart = kThirdBandStart;
-    model.BandStep = kThirdBandStep;
-    GraphSurface surface(model);
-    surface.SetCanvas(&canvas, &control);
-    SetupGraph(model, surface, nullptr, true);
+    bench::ThirdOctaveGraph graph(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    auto& [canvas, control, model, surface] = graph;
     for (int k = 0; k < model.Nodes.Count; ++k) {
         model.Nodes.Node[k].Y = 40.0f + (k % 5) * 10.0f;
         model.OtherLevels[k] = 70.0f - (k % 4) * 10.0f;

@@ -14,7 +14,6 @@ namespace velmora {
 
 namespace {
 
-constexpr int kMarkerSize = 3;
 /** Octave bands of the NR and safe-level tables: band index 3 * o + 1, 63 Hz to 16 kHz. */
 constexpr int kOctaveCount = 9;
 /** The safe-level curve stops at 8 kHz, the eighth octave. */
@@ -136,7 +135,7 @@ bool DrawNodes(const TNodeList& nodes, Draw2DClass& surface)
         if (j > 0)
             Segment(surface, {nodes.Node[j - 1].X, nodes.Node[j - 1].Y}, point);
         if (IsFinite(point))
-            surface.Marker(point.x, point.y, j == nodes.Current ? MarkerSelected : MarkerPlain, kMarkerSize);
+            surface.Marker(point.x, point.y, j == nodes.Current ? MarkerSelected : MarkerPlain, kNodeMarkerSize);
     }
     surface.SetRasterMode(RasterMode::Copy);
     return true;

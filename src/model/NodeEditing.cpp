@@ -18,8 +18,6 @@ namespace {
 
 /** Pixels added on both sides of a segment's horizontal span when hit-testing it. */
 constexpr float kSpanSlack = 1.0f;
-/** Half side in pixels of a node marker. */
-constexpr int kNodeMarkerSize = 3;
 constexpr float kKeyStep = 1.0f;
 constexpr float kFineKeyStep = 0.1f;
 

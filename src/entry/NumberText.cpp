@@ -1,5 +1,6 @@
 #include "entry/NumberText.h"
 
+#include <array>
 #include <charconv>
 
 namespace velmora {
@@ -29,6 +30,16 @@ bool ReadLeadingNumber(std::string_view text, double& value)
         return false;
     value = error == std::errc::result_out_of_range ? 0.0 : parsed;
     return true;
+}
+
+std::string FixedText(double value, int decimals)
+{
+    // to_chars ignores the process locale, which the GUI toolkit sets from the environment.
+    // The largest double has 309 digits before the point.
+    std::array<char, 400> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                      std::chars_format::fixed, decimals);
+    return std::string(buffer.data(), result.ptr);
 }
 
 double NumberOrZero(std::string_view text)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace velmora {
@@ -11,6 +12,12 @@ namespace velmora {
  * of a double reads as 0.
  */
 bool ReadLeadingNumber(std::string_view text, double& value);
+
+/**
+ * value in fixed notation with the given decimals, as printf's "%0.Nf" writes it in the "C"
+ * locale whatever the process locale ("nan", "inf" and "-inf" for non-finite values).
+ */
+std::string FixedText(double value, int decimals);
 
 /** ReadLeadingNumber, with 0 for text that does not start with a number. */
 double NumberOrZero(std::string_view text);

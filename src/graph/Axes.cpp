@@ -1,5 +1,6 @@
 #include "graph/Axes.h"
 
+#include "entry/NumberText.h"
 #include "graph/Draw2D.h"
 #include "model/Bands.h"
 #include "model/SpectrumModel.h"
@@ -34,16 +35,6 @@ std::vector<FrequencyLine> MakeFrequencyLines()
 }
 
 } // namespace
-
-std::string FixedText(double value, int decimals)
-{
-    // to_chars ignores the process locale, which the GUI toolkit sets from the environment.
-    // The largest double has 309 digits before the point.
-    std::array<char, 400> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                      std::chars_format::fixed, decimals);
-    return std::string(buffer.data(), result.ptr);
-}
 
 std::vector<float> LevelLines(float minLevel, float maxLevel, float increment)
 {

@@ -26,12 +26,6 @@ struct FrequencyLine {
 /** The 23 logarithmic frequency lines from 60 Hz to 10 kHz; 100 Hz, 1 kHz and 10 kHz are labelled. */
 const std::vector<FrequencyLine>& FrequencyLines();
 
-/**
- * value with the given number of decimals, as "%0.Nf" prints it in the "C" locale whatever
- * the process locale; value must be finite and decimals between 0 and 60.
- */
-std::string FixedText(double value, int decimals);
-
 /** "%0.1f " of a level, as written left of its level line. */
 std::string LevelLabel(float level);
 

@@ -1,5 +1,6 @@
 #include "graph/SpectrumPlot.h"
 
+#include "entry/NumberText.h"
 #include "graph/Axes.h"
 #include "graph/Draw2D.h"
 #include "model/Bands.h"

@@ -1,28 +1,18 @@
 #include "model/Ratings.h"
 
+#include "entry/NumberText.h"
 #include "model/SpectrumModel.h"
 
-#include <array>
-#include <charconv>
 #include <cmath>
 
 namespace velmora {
 
 namespace {
 
-/**
- * value in fixed notation with the given decimals, as "%0.Nf" prints it in the "C" locale
- * (to_chars ignores the process locale, which a GUI toolkit may set); "-" for NaN or infinity.
- */
+/** value as "%0.Nf" prints it in the "C" locale; "-" for NaN or infinity. */
 std::string Fixed(double value, int decimals)
 {
-    if (!std::isfinite(value))
-        return "-";
-    // The largest double has 309 digits before the point.
-    std::array<char, 400> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                      std::chars_format::fixed, decimals);
-    return std::string(buffer.data(), result.ptr);
+    return std::isfinite(value) ? FixedText(value, decimals) : "-";
 }
 
 } // namespace

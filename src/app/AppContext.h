@@ -1,5 +1,6 @@
 #pragma once
 
+#include "entry/ExpressionParser.h"
 #include "graph/GraphSurface.h"
 #include "io/Settings.h"
 #include "model/SpectrumModel.h"
@@ -9,8 +10,8 @@
 namespace velmora {
 
 /**
- * The program-wide objects, each exactly once: the spectrum model, the drawing surface and
- * the settings store. Windows reach them through the one context they are given.
+ * The program-wide objects, each exactly once: the spectrum model, the drawing surface, the
+ * expression evaluator and the settings store. Windows reach them through the one context they are given.
  */
 struct AppContext {
     /** Takes the model's start-up defaults; the surface starts unattached and unfitted. */
@@ -18,6 +19,7 @@ struct AppContext {
 
     TSpectrumModel Model;
     GraphSurface Surface{Model};
+    ExpressionParser Parser;
     std::unique_ptr<SettingsStore> Settings;
 };
 

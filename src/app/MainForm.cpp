@@ -1,25 +1,22 @@
 #include "app/MainForm.h"
 
 #include "app/AppContext.h"
-#include "app/VirtualKeys.h"
+#include "app/HelpWindow.h"
+#include "app/RadioGroup.h"
+#include "dialogs/AboutBox.h"
+#include "dialogs/GraphForm.h"
+#include "dialogs/NodesForm.h"
 #include "entry/NumberText.h"
-#include "graph/SpectrumPlot.h"
-#include "model/NodeEditing.h"
-#include "model/Ratings.h"
-#include "model/SpectrumOperations.h"
 #include "platform/CanvasWidget.h"
 #include "platform/ImageCanvas.h"
 
-#include <QAction>
-#include <QActionGroup>
-#include <QCloseEvent>
-#include <QFrame>
 #include <QApplication>
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QFrame>
 #include <QIcon>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
-#include <QMouseEvent>
 #include <QScreen>
 #include <QTimer>
 #include <QToolButton>
@@ -127,6 +124,9 @@ TMainForm::TMainForm(AppContext& context, QWidget* parent)
     SetupGraph(m_context.Model, surface, this, true);
     Redraw();
 
+    BuildDialogs();
+    ConnectCommands();
+
     GraphPanel->installEventFilter(this);
     GraphCanvas->installEventFilter(this);
     // Keyboard preview: every key pressed while this window is active is seen here first.
@@ -184,75 +184,6 @@ void TMainForm::BuildLayout()
     ResultPanel = MakeTextPanel(this, {218, 405, 229, 24});
 }
 
-void TMainForm::BuildMenus()
-{
-    HighlightMenu = new QMenu(this);
-    PtsMenu = new QMenu(this);
-    auto* bands = new QActionGroup(this);
-    FullOctaveBands = new QAction(QStringLiteral("&Full Octave Bands"), bands);
-    ThirdOctaveBands = new QAction(QStringLiteral("T&hird Octave Bands"), bands);
-    for (QAction* action : {FullOctaveBands, ThirdOctaveBands})
-        action->setCheckable(true);
-    FullOctaveBands->setChecked(m_context.Model.BandStep == kOctaveBandStep);
-    ThirdOctaveBands->setChecked(m_context.Model.BandStep != kOctaveBandStep);
-
-    SwapSpectraB = PtsMenu->addAction(QStringLiteral("&Edit Other Spectra"), this, &TMainForm::SwapSpectrums);
-    PtsMenu->addSeparator();
-    auto* dataTypes = new QActionGroup(this);
-    const char* const captions[] = {"&Pressure Levels", "Power/&Intensity Levels", "&Attenuation Levels",
-                                    "&Correction Factors"};
-    QAction** items[] = {&DataType1, &DataType2, &DataType3, &DataType4};
-    for (int tag = PressureLevels; tag <= CorrectionFactors; ++tag) {
-        QAction* item = PtsMenu->addAction(QString::fromLatin1(captions[tag]));
-        item->setData(tag);
-        item->setCheckable(true);
-        dataTypes->addAction(item);
-        connect(item, &QAction::triggered, this, [this, item] { DataType1Click(item); });
-        *items[tag] = item;
-    }
-    DataType1->setChecked(true);
-    PtsMenu->addSeparator();
-    ApplyResults2 = PtsMenu->addAction(QStringLiteral("Apply Calculated &Results"), this, &TMainForm::ApplyResults);
-    connect(PtsMenu, &QMenu::aboutToShow, this, &TMainForm::UpdateNodeMenu);
-}
-
-void TMainForm::SwapSpectrums()
-{
-    SwapSpectra(m_context.Model, m_context.Surface, this);
-}
-
-void TMainForm::ApplyResults()
-{
-    ApplyCalculatedResults(m_context.Model);
-    Redraw();
-}
-
-void TMainForm::UpdateNodeMenu()
-{
-    const TSpectrumModel& model = m_context.Model;
-    ApplyResults2->setEnabled(model.HighlightMode >= HighlightA && model.HighlightMode <= HighlightResults);
-    switch (model.Nodes.DataType) {
-    case PowerLevels:
-        DataType2->setChecked(true);
-        break;
-    case AttenuationLevels:
-        DataType3->setChecked(true);
-        break;
-    case CorrectionFactors:
-        DataType4->setChecked(true);
-        break;
-    default:
-        DataType1->setChecked(true);
-        break;
-    }
-}
-
-void TMainForm::DataType1Click(QAction* item)
-{
-    if (ChangeDataType(m_context.Model, m_context.Surface, this, item->data().toInt()))
-        item->setChecked(true);
-}
-
 void TMainForm::SetStatusText(const std::string& text)
 {
     StatusPanel->setText(QString::fromStdString(text));
@@ -266,121 +197,6 @@ void TMainForm::SetResultText(const std::string& text)
 void TMainForm::Redraw()
 {
     m_context.Surface.Redraw();
-}
-
-bool TMainForm::IsPreviewedKey(QObject* watched, QEvent* event) const
-{
-    if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
-        return false;
-    const auto* widget = static_cast<QWidget*>(watched);
-    if (widget->window() != this)
-        return false;
-    // An ignored key travels on to the parents; preview it only at its first receiver.
-    const QWidget* focus = QApplication::focusWidget();
-    return focus ? widget == focus : widget == this;
-}
-
-bool TMainForm::eventFilter(QObject* watched, QEvent* event)
-{
-    if (IsPreviewedKey(watched, event)) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        HandleKeyDown(VirtualKeyFromQt(key->key(), key->modifiers()),
-                      key->modifiers().testFlag(Qt::ShiftModifier), key->modifiers().testFlag(Qt::ControlModifier));
-        return false;
-    }
-    if (watched != GraphPanel && watched != GraphCanvas)
-        return QWidget::eventFilter(watched, event);
-    const QEvent::Type type = event->type();
-    if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove && type != QEvent::MouseButtonRelease)
-        return QWidget::eventFilter(watched, event);
-    // The panel frames the bitmap by one pixel; the handlers take bitmap pixels either way.
-    const auto* mouse = static_cast<QMouseEvent*>(event);
-    QPoint at = mouse->position().toPoint();
-    if (watched == GraphPanel)
-        at -= GraphCanvas->pos();
-    if (type == QEvent::MouseButtonPress)
-        HandleMouseDown(mouse->button(), at.x(), at.y());
-    else if (type == QEvent::MouseMove)
-        HandleMouseMove(at.x(), at.y());
-    else
-        HandleMouseUp(mouse->button(), at.x(), at.y());
-    return true;
-}
-
-void TMainForm::HandleMouseDown(Qt::MouseButton button, int x, int y)
-{
-    TSpectrumModel& model = m_context.Model;
-    GraphSurface& surface = m_context.Surface;
-    if (button == Qt::RightButton) {
-        if (PickNode(model, surface, this, x, y) != PickedNothing) {
-            GraphCanvas->update();
-            PtsMenu->popup(mapToGlobal(QPoint(GraphPanel->x() + x, GraphPanel->y() + y)));
-            return;
-        }
-        if (surface.PanTo(x, y, false)) {
-            surface.DragButton = kDragView;
-            GraphPanel->grabMouse();
-        }
-    } else if (button == Qt::LeftButton) {
-        if (PickNode(model, surface, this, x, y) == PickedNode) {
-            // Overlays that follow the levels are taken off for the drag and put back at the release.
-            if (model.HighlightMode < HighlightSafeLevels)
-                DrawHighlight(model, surface);
-            surface.DragButton = kDragNode;
-            GraphPanel->grabMouse();
-        } else {
-            PickOtherSpectrum(model, surface, this, x, y);
-        }
-    }
-    // Picking moves the selected marker in the bitmap.
-    GraphCanvas->update();
-}
-
-void TMainForm::HandleMouseMove(int x, int y)
-{
-    TSpectrumModel& model = m_context.Model;
-    GraphSurface& surface = m_context.Surface;
-    if (surface.DragButton == kDragView) {
-        if (surface.PanTo(x, y, true)) {
-            // A quick picture while the view moves; the release draws the full graph.
-            surface.Clear(kButtonFace);
-            surface.DrawGrid();
-            DrawOtherSpectrum(model, surface);
-            DrawNodes(model.Nodes, surface);
-            GraphCanvas->RepaintNow();
-        }
-    } else if (surface.DragButton == kDragNode) {
-        DragCurrentNode(model, surface, x, y);
-        Recalculate(model, this);
-        GraphCanvas->update();
-    }
-}
-
-void TMainForm::HandleMouseUp(Qt::MouseButton button, int, int)
-{
-    TSpectrumModel& model = m_context.Model;
-    GraphSurface& surface = m_context.Surface;
-    GraphPanel->releaseMouse();
-    if (button == Qt::RightButton && surface.DragButton == kDragView) {
-        Redraw();
-    } else if (button == Qt::LeftButton && surface.DragButton == kDragNode) {
-        if (model.HighlightMode < HighlightSafeLevels)
-            DrawHighlight(model, surface);
-        GraphCanvas->update();
-    }
-    surface.DragButton = kDragNone;
-}
-
-void TMainForm::HandleKeyDown(int vk, bool shift, bool ctrl)
-{
-    if (vk == 0)
-        return;
-    if (ctrl)
-        m_context.Surface.ViewKey(vk, shift);
-    else
-        HandleNodeKey(m_context.Model, m_context.Surface, this, vk, shift);
-    // Node edits draw straight into the bitmap; show them at the next paint.
-    GraphCanvas->update();
 }
 
 void TMainForm::resizeEvent(QResizeEvent* event)
@@ -463,8 +279,8 @@ void TMainForm::ProcessCommandLine(const std::string& text)
             ThirdOctaveBands->setChecked(true);
             model.BandStart = kThirdBandStart;
             model.BandStep = kThirdBandStep;
-        } else if (DataFileReader) {
-            DataFileReader(word);
+        } else {
+            ReadDataFile(word);
         }
     }
 }

@@ -5,13 +5,13 @@
 
 #include <QWidget>
 
-#include <functional>
 #include <memory>
 #include <string>
 
 class QAction;
-class QActionGroup;
+class QFileDialog;
 class QFrame;
+class QPaintDevice;
 class QLabel;
 class QMenu;
 class QToolButton;
@@ -21,6 +21,11 @@ namespace velmora {
 struct AppContext;
 class CanvasWidget;
 class ImageCanvas;
+class HelpWindow;
+class RadioGroup;
+class TAboutBox;
+class TGraphForm;
+class TNodesForm;
 
 /**
  * The main window: the toolbar strip, the graph and the two text lines under it. It attaches
@@ -38,13 +43,16 @@ public:
 
     /**
      * Interprets the command line: "-graph" min max increment, "-8va", "-third" (any case);
-     * any other word is a data file handed to DataFileReader. Text shorter than 3 characters
-     * is ignored.
+     * any other word is a data file to read (one that cannot be read is skipped silently).
+     * Text shorter than 3 characters is ignored.
      */
     void ProcessCommandLine(const std::string& text);
 
-    /** Reads a data file into the model; false when it cannot be read. */
-    std::function<bool(const std::string& path)> DataFileReader;
+    /**
+     * Reads a data file into the model and shows it: band check mark, graph and panels. False,
+     * and nothing changed, when the file cannot be read.
+     */
+    bool ReadDataFile(const std::string& path);
 
     void SetStatusText(const std::string& text) override;
     void SetResultText(const std::string& text) override;
@@ -73,9 +81,32 @@ public:
     QMenu* PtsMenu = nullptr;
     QLabel* ResultPanel = nullptr;
 
-    QAction* FullOctaveBands = nullptr;
-    QAction* ThirdOctaveBands = nullptr;
+    QFileDialog* OpenDialog = nullptr;
+    QFileDialog* SaveDialog = nullptr;
 
+    TAboutBox* AboutBox = nullptr;
+    TNodesForm* NodesForm = nullptr;
+    TGraphForm* GraphForm = nullptr;
+    HelpWindow* Help = nullptr;
+
+    QAction* SwapSpectra1 = nullptr;
+    QAction* ImportFromLibrary1 = nullptr;
+    QAction* dBAWeighting1 = nullptr;
+    QAction* dBBWeighting1 = nullptr;
+    QAction* dBCWeighting1 = nullptr;
+    QAction* dBDWeighting1 = nullptr;
+    QAction* Results1 = nullptr;
+    QAction* SafeWorkingLevels1 = nullptr;
+    QAction* SoundTransmissionClass1 = nullptr;
+    QAction* NoiseRatingsLines1 = nullptr;
+    QAction* ThirdOctaveBands = nullptr;
+    QAction* FullOctaveBands = nullptr;
+    QAction* ApplyResults1 = nullptr;
+    QAction* ResettoZero1 = nullptr;
+    QAction* EditNodes1 = nullptr;
+    QAction* EditGraph1 = nullptr;
+
+    QAction* EditNodes = nullptr;
     QAction* SwapSpectraB = nullptr;
     QAction* DataType1 = nullptr;
     QAction* DataType2 = nullptr;
@@ -96,8 +127,41 @@ public:
     /** Brings the whole graph up to date and repaints it. */
     void Redraw();
 
+    void LogoButtonClick();
+    /** Runs the open dialog and reads the chosen file. */
+    void OpenButtonClick();
+    /** Runs the save dialog and writes the chosen file. */
+    void SaveButtonClick();
+    /** Reads a file the user chose; one that cannot be read is reported in a message box. */
+    bool OpenDataFile(const QString& path);
+    /** Writes the model to a file the user chose; a failed write is reported and the old file kept. */
+    bool SaveDataFile(const QString& path);
+    /** Puts the graph on the clipboard as an SVG picture, with a PNG rendering of it. */
+    void ClipBdButtonClick();
+    /** Runs the print dialog and prints the window's image at its size on screen. */
+    void PrintButtonClick();
+    /** Draws the window's client area on a page at the top left, scaled by device over screen resolution. */
+    void PrintForm(QPaintDevice& page);
+    /** Pops up the highlight menu under the settings button. */
+    void SettingsButtonClick();
+    void HelpButtonClick();
+    void ZoomInButtonClick();
+    void FitButtonClick();
+    void ZoomOutButtonClick();
+    /** Opens the Graph Extents dialog over the window. */
+    void SetupButtonClick();
+    /** Opens the Edit Node dialog over the window at the current node. */
+    void HandleEditNodes();
+
+    /** A highlight item: its Tag turns the overlay on, or off when it is already on. */
+    void DisplayHilight(QAction* item);
+    void FullOctaveBandsClick();
+    void ThirdOctaveBandsClick();
     void SwapSpectrums();
     void ApplyResults();
+    /** Asks, then sets every node of the edited spectrum to 0 dB. */
+    void ResettoZero1Click();
+    void UpdatePopupMenu();
     void UpdateNodeMenu();
     void DataType1Click(QAction* item);
 
@@ -110,6 +174,12 @@ protected:
 private:
     void BuildLayout();
     void BuildMenus();
+    void BuildHighlightMenu();
+    void BuildNodeMenu();
+    void BuildDialogs();
+    void ConnectCommands();
+    /** A message box owned by the window, caption "Velmora: " + title. */
+    void ShowFailure(const QString& title, const QString& text);
     void HandleResize();
     void HandleClose();
     /** True for a key press that this window should preview: one aimed at it or its focus widget. */
@@ -120,6 +190,8 @@ private:
 
     AppContext& m_context;
     std::unique_ptr<ImageCanvas> m_graphImage;
+    std::unique_ptr<RadioGroup> m_highlightItems;
+    std::unique_ptr<RadioGroup> m_dataTypeItems;
     WindowSize m_requestedOuterSize{kDefaultWindowWidth, kDefaultWindowHeight};
     bool m_frameAdjusted = false;
 };

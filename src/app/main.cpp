@@ -1,9 +1,12 @@
 #include "app/AppContext.h"
 #include "app/MainForm.h"
+#include "platform/CanvasWidget.h"
 #include "platform/QtSettingsStore.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QMessageBox>
+#include <QTimer>
 
 #include <cstdio>
 #include <cstdlib>
@@ -34,6 +37,42 @@ std::string CommandLineText(int argc, char** argv)
     return text;
 }
 
+/** Resident memory of this process in kB, from /proc; 0 where there is none. */
+long ResidentKilobytes()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+    return 0;
+}
+
+/**
+ * For the start-up benchmark: when VELMORA_REPORT_FIRST_PAINT is set, the first paint of the
+ * graph prints one line with the resident memory and ends the program.
+ */
+class FirstPaintReport : public QObject
+{
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && !m_done) {
+            m_done = true;
+            QTimer::singleShot(0, [] {
+                std::printf("first paint, rss %ld kB\n", ResidentKilobytes());
+                std::fflush(stdout);
+                QApplication::quit();
+            });
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    bool m_done = false;
+};
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -48,6 +87,9 @@ int main(int argc, char** argv)
     try {
         velmora::AppContext context(std::make_unique<velmora::QtSettingsStore>());
         velmora::TMainForm mainForm(context);
+        FirstPaintReport firstPaint;
+        if (qEnvironmentVariableIsSet("VELMORA_REPORT_FIRST_PAINT"))
+            mainForm.GraphCanvas->installEventFilter(&firstPaint);
         mainForm.ProcessCommandLine(CommandLineText(argc, argv));
         mainForm.show();
         return application.exec();

@@ -42,6 +42,41 @@ std::string FixedText(double value, int decimals)
     return std::string(buffer.data(), result.ptr);
 }
 
+std::string FormatFloat(std::string_view format, double value, std::size_t maxLength)
+{
+    std::string text;
+    for (std::size_t i = 0; i < format.size(); ++i) {
+        if (format[i] != '%' || i + 1 >= format.size()) {
+            text += format[i];
+            continue;
+        }
+        if (format[i + 1] == '%') {
+            text += '%';
+            ++i;
+            continue;
+        }
+        // "%0.Nf" or "%.Nf": the flag 0 pads nothing without a width, so only N matters.
+        std::size_t j = i + 1;
+        if (j < format.size() && format[j] == '0')
+            ++j;
+        int decimals = -1;
+        if (j < format.size() && format[j] == '.') {
+            decimals = 0;
+            for (++j; j < format.size() && format[j] >= '0' && format[j] <= '9' && decimals < 100; ++j)
+                decimals = decimals * 10 + (format[j] - '0');
+        }
+        if (decimals >= 0 && j < format.size() && format[j] == 'f') {
+            text += FixedText(value, decimals);
+            i = j;
+        } else {
+            text += format[i];
+        }
+    }
+    if (text.size() > maxLength)
+        text.resize(maxLength);
+    return text;
+}
+
 double NumberOrZero(std::string_view text)
 {
     double value = 0.0;

@@ -19,6 +19,12 @@ bool ReadLeadingNumber(std::string_view text, double& value);
  */
 std::string FixedText(double value, int decimals);
 
+/**
+ * format with its "%0.Nf" (or "%.Nf") directive replaced by value as FixedText writes it and
+ * "%%" by "%"; other text is kept. Cut to maxLength characters, as a fixed buffer would hold.
+ */
+std::string FormatFloat(std::string_view format, double value, std::size_t maxLength = 79);
+
 /** ReadLeadingNumber, with 0 for text that does not start with a number. */
 double NumberOrZero(std::string_view text);
 

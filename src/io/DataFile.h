@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -9,25 +10,43 @@ struct TSpectrumModel;
 class Draw2DClass;
 class ResultView;
 
+/** Largest data file ReadDataFile accepts: 16 MiB, far beyond the few hundred bytes a spectrum needs. */
+inline constexpr std::size_t kMaxDataFileBytes = 16u * 1024u * 1024u;
+
 /**
  * Writes the model as a ".snd" data file (CR LF lines). The text goes to a temporary file in
  * the same folder, which replaces the named file only once everything was written and flushed,
- * so a failed write leaves any previous file intact. False when anything could not be written.
+ * so a failed write leaves any previous file intact. False when anything could not be written,
+ * and when the named file exists but is not a regular file this process may write; reason, when
+ * given, then says why.
  */
-bool WriteDataFile(const TSpectrumModel& model, const std::string& path);
+bool WriteDataFile(const TSpectrumModel& model, const std::string& path, std::string* reason = nullptr);
 
-/** The text WriteDataFile writes for the model. */
+/**
+ * The text WriteDataFile writes for the model: five header lines, the band set, the data types
+ * and Reserved, the graph extents ("%0.2f"), one "Levels:" line per node with its frequency in Hz
+ * ("%0.1f") and level in dB ("%0.3f"), and the other spectrum's Count levels ("%0.1f"), printed
+ * in the "C" locale.
+ */
 std::string DataFileText(const TSpectrumModel& model);
 
 /**
  * Reads a ".snd" data file into the model word by word, then applies the graph extents it held
  * (SetGraphExtents, which sets up the graph for the band set read and recalculates). Unreadable
  * or out-of-range values leave their fields as they were. False, and the model unchanged, when
- * the file cannot be opened or read.
+ * the file cannot be opened or read or is larger than kMaxDataFileBytes.
  */
 bool ReadDataFile(TSpectrumModel& model, Draw2DClass& surface, ResultView* view, const std::string& path);
 
-/** ReadDataFile on text already in memory; the same rules. */
+/**
+ * ReadDataFile on text already in memory; the same rules. Keywords are case-sensitive and carry
+ * their colon; any other word is skipped. "Bands:" takes only the pairs 1 3 and 0 1; "Spectrum:"
+ * data types only 0 to 3, Reserved any int; "Graph:" values replace the current extents one by
+ * one; "Levels:" appends a node, zeros where its numbers did not read; "Spectra:" stores at most
+ * 30 levels from the first entry on, reading (and dropping) further ones up to its count, and
+ * none for a count below 1. A number that does not read (not a number, "nan", "inf", hexadecimal,
+ * beyond a 32-bit int or a finite float) ends its keyword's reads and is met as a word.
+ */
 void ReadDataText(TSpectrumModel& model, Draw2DClass& surface, ResultView* view, std::string_view text);
 
 } // namespace velmora

@@ -7,13 +7,33 @@
 #include <QApplication>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
 namespace velmora::test {
+
+/**
+ * Runs action on the next modal window (dialog or message box) once it is up, from inside its
+ * event loop; the action must close it.
+ */
+inline void OnNextModal(std::function<void(QWidget*)> action)
+{
+    auto* timer = new QTimer;
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, [timer, action] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            timer->stop();
+            timer->deleteLater();
+            action(modal);
+        }
+    });
+    timer->start();
+}
 
 /** A fresh program for each test: its own settings file, context and main window. */
 class MainFormFixture : public ::testing::Test
@@ -27,6 +47,8 @@ protected:
         m_form = std::make_unique<TMainForm>(*m_context);
         m_form->ProcessCommandLine(commandLine);
         m_form->show();
+        // Shortcuts and key preview need the window active, which offscreen does not always make it.
+        QApplication::setActiveWindow(m_form.get());
         EXPECT_TRUE(QTest::qWaitForWindowExposed(m_form.get()));
         QApplication::processEvents();
         return *m_form;

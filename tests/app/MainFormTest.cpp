@@ -6,6 +6,7 @@
 #include "platform/QtSettingsStore.h"
 
 #include <QAction>
+#include <QFile>
 #include <QApplication>
 #include <QLabel>
 #include <QSettings>
@@ -97,22 +98,20 @@ TEST_F(MainFormTest, GraphSwitchWithMissingNumbersKeepsAUsableIncrement)
     EXPECT_EQ(m_context->Surface.WorldMax.y, 10.0f);
 }
 
-TEST_F(MainFormTest, OtherWordsGoToTheDataFileReader)
+TEST_F(MainFormTest, OtherWordsAreDataFilesAndMissingOnesAreSkipped)
 {
-    m_context = std::make_unique<AppContext>(std::make_unique<QtSettingsStore>(settingsFile()));
-    m_form = std::make_unique<TMainForm>(*m_context);
-    std::vector<std::string> read;
-    m_form->DataFileReader = [&read](const std::string& path) {
-        read.push_back(path);
-        return false;
-    };
-    m_form->ProcessCommandLine("-8va  missing.snd   -Third other.snd");
-    EXPECT_EQ(read, (std::vector<std::string>{"missing.snd", "other.snd"}));
-    EXPECT_EQ(model().BandStep, 1);
+    const QString path = m_dir.filePath(QStringLiteral("third.snd"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("Bands: 0  1\r\nGraph: 10.00  90.00  20.00\r\nLevels: 50.0  42.500\r\n");
+    file.close();
 
-    read.clear();
-    m_form->ProcessCommandLine("ab");
-    EXPECT_TRUE(read.empty()) << "text under three characters is ignored";
+    TMainForm& form = start("-8va missing.snd " + path.toStdString() + " ab");
+    EXPECT_EQ(model().Nodes.Count, 27) << "the file's band set overrides the earlier switch";
+    EXPECT_TRUE(form.ThirdOctaveBands->isChecked());
+    EXPECT_EQ(model().Nodes.Node[0].Y, 42.5f);
+    EXPECT_EQ(model().MaxLevel, 90.0f);
+    EXPECT_EQ(form.StatusPanel->text(), QStringLiteral(" 50Hz = 42.5dB"));
 }
 
 TEST_F(MainFormTest, SizePersistsAcrossRuns)

@@ -31,3 +31,15 @@ TEST(NumberText, ReportsWhetherANumberWasThere)
     EXPECT_TRUE(ReadLeadingNumber("-inf", value));
     EXPECT_TRUE(std::isinf(value));
 }
+
+TEST(NumberText, WritesFixedPointInTheCLocaleAsPrintfDoes)
+{
+    EXPECT_EQ(FixedText(57.5, 2), "57.50");
+    EXPECT_EQ(FixedText(999.6, 0), "1000");
+    EXPECT_EQ(FixedText(0.125, 2), "0.12") << "ties go to even, as printf does on the exact binary value";
+    EXPECT_EQ(FixedText(-0.04, 1), "-0.0");
+    EXPECT_EQ(FormatFloat("%0.0f Hz", 999.6), "1000 Hz");
+    EXPECT_EQ(FormatFloat("%0.2f", 57.5), "57.50");
+    EXPECT_EQ(FormatFloat("100%% at %.1f", 3.14159), "100% at 3.1");
+    EXPECT_EQ(FormatFloat("%0.2f", 1e300).size(), 79u) << "cut to the fixed buffer";
+}

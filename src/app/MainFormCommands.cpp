@@ -1,0 +1,418 @@
+#include "app/MainForm.h"
+
+#include "app/AppContext.h"
+#include "app/HelpWindow.h"
+#include "app/RadioGroup.h"
+#include "dialogs/AboutBox.h"
+#include "dialogs/GraphForm.h"
+#include "dialogs/NodesForm.h"
+#include "dialogs/NumericFields.h"
+#include "graph/SpectrumPlot.h"
+#include "io/DataFile.h"
+#include "model/Ratings.h"
+#include "model/SpectrumOperations.h"
+#include "platform/CanvasWidget.h"
+#include "platform/ImageCanvas.h"
+#include "platform/PainterCanvas.h"
+
+#include <QAction>
+#include <QBuffer>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QShortcut>
+#include <QSvgGenerator>
+#include <QSvgRenderer>
+#include <QToolButton>
+
+// The main window's commands: toolbar, small buttons, both pop-up menus, files, clipboard, print.
+
+namespace velmora {
+
+namespace {
+
+/** Screen resolution the window's pixels are measured in when printed. */
+constexpr int kScreenDpi = 96;
+
+QAction* AddItem(QMenu* menu, const char* caption, int tag = -1)
+{
+    QAction* item = menu->addAction(QString::fromUtf8(caption));
+    if (tag >= 0)
+        item->setData(tag);
+    return item;
+}
+
+/** "Description (*.SND)" shown, matching both cases of the extension. */
+QFileDialog* MakeFileDialog(QWidget* owner, const QString& title, const QString& description,
+                            QFileDialog::AcceptMode mode)
+{
+    auto* dialog = new QFileDialog(owner, title);
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    dialog->setOption(QFileDialog::HideNameFilterDetails);
+    dialog->setNameFilter(description + QStringLiteral(" (*.snd *.SND)"));
+    dialog->setDefaultSuffix(QStringLiteral("snd"));
+    dialog->setAcceptMode(mode);
+    dialog->setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    return dialog;
+}
+
+} // namespace
+
+void TMainForm::BuildMenus()
+{
+    m_highlightItems = std::make_unique<RadioGroup>(this);
+    m_dataTypeItems = std::make_unique<RadioGroup>(this);
+    HighlightMenu = new QMenu(this);
+    PtsMenu = new QMenu(this);
+    BuildHighlightMenu();
+    BuildNodeMenu();
+}
+
+void TMainForm::BuildHighlightMenu()
+{
+    SwapSpectra1 = AddItem(HighlightMenu, "&Edit Other Spectra");
+    connect(SwapSpectra1, &QAction::triggered, this, &TMainForm::SwapSpectrums);
+    ImportFromLibrary1 = AddItem(HighlightMenu, "&Import From Library");
+    ImportFromLibrary1->setEnabled(false);
+    HighlightMenu->addSeparator();
+
+    const char* const captions[] = {"dB&A Weighting",      "dB&B Weighting",         "dB&C Weighting",
+                                    "dB&D Weighting",      "Calculated Results",     "Safe &Working Levels",
+                                    "Sound &Transmission Class", "Noise &Ratings Lines"};
+    QAction** items[] = {&dBAWeighting1,      &dBBWeighting1,           &dBCWeighting1,
+                         &dBDWeighting1,      &Results1,                &SafeWorkingLevels1,
+                         &SoundTransmissionClass1, &NoiseRatingsLines1};
+    for (int tag = HighlightA; tag <= HighlightNR; ++tag) {
+        QAction* item = AddItem(HighlightMenu, captions[tag - 1], tag);
+        m_highlightItems->Add(item);
+        connect(item, &QAction::triggered, this, [this, item] { DisplayHilight(item); });
+        *items[tag - 1] = item;
+    }
+    HighlightMenu->addSeparator();
+
+    ThirdOctaveBands = AddItem(HighlightMenu, "&Third Octave Bands ");
+    FullOctaveBands = AddItem(HighlightMenu, "&Full Octave Bands");
+    m_highlightItems->Add(ThirdOctaveBands);
+    m_highlightItems->Add(FullOctaveBands);
+    m_highlightItems->Check(m_context.Model.BandStart != 0 ? FullOctaveBands : ThirdOctaveBands);
+    connect(ThirdOctaveBands, &QAction::triggered, this, &TMainForm::ThirdOctaveBandsClick);
+    connect(FullOctaveBands, &QAction::triggered, this, &TMainForm::FullOctaveBandsClick);
+    HighlightMenu->addSeparator();
+
+    ApplyResults1 = AddItem(HighlightMenu, "A&pply Calculated Results");
+    connect(ApplyResults1, &QAction::triggered, this, &TMainForm::ApplyResults);
+    ResettoZero1 = AddItem(HighlightMenu, "Reset Nodes to &Zero");
+    connect(ResettoZero1, &QAction::triggered, this, &TMainForm::ResettoZero1Click);
+    EditNodes1 = AddItem(HighlightMenu, "Edit &Nodes(s)...");
+    connect(EditNodes1, &QAction::triggered, this, &TMainForm::HandleEditNodes);
+    EditGraph1 = AddItem(HighlightMenu, "Edit &Graph...");
+    connect(EditGraph1, &QAction::triggered, this, &TMainForm::SetupButtonClick);
+    connect(HighlightMenu, &QMenu::aboutToShow, this, &TMainForm::UpdatePopupMenu);
+}
+
+void TMainForm::BuildNodeMenu()
+{
+    EditNodes = AddItem(PtsMenu, "&Edit Node(s)...");
+    connect(EditNodes, &QAction::triggered, this, &TMainForm::HandleEditNodes);
+    SwapSpectraB = AddItem(PtsMenu, "&Edit Other Spectra");
+    connect(SwapSpectraB, &QAction::triggered, this, &TMainForm::SwapSpectrums);
+    PtsMenu->addSeparator();
+    const char* const captions[] = {"&Pressure Levels", "Power/&Intensity Levels", "&Attenuation Levels",
+                                    "&Correction Factors"};
+    QAction** items[] = {&DataType1, &DataType2, &DataType3, &DataType4};
+    for (int tag = PressureLevels; tag <= CorrectionFactors; ++tag) {
+        QAction* item = AddItem(PtsMenu, captions[tag], tag);
+        m_dataTypeItems->Add(item);
+        connect(item, &QAction::triggered, this, [this, item] { DataType1Click(item); });
+        *items[tag] = item;
+    }
+    m_dataTypeItems->Check(DataType1);
+    PtsMenu->addSeparator();
+    ApplyResults2 = AddItem(PtsMenu, "Apply Calculated &Results");
+    connect(ApplyResults2, &QAction::triggered, this, &TMainForm::ApplyResults);
+    connect(PtsMenu, &QMenu::aboutToShow, this, &TMainForm::UpdateNodeMenu);
+}
+
+void TMainForm::BuildDialogs()
+{
+    OpenDialog = MakeFileDialog(this, QStringLiteral("Open Velmora Data..."), QStringLiteral("Velmora Date Files (*.SND)"),
+                                QFileDialog::AcceptOpen);
+    SaveDialog = MakeFileDialog(this, QStringLiteral("Save Velmora Data..."), QStringLiteral("Velmora Data Files (*.SND)"),
+                                QFileDialog::AcceptSave);
+    AboutBox = new TAboutBox(this);
+    NodesForm = new TNodesForm(m_context, this, this);
+    GraphForm = new TGraphForm(m_context, this, this);
+    Help = new HelpWindow(this);
+    connect(AboutBox, &TAboutBox::HelpTopicRequested, Help, &HelpWindow::ShowTopic);
+}
+
+void TMainForm::ConnectCommands()
+{
+    connect(LogoButton, &QToolButton::clicked, this, &TMainForm::LogoButtonClick);
+    connect(OpenButton, &QToolButton::clicked, this, &TMainForm::OpenButtonClick);
+    connect(SaveButton, &QToolButton::clicked, this, &TMainForm::SaveButtonClick);
+    connect(ClipBdButton, &QToolButton::clicked, this, &TMainForm::ClipBdButtonClick);
+    connect(PrintButton, &QToolButton::clicked, this, &TMainForm::PrintButtonClick);
+    connect(SettingsButton, &QToolButton::clicked, this, &TMainForm::SettingsButtonClick);
+    connect(HelpButton, &QToolButton::clicked, this, &TMainForm::HelpButtonClick);
+    connect(ZoomInButton, &QToolButton::clicked, this, &TMainForm::ZoomInButtonClick);
+    connect(FitButton, &QToolButton::clicked, this, &TMainForm::FitButtonClick);
+    connect(ZoomOutButton, &QToolButton::clicked, this, &TMainForm::ZoomOutButtonClick);
+    connect(SetupButton, &QToolButton::clicked, this, &TMainForm::SetupButtonClick);
+
+    // The shortcuts desktop users expect; none of these keys means anything on the graph.
+    const std::pair<QKeySequence, void (TMainForm::*)()> shortcuts[] = {
+        {QKeySequence::Open, &TMainForm::OpenButtonClick},   {QKeySequence::Save, &TMainForm::SaveButtonClick},
+        {QKeySequence::Copy, &TMainForm::ClipBdButtonClick}, {QKeySequence::Print, &TMainForm::PrintButtonClick},
+        {QKeySequence::HelpContents, &TMainForm::HelpButtonClick},
+    };
+    for (const auto& [keys, command] : shortcuts)
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, command);
+}
+
+void TMainForm::ShowFailure(const QString& title, const QString& text)
+{
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Velmora: ") + title, text, QMessageBox::Ok, this);
+    box.exec();
+}
+
+void TMainForm::LogoButtonClick()
+{
+    CenterControl(this, AboutBox);
+    AboutBox->exec();
+}
+
+void TMainForm::OpenButtonClick()
+{
+    if (OpenDialog->exec() != QDialog::Accepted || OpenDialog->selectedFiles().isEmpty())
+        return;
+    OpenDataFile(OpenDialog->selectedFiles().constFirst());
+}
+
+bool TMainForm::OpenDataFile(const QString& path)
+{
+    if (ReadDataFile(path.toStdString()))
+        return true;
+    ShowFailure(QStringLiteral("Open Failed"),
+                QStringLiteral("Could not read \"%1\".").arg(QDir::toNativeSeparators(path)));
+    return false;
+}
+
+void TMainForm::SaveButtonClick()
+{
+    if (SaveDialog->exec() != QDialog::Accepted || SaveDialog->selectedFiles().isEmpty())
+        return;
+    SaveDataFile(SaveDialog->selectedFiles().constFirst());
+}
+
+bool TMainForm::SaveDataFile(const QString& path)
+{
+    std::string reason;
+    if (WriteDataFile(m_context.Model, path.toStdString(), &reason))
+        return true;
+    ShowFailure(QStringLiteral("Save Failed"),
+                QStringLiteral("Could not save \"%1\": %2.\nThe spectrum is not saved; any earlier file of that "
+                               "name is unchanged.")
+                    .arg(QDir::toNativeSeparators(path), QString::fromStdString(reason)));
+    return false;
+}
+
+void TMainForm::ClipBdButtonClick()
+{
+    GraphSurface& surface = m_context.Surface;
+    QBuffer svg;
+    svg.open(QIODevice::WriteOnly);
+    QSvgGenerator generator;
+    generator.setOutputDevice(&svg);
+    generator.setSize(QSize(surface.Width, surface.Height));
+    generator.setViewBox(QRect(0, 0, surface.Width, surface.Height));
+    generator.setResolution(kScreenDpi);
+    generator.setTitle(QStringLiteral("Velmora"));
+    QPainter painter;
+    if (!painter.begin(&generator)) {
+        QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Velmora: Memory Error"),
+                        QStringLiteral("ERROR: Could not create metafile."), QMessageBox::Ok, this);
+        box.exec();
+        return;
+    }
+    PainterCanvas exportCanvas(painter);
+    surface.ExportMode = true;
+    surface.SetCanvas(&exportCanvas, nullptr);
+    DrawGraph(m_context.Model, surface);
+    painter.end();
+    surface.ExportMode = false;
+    surface.SetCanvas(m_graphImage.get(), GraphCanvas);
+
+    // A PNG of the same picture serves programs that cannot paste SVG.
+    QImage image(surface.Width, surface.Height, QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    QPainter imagePainter(&image);
+    QSvgRenderer(svg.data()).render(&imagePainter);
+    imagePainter.end();
+
+    auto* data = new QMimeData;
+    data->setData(QStringLiteral("image/svg+xml"), svg.data());
+    data->setImageData(image);
+    QGuiApplication::clipboard()->setMimeData(data);
+}
+
+void TMainForm::PrintButtonClick()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(QStringLiteral("Velmora"));
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    PrintForm(printer);
+}
+
+void TMainForm::PrintForm(QPaintDevice& page)
+{
+    const QPixmap image = grab();
+    QPainter painter(&page);
+    const double scaleX = static_cast<double>(page.logicalDpiX()) / kScreenDpi;
+    const double scaleY = static_cast<double>(page.logicalDpiY()) / kScreenDpi;
+    painter.drawPixmap(QRectF(0, 0, image.width() * scaleX, image.height() * scaleY), image, image.rect());
+}
+
+void TMainForm::SettingsButtonClick()
+{
+    const QPoint below(MainPanel->x() + SettingsButton->x() - 2,
+                       MainPanel->y() + SettingsButton->y() + SettingsButton->height());
+    HighlightMenu->popup(mapToGlobal(below));
+}
+
+void TMainForm::HelpButtonClick()
+{
+    Help->ShowContents();
+}
+
+void TMainForm::ZoomInButtonClick()
+{
+    m_context.Surface.ZoomAboutCentre(1.1f);
+    Redraw();
+}
+
+void TMainForm::FitButtonClick()
+{
+    m_context.Surface.ViewCommand(ViewFit, false);
+    Redraw();
+}
+
+void TMainForm::ZoomOutButtonClick()
+{
+    m_context.Surface.ZoomAboutCentre(0.90909094f);
+    Redraw();
+}
+
+void TMainForm::SetupButtonClick()
+{
+    CenterControl(this, GraphForm);
+    GraphForm->LoadExtents();
+    GraphForm->exec();
+}
+
+void TMainForm::HandleEditNodes()
+{
+    CenterControl(this, NodesForm);
+    NodesForm->ShowNode(-1);
+    NodesForm->NodeYEdit->setFocus();
+    NodesForm->NodeYEdit->selectAll();
+    NodesForm->exec();
+}
+
+bool TMainForm::ReadDataFile(const std::string& path)
+{
+    TSpectrumModel& model = m_context.Model;
+    if (!velmora::ReadDataFile(model, m_context.Surface, this, path))
+        return false;
+    m_highlightItems->Check(model.BandStart != 0 ? FullOctaveBands : ThirdOctaveBands);
+    Redraw();
+    return true;
+}
+
+void TMainForm::DisplayHilight(QAction* item)
+{
+    TSpectrumModel& model = m_context.Model;
+    const int tag = item->data().toInt();
+    if (tag == HighlightResults)
+        CalcResults(model);
+    if (ToggleHighlight(model, tag) != HighlightNone)
+        m_highlightItems->Check(item);
+    else
+        m_highlightItems->Uncheck(item);
+    Redraw();
+}
+
+void TMainForm::FullOctaveBandsClick()
+{
+    if (m_context.Model.BandStart == 0) {
+        ToFullOctave(m_context.Model, m_context.Surface, this);
+        m_highlightItems->Check(FullOctaveBands);
+        Redraw();
+    }
+    m_highlightItems->Refresh();
+}
+
+void TMainForm::ThirdOctaveBandsClick()
+{
+    if (m_context.Model.BandStart > 0) {
+        ToThirdOctave(m_context.Model, m_context.Surface, this);
+        m_highlightItems->Check(ThirdOctaveBands);
+        Redraw();
+    }
+    m_highlightItems->Refresh();
+}
+
+void TMainForm::SwapSpectrums()
+{
+    SwapSpectra(m_context.Model, m_context.Surface, this);
+}
+
+void TMainForm::ApplyResults()
+{
+    ApplyCalculatedResults(m_context.Model);
+    Redraw();
+}
+
+void TMainForm::ResettoZero1Click()
+{
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Velmora: Resetting..."),
+                    QStringLiteral("Resetting nodes to zero.\nContinue?"), QMessageBox::Ok | QMessageBox::Cancel, this);
+    if (box.exec() != QMessageBox::Ok)
+        return;
+    ResetToZero(m_context.Model, m_context.Surface, this);
+    Redraw();
+}
+
+void TMainForm::UpdatePopupMenu()
+{
+    const int mode = m_context.Model.HighlightMode;
+    ApplyResults1->setEnabled(mode >= HighlightA && mode <= HighlightResults);
+}
+
+void TMainForm::UpdateNodeMenu()
+{
+    const TSpectrumModel& model = m_context.Model;
+    ApplyResults2->setEnabled(model.HighlightMode >= HighlightA && model.HighlightMode <= HighlightResults);
+    QAction* const items[] = {DataType1, DataType2, DataType3, DataType4};
+    const int type = model.Nodes.DataType;
+    m_dataTypeItems->Check(type >= PressureLevels && type <= CorrectionFactors ? items[type] : DataType1);
+}
+
+void TMainForm::DataType1Click(QAction* item)
+{
+    if (ChangeDataType(m_context.Model, m_context.Surface, this, item->data().toInt()))
+        m_dataTypeItems->Check(item);
+    m_dataTypeItems->Refresh();
+}
+
+} // namespace velmora

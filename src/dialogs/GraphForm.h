@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace velmora {
+
+struct AppContext;
+class ResultView;
+
+/** The Graph Extents dialog: the top and bottom of the level axis and its grid step, in dB. */
+class TGraphForm : public QDialog
+{
+    Q_OBJECT
+
+public:
+    /** view receives the status and result lines (the main window). */
+    TGraphForm(AppContext& context, ResultView* view, QWidget* parent);
+
+    /** Fills the fields from the model. */
+    void LoadExtents();
+    /**
+     * Applies the three fields (expressions; unevaluable text counts as 0) and closes. Values
+     * the model refuses (not finite, or an unusable increment) leave that extent as it was.
+     */
+    void OKButtonClick();
+
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLineEdit* MaxLevelEdit = nullptr;
+    QLineEdit* MinLevelEdit = nullptr;
+    QLineEdit* IncLevelEdit = nullptr;
+    QPushButton* CancelButton = nullptr;
+    QPushButton* OKButton = nullptr;
+
+private:
+    AppContext& m_context;
+    ResultView* m_view;
+};
+
+} // namespace velmora

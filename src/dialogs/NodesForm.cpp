@@ -1,0 +1,159 @@
+#include "dialogs/NodesForm.h"
+
+#include "app/AppContext.h"
+#include "dialogs/NumericFields.h"
+#include "graph/SpectrumPlot.h"
+#include "model/NodeEditing.h"
+#include "model/Ratings.h"
+#include "model/SpectrumOperations.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <cmath>
+
+namespace velmora {
+
+namespace {
+
+QLabel* MakeRightLabel(const QString& text, QWidget* parent, const QRect& geometry)
+{
+    auto* label = new QLabel(text, parent);
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    label->setGeometry(geometry);
+    return label;
+}
+
+} // namespace
+
+TNodesForm::TNodesForm(AppContext& context, ResultView* view, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      m_context(context), m_view(view)
+{
+    setWindowTitle(QStringLiteral("Velmora: Edit Node"));
+    setModal(true);
+    setFixedSize(266, 144);
+
+    MainGroupBox = new QGroupBox(QStringLiteral(" Data Point X of X "), this);
+    MainGroupBox->setGeometry(6, 4, 254, 80);
+    Label7 = MakeRightLabel(QStringLiteral("Frequency:"), MainGroupBox, {6, 20, 64, 22});
+    NodeXEdit = new QLineEdit(MainGroupBox);
+    NodeXEdit->setGeometry(74, 20, 90, 22);
+    NodeXEdit->setReadOnly(true);
+    NodeXEdit->setEnabled(false);
+    PrevButton = new QPushButton(QStringLiteral("<< &Prev"), MainGroupBox);
+    PrevButton->setGeometry(170, 19, 76, 24);
+    AxisLabel = MakeRightLabel(QStringLiteral("&Level (dB):"), MainGroupBox, {6, 50, 64, 22});
+    NodeYEdit = new QLineEdit(MainGroupBox);
+    NodeYEdit->setGeometry(74, 50, 90, 22);
+    NodeYEdit->setStatusTip(QStringLiteral("Y position of current cursor"));
+    AxisLabel->setBuddy(NodeYEdit);
+    NextButton = new QPushButton(QStringLiteral("&Next >>"), MainGroupBox);
+    NextButton->setGeometry(170, 49, 76, 24);
+
+    Label1 = new QLabel(QStringLiteral("Type:"), this);
+    Label1->setGeometry(8, 90, 36, 22);
+    TypeCombo = new QComboBox(this);
+    TypeCombo->addItems({QStringLiteral("Sound Pressure Levels"), QStringLiteral("Sound Power/Intensity Levels"),
+                         QStringLiteral("Sound Attenuation Levels"), QStringLiteral("Correction Factors")});
+    TypeCombo->setGeometry(46, 90, 214, 22);
+    OKButton = new QPushButton(QStringLiteral("&Done"), this);
+    OKButton->setGeometry(185, 116, 75, 24);
+    OKButton->setDefault(true);
+    OKButton->setAutoDefault(false);
+    PrevButton->setAutoDefault(false);
+    NextButton->setAutoDefault(false);
+
+    setTabOrder(NodeYEdit, NextButton);
+    setTabOrder(NextButton, PrevButton);
+    setTabOrder(PrevButton, TypeCombo);
+    setTabOrder(TypeCombo, OKButton);
+
+    connect(NextButton, &QPushButton::clicked, this, &TNodesForm::NextButtonClick);
+    connect(PrevButton, &QPushButton::clicked, this, &TNodesForm::PrevButtonClick);
+    connect(OKButton, &QPushButton::clicked, this, &TNodesForm::OKButtonClick);
+    // activated comes from the user only, so showing a node's type does not change it.
+    connect(TypeCombo, &QComboBox::activated, this, &TNodesForm::TypeComboChange);
+}
+
+void TNodesForm::ShowNode(int index)
+{
+    TSpectrumModel& model = m_context.Model;
+    if (index < 0)
+        index = model.Nodes.Current;
+    if (index < 0)
+        index = 0;
+    MainGroupBox->setTitle(QStringLiteral(" Data Point %1 of %2 ").arg(index + 1).arg(model.Nodes.Count));
+    const TNode node = GetNode(model, index);
+    SetControlFloat(NodeXEdit, "%0.0f Hz", static_cast<float>(AbscissaFrequency(node.X)));
+    SetControlFloat(NodeYEdit, "%0.2f", node.Y);
+    if (index != model.Nodes.Current) {
+        SelectNode(model, m_context.Surface, m_view, index);
+        RefreshGraph();
+    }
+    const int type = model.Nodes.DataType;
+    TypeCombo->setCurrentIndex(type >= PressureLevels && type <= CorrectionFactors ? type : -1);
+    NextButton->setEnabled(index < model.Nodes.Count - 1);
+    PrevButton->setEnabled(index > 0);
+}
+
+void TNodesForm::ApplyLevel()
+{
+    TSpectrumModel& model = m_context.Model;
+    const float level = EvaluateControl(m_context.Parser, NodeYEdit);
+    // A level that is not finite has no place on the graph and no rating: the node keeps its level.
+    if (std::isfinite(level)) {
+        DrawNodes(model.Nodes, m_context.Surface);
+        SetNodeLevel(model, model.Nodes.Current, level);
+        DrawNodes(model.Nodes, m_context.Surface);
+        RefreshGraph();
+    }
+    SetControlFloat(NodeYEdit, "%0.2f", GetNode(model, model.Nodes.Current).Y);
+    Recalculate(model, m_view);
+}
+
+void TNodesForm::StepNode(int delta)
+{
+    const int next = m_context.Model.Nodes.Current + delta;
+    if (!ValidNode(m_context.Model, next))
+        return;
+    ApplyLevel();
+    ShowNode(next);
+}
+
+void TNodesForm::NextButtonClick()
+{
+    StepNode(1);
+}
+
+void TNodesForm::PrevButtonClick()
+{
+    StepNode(-1);
+}
+
+void TNodesForm::OKButtonClick()
+{
+    ApplyLevel();
+    // Enter while typing keeps the dialog open to go on with the field; a click on Done closes.
+    if (!NodeYEdit->hasFocus())
+        accept();
+    else
+        NodeYEdit->selectAll();
+}
+
+void TNodesForm::TypeComboChange(int index)
+{
+    ChangeDataType(m_context.Model, m_context.Surface, m_view, index);
+}
+
+void TNodesForm::RefreshGraph()
+{
+    if (m_context.Surface.Control)
+        m_context.Surface.Control->RepaintNow();
+}
+
+} // namespace velmora

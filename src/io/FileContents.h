@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace velmora {
+
+/**
+ * The bytes of the named file, at most maxBytes of them. False, and contents untouched, when the
+ * file cannot be opened or read or holds more than maxBytes bytes.
+ */
+bool ReadFileContents(const std::string& path, std::size_t maxBytes, std::string& contents);
+
+/**
+ * Makes contents the whole of the named file without ever leaving it half written: the bytes go
+ * to a new file of a unique name in the same folder, which is flushed, closed and then renamed
+ * over the named one. A symbolic link is followed, so the link stays and the file it names is
+ * replaced; a replaced file's permission bits are kept where the file system allows. False, with
+ * any previous file intact and no new file left behind, when anything fails, and when the named
+ * file exists but is not a regular file this process may open for writing; reason, when given,
+ * then says why in a few words.
+ */
+bool ReplaceFileContents(const std::string& path, std::string_view contents, std::string* reason = nullptr);
+
+} // namespace velmora

@@ -1,0 +1,290 @@
+#include "app/MainForm.h"
+
+#include "app/HelpWindow.h"
+#include "app/MainFormFixture.h"
+#include "dialogs/AboutBox.h"
+#include "dialogs/GraphForm.h"
+#include "dialogs/NodesForm.h"
+
+#include <QAction>
+#include <QFileDialog>
+#include <QFile>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTextBrowser>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+using namespace velmora;
+using velmora::test::OnNextModal;
+
+namespace {
+
+/** Types a file name into a file dialog, as a user would, and confirms it. */
+void chooseFile(QFileDialog* dialog, const QString& path)
+{
+    auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    ASSERT_NE(name, nullptr);
+    name->setText(path);
+    QMetaObject::invokeMethod(dialog, "accept");
+}
+
+class CommandsTest : public velmora::test::MainFormFixture
+{
+protected:
+    QList<QAction*> checkedHighlightItems() const
+    {
+        QList<QAction*> checked;
+        for (QAction* item : m_form->HighlightMenu->actions())
+            if (item->isChecked())
+                checked.append(item);
+        return checked;
+    }
+
+    void answer(QMessageBox::StandardButton button)
+    {
+        OnNextModal([button](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            ASSERT_NE(box, nullptr);
+            EXPECT_EQ(box->windowTitle(), QStringLiteral("Velmora: Resetting..."));
+            EXPECT_EQ(box->text(), QStringLiteral("Resetting nodes to zero.\nContinue?"));
+            box->button(button)->click();
+        });
+    }
+
+    /** Closes the next message box, keeping its title and text. */
+    void recordMessage(QString& title, QString& text)
+    {
+        OnNextModal([&title, &text](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            ASSERT_NE(box, nullptr);
+            title = box->windowTitle();
+            text = box->text();
+            box->accept();
+        });
+    }
+};
+
+} // namespace
+
+TEST_F(CommandsTest, HighlightMenuHoldsItsItemsInOrder)
+{
+    start();
+    QStringList captions;
+    for (QAction* item : m_form->HighlightMenu->actions())
+        captions << (item->isSeparator() ? QStringLiteral("-") : item->text());
+    EXPECT_EQ(captions,
+              (QStringList{"&Edit Other Spectra", "&Import From Library", "-", "dB&A Weighting", "dB&B Weighting",
+                           "dB&C Weighting", "dB&D Weighting", "Calculated Results", "Safe &Working Levels",
+                           "Sound &Transmission Class", "Noise &Ratings Lines", "-", "&Third Octave Bands ",
+                           "&Full Octave Bands", "-", "A&pply Calculated Results", "Reset Nodes to &Zero",
+                           "Edit &Nodes(s)...", "Edit &Graph..."}));
+    EXPECT_FALSE(m_form->ImportFromLibrary1->isEnabled());
+    EXPECT_EQ(checkedHighlightItems(), QList<QAction*>{m_form->FullOctaveBands});
+    EXPECT_EQ(m_form->NoiseRatingsLines1->data().toInt(), 8);
+}
+
+TEST_F(CommandsTest, HighlightItemsToggleTheirOverlayAndShareOneCheckMark)
+{
+    start();
+    m_form->dBAWeighting1->trigger();
+    EXPECT_EQ(model().HighlightMode, HighlightA);
+    EXPECT_EQ(checkedHighlightItems(), QList<QAction*>{m_form->dBAWeighting1});
+    m_form->UpdatePopupMenu();
+    EXPECT_TRUE(m_form->ApplyResults1->isEnabled());
+
+    m_form->dBAWeighting1->trigger();
+    EXPECT_EQ(model().HighlightMode, HighlightNone);
+    EXPECT_TRUE(checkedHighlightItems().isEmpty());
+    m_form->UpdatePopupMenu();
+    EXPECT_FALSE(m_form->ApplyResults1->isEnabled());
+
+    m_form->dBBWeighting1->trigger();
+    model().OtherLevels.fill(60.0f);
+    model().Nodes.Node[0].Y = 60.0f;
+    m_form->Results1->trigger();
+    EXPECT_EQ(model().HighlightMode, HighlightResults) << "straight from mode 2 to mode 5";
+    EXPECT_NEAR(model().Results[0], 66.02, 0.01) << "results are computed before the overlay shows";
+    m_form->NoiseRatingsLines1->trigger();
+    EXPECT_EQ(checkedHighlightItems(), QList<QAction*>{m_form->NoiseRatingsLines1});
+}
+
+TEST_F(CommandsTest, BandItemsConvertOnlyWhenNeeded)
+{
+    start();
+    m_form->SoundTransmissionClass1->trigger();
+    m_form->FullOctaveBands->trigger();
+    EXPECT_EQ(model().Nodes.Count, 9) << "already full octave: nothing";
+    EXPECT_EQ(checkedHighlightItems(), QList<QAction*>{m_form->SoundTransmissionClass1});
+
+    model().Nodes.Node[0].Y = 60.0f;
+    model().Nodes.Node[1].Y = 70.0f;
+    m_form->ThirdOctaveBands->trigger();
+    EXPECT_EQ(model().Nodes.Count, 27);
+    EXPECT_NEAR(model().Nodes.Node[2].Y, 63.49, 0.01);
+    EXPECT_EQ(checkedHighlightItems(), QList<QAction*>{m_form->ThirdOctaveBands}) << "the mark moves off the overlay";
+    EXPECT_EQ(model().HighlightMode, HighlightSTC) << "the overlay itself stays";
+
+    m_form->ThirdOctaveBands->trigger();
+    EXPECT_EQ(checkedHighlightItems(), QList<QAction*>{m_form->ThirdOctaveBands});
+    m_form->FullOctaveBands->trigger();
+    EXPECT_EQ(model().Nodes.Count, 9);
+    EXPECT_EQ(model().Nodes.Node[1].Y, 70.0f);
+}
+
+TEST_F(CommandsTest, SwapApplyAndResetChangeTheSpectrum)
+{
+    start();
+    model().OtherLevels.fill(40.0f);
+    m_form->SwapSpectra1->trigger();
+    EXPECT_EQ(model().Nodes.Node[3].Y, 40.0f);
+    m_form->SwapSpectraB->trigger();
+    EXPECT_EQ(model().Nodes.Node[3].Y, 0.0f);
+
+    model().Nodes.Node[3].Y = 50.0f;
+    m_form->Results1->trigger();
+    const float before = model().Nodes.Node[3].Y;
+    m_form->ApplyResults1->trigger();
+    EXPECT_NE(model().Nodes.Node[3].Y, before);
+    m_form->ApplyResults2->trigger();
+    EXPECT_EQ(model().Nodes.Node[3].Y, before) << "applying twice in mode 5 swaps back";
+
+    answer(QMessageBox::Cancel);
+    m_form->ResettoZero1->trigger();
+    EXPECT_EQ(model().Nodes.Node[3].Y, before);
+    answer(QMessageBox::Ok);
+    m_form->ResettoZero1->trigger();
+    for (int k = 0; k < model().Nodes.Count; ++k)
+        EXPECT_EQ(model().Nodes.Node[k].Y, 0.0f);
+    EXPECT_EQ(model().OtherLevels[3], 40.0f) << "the other spectrum stays";
+}
+
+TEST_F(CommandsTest, NodeMenuDataTypesAreCheckedOnlyByTheirHandler)
+{
+    start();
+    m_form->UpdateNodeMenu();
+    EXPECT_TRUE(m_form->DataType1->isChecked());
+    m_form->DataType3->trigger();
+    EXPECT_EQ(model().Nodes.DataType, AttenuationLevels);
+    EXPECT_TRUE(m_form->DataType3->isChecked());
+    EXPECT_FALSE(m_form->DataType1->isChecked());
+    m_form->DataType3->trigger();
+    EXPECT_TRUE(m_form->DataType3->isChecked()) << "choosing the type in force does nothing";
+    EXPECT_EQ(model().Nodes.DataType, AttenuationLevels);
+    model().Nodes.DataType = 7;
+    m_form->UpdateNodeMenu();
+    EXPECT_TRUE(m_form->DataType1->isChecked()) << "an unknown type shows as pressure levels";
+}
+
+TEST_F(CommandsTest, SmallButtonsZoomFitAndEditTheExtents)
+{
+    start();
+    const float scale = m_context->Surface.Scale.x;
+    QTest::mouseClick(m_form->ZoomInButton, Qt::LeftButton);
+    EXPECT_FLOAT_EQ(m_context->Surface.Scale.x, scale * 1.1f);
+    QTest::mouseClick(m_form->FitButton, Qt::LeftButton);
+    EXPECT_FLOAT_EQ(m_context->Surface.Scale.x, scale);
+    QTest::mouseClick(m_form->ZoomOutButton, Qt::LeftButton);
+    EXPECT_FLOAT_EQ(m_context->Surface.Scale.x, scale * 0.90909094f);
+
+    OnNextModal([](QWidget* modal) {
+        auto* dialog = qobject_cast<TGraphForm*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        dialog->MaxLevelEdit->setText(QStringLiteral("90"));
+        dialog->OKButton->click();
+    });
+    QTest::mouseClick(m_form->SetupButton, Qt::LeftButton);
+    EXPECT_EQ(model().MaxLevel, 90.0f);
+
+    OnNextModal([](QWidget* modal) {
+        ASSERT_NE(qobject_cast<TGraphForm*>(modal), nullptr);
+        modal->close();
+    });
+    m_form->EditGraph1->trigger();
+    OnNextModal([](QWidget* modal) {
+        ASSERT_NE(qobject_cast<TNodesForm*>(modal), nullptr);
+        modal->close();
+    });
+    m_form->EditNodes1->trigger();
+    OnNextModal([](QWidget* modal) {
+        ASSERT_NE(qobject_cast<TNodesForm*>(modal), nullptr);
+        modal->close();
+    });
+    m_form->EditNodes->trigger();
+}
+
+TEST_F(CommandsTest, ToolbarOpensMenusHelpAndAbout)
+{
+    TMainForm& form = start();
+    QTest::mouseClick(form.SettingsButton, Qt::LeftButton);
+    EXPECT_TRUE(form.HighlightMenu->isVisible());
+    const QPoint corner = form.mapToGlobal(
+        QPoint(form.MainPanel->x() + form.SettingsButton->x() - 2, form.MainPanel->y() + form.SettingsButton->geometry().bottom() + 1));
+    EXPECT_EQ(form.HighlightMenu->pos(), corner);
+    form.HighlightMenu->hide();
+
+    QTest::mouseClick(form.HelpButton, Qt::LeftButton);
+    EXPECT_TRUE(form.Help->isVisible());
+    EXPECT_TRUE(form.Help->Browser->source().toString().endsWith(QStringLiteral("index.html")));
+    form.Help->hide();
+    QTest::keyClick(&form, Qt::Key_F1);
+    EXPECT_TRUE(form.Help->isVisible()) << "F1 shows the help too";
+
+    bool about = false;
+    OnNextModal([&about](QWidget* modal) {
+        about = qobject_cast<TAboutBox*>(modal) != nullptr;
+        modal->close();
+    });
+    QTest::mouseClick(form.LogoButton, Qt::LeftButton);
+    EXPECT_TRUE(about);
+}
+
+TEST_F(CommandsTest, OpenAndSaveGoThroughTheFileDialogs)
+{
+    start();
+    const QString saved = m_dir.filePath(QStringLiteral("spectrum"));
+    model().Nodes.Node[2].Y = 42.25f;
+    OnNextModal([saved](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Save Velmora Data..."));
+        chooseFile(dialog, saved);
+    });
+    QTest::mouseClick(m_form->SaveButton, Qt::LeftButton);
+    ASSERT_TRUE(QFile::exists(saved + QStringLiteral(".snd"))) << "a name without extension gets .snd";
+
+    model().Nodes.Node[2].Y = 0.0f;
+    OnNextModal([saved](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Open Velmora Data..."));
+        chooseFile(dialog, saved + QStringLiteral(".snd"));
+    });
+    QApplication::setActiveWindow(m_form.get());
+    QTest::keyClick(m_form.get(), Qt::Key_O, Qt::ControlModifier);
+    EXPECT_EQ(model().Nodes.Node[2].Y, 42.25f);
+
+    OnNextModal([](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); });
+    model().Nodes.Node[2].Y = 1.0f;
+    QTest::mouseClick(m_form->OpenButton, Qt::LeftButton);
+    EXPECT_EQ(model().Nodes.Node[2].Y, 1.0f) << "Cancel reads nothing";
+}
+
+TEST_F(CommandsTest, FailedSavesAndOpensAreReported)
+{
+    start();
+    QString title;
+    QString text;
+    recordMessage(title, text);
+    EXPECT_FALSE(m_form->SaveDataFile(QStringLiteral("/nonexistent-folder/spectrum.snd")));
+    EXPECT_TRUE(title.startsWith(QStringLiteral("Velmora: ")));
+    EXPECT_TRUE(text.contains(QStringLiteral("spectrum.snd"))) << text.toStdString();
+
+    recordMessage(title, text);
+    EXPECT_FALSE(m_form->OpenDataFile(m_dir.filePath(QStringLiteral("missing.snd"))));
+    EXPECT_TRUE(title.startsWith(QStringLiteral("Velmora: ")));
+    EXPECT_TRUE(text.contains(QStringLiteral("missing.snd")));
+}

@@ -1,0 +1,114 @@
+#include "app/MainForm.h"
+
+#include "app/MainFormFixture.h"
+#include "graph/RecordingCanvas.h"
+#include "graph/SpectrumPlot.h"
+#include "platform/CanvasWidget.h"
+#include "platform/ImageCanvas.h"
+
+#include <QClipboard>
+#include <QFile>
+#include <QImage>
+#include <QMimeData>
+#include <QPrinter>
+#include <QRegularExpression>
+#include <QSvgRenderer>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+using namespace velmora;
+
+namespace {
+
+class GraphExportTest : public velmora::test::MainFormFixture
+{
+protected:
+    /** What the graph draws, recorded with the screen's mapping. */
+    velmora::test::RecordingCanvas recordGraph()
+    {
+        velmora::test::RecordingCanvas recording;
+        GraphSurface& surface = m_context->Surface;
+        surface.ExportMode = true;
+        surface.SetCanvas(&recording, nullptr);
+        DrawGraph(model(), surface);
+        surface.ExportMode = false;
+        surface.SetCanvas(&m_form->GraphImage(), m_form->GraphCanvas);
+        return recording;
+    }
+};
+
+} // namespace
+
+TEST_F(GraphExportTest, CopyPutsTheGraphOnTheClipboardAsSvgAndPng)
+{
+    start("-third");
+    model().HighlightMode = HighlightNR;
+    for (int k = 0; k < model().Nodes.Count; ++k)
+        model().Nodes.Node[k].Y = 40.0f + k;
+    m_form->Redraw();
+    const QImage screen = m_form->GraphImage().image().copy();
+
+    QApplication::setActiveWindow(m_form.get());
+    QTest::keyClick(m_form.get(), Qt::Key_C, Qt::ControlModifier);
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(data, nullptr);
+    const QByteArray svg = data->data(QStringLiteral("image/svg+xml"));
+    ASSERT_FALSE(svg.isEmpty());
+    EXPECT_TRUE(QSvgRenderer(svg).isValid());
+    EXPECT_FALSE(qvariant_cast<QImage>(data->imageData()).isNull());
+
+    // The picture holds the screen graph's drawing commands: its texts and its lines.
+    const velmora::test::RecordingCanvas recorded = recordGraph();
+    QStringList svgTexts;
+    const QRegularExpression textElement(QStringLiteral("<text[^>]*>([^<]*)</text>"));
+    for (auto match = textElement.globalMatch(QString::fromUtf8(svg)); match.hasNext();)
+        svgTexts << match.next().captured(1).trimmed();
+    QStringList recordedTexts;
+    for (const auto& text : recorded.texts)
+        recordedTexts << QString::fromStdString(text.text).trimmed();
+    std::sort(svgTexts.begin(), svgTexts.end());
+    std::sort(recordedTexts.begin(), recordedTexts.end());
+    EXPECT_EQ(svgTexts, recordedTexts);
+    EXPECT_TRUE(recordedTexts.contains(QStringLiteral("NR:50")));
+    EXPECT_EQ(svg.count("<polyline"), static_cast<qsizetype>(recorded.lines.size()));
+    EXPECT_TRUE(svg.contains("#808080")) << "frame and grid are grey in the picture";
+    EXPECT_FALSE(svg.contains("#ffffff\" stroke-width")) << "no white grid lines";
+
+    EXPECT_TRUE(m_form->GraphImage().image() == screen) << "the screen bitmap is untouched";
+    EXPECT_EQ(m_context->Surface.Control, m_form->GraphCanvas) << "the surface is back on the screen";
+}
+
+TEST_F(GraphExportTest, PrintScalesTheWindowImageByResolution)
+{
+    TMainForm& form = start();
+    form.resize(448, 432);
+    QApplication::processEvents();
+
+    QImage page(3000, 3000, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    page.setDotsPerMeterX(qRound(600 / 0.0254));
+    page.setDotsPerMeterY(qRound(600 / 0.0254));
+    form.PrintForm(page);
+    // 448 x 432 pixels at 96 per inch become 2800 x 2700 at 600 per inch, at the top left.
+    EXPECT_NE(page.pixel(2799, 2699), qRgb(255, 255, 255));
+    EXPECT_EQ(page.pixel(2801, 2000), qRgb(255, 255, 255));
+    EXPECT_EQ(page.pixel(2000, 2701), qRgb(255, 255, 255));
+    EXPECT_NE(page.pixel(0, 0), qRgb(255, 255, 255));
+}
+
+TEST_F(GraphExportTest, PrintToPdfWritesOnePage)
+{
+    TMainForm& form = start();
+    const QString path = m_dir.filePath(QStringLiteral("window.pdf"));
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    form.PrintForm(printer);
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray pdf = file.readAll();
+    EXPECT_TRUE(pdf.startsWith("%PDF"));
+    EXPECT_EQ(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page "), 1);
+}

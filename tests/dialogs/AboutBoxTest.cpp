@@ -1,0 +1,56 @@
+#include "dialogs/AboutBox.h"
+
+#include "app/HelpWindow.h"
+#include "app/MainFormFixture.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTextBrowser>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+using namespace velmora;
+
+TEST(AboutBox, FlashesItsSmallLogoOnlyWhileShown)
+{
+    TAboutBox box(nullptr);
+    EXPECT_EQ(box.windowTitle(), QStringLiteral("Velmora: About..."));
+    EXPECT_EQ(box.size(), QSize(431, 291));
+    EXPECT_EQ(box.FlashTimer->interval(), 600);
+    EXPECT_TRUE(box.ZentavoBare->isVisibleTo(&box));
+
+    box.ToggleTitle();
+    EXPECT_TRUE(box.ZentavoBare->isVisibleTo(&box)) << "a tick while the box is hidden does nothing";
+    box.show();
+    EXPECT_TRUE(box.FlashTimer->isActive());
+    QTest::qWait(650);
+    EXPECT_FALSE(box.ZentavoBare->isVisible());
+    box.ToggleTitle();
+    EXPECT_TRUE(box.ZentavoBare->isVisible());
+
+    box.Button1->click();
+    EXPECT_FALSE(box.isVisible());
+    EXPECT_EQ(box.result(), QDialog::Accepted);
+    EXPECT_TRUE(box.FlashTimer->isActive()) << "OK leaves the timer idling";
+}
+
+TEST(AboutBox, BannerAsksForTheHelpTopicAndTheLogoCloses)
+{
+    TAboutBox box(nullptr);
+    HelpWindow help(nullptr);
+    QObject::connect(&box, &TAboutBox::HelpTopicRequested, &help, &HelpWindow::ShowTopic);
+    box.show();
+    QTest::mouseClick(box.ZentavoImage, Qt::LeftButton);
+    EXPECT_TRUE(help.isVisible());
+    EXPECT_TRUE(help.Browser->source().toString().endsWith(QStringLiteral("related.html")));
+    EXPECT_TRUE(box.isVisible()) << "the box stays open";
+    help.hide();
+    QTest::mouseClick(box.ZentavoBare, Qt::LeftButton);
+    EXPECT_TRUE(help.isVisible());
+
+    QTest::mouseClick(box.LogoImage, Qt::LeftButton);
+    EXPECT_FALSE(box.isVisible());
+    EXPECT_EQ(box.result(), QDialog::Rejected);
+    EXPECT_FALSE(box.FlashTimer->isActive());
+}

@@ -1,0 +1,136 @@
+#include "dialogs/NodesForm.h"
+
+#include "app/MainFormFixture.h"
+#include "model/NodeEditing.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+using namespace velmora;
+
+namespace {
+
+class NodesFormTest : public velmora::test::MainFormFixture
+{
+protected:
+    /** Shows the dialog without its modal loop, as HandleEditNodes fills it. */
+    TNodesForm& open()
+    {
+        TNodesForm& dialog = *m_form->NodesForm;
+        dialog.ShowNode(-1);
+        dialog.show();
+        // The offscreen platform leaves the main window active; the dialog must have the keys.
+        QApplication::setActiveWindow(&dialog);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
+        dialog.NodeYEdit->setFocus();
+        return dialog;
+    }
+
+    void type(TNodesForm& dialog, const QString& text)
+    {
+        dialog.NodeYEdit->clear();
+        QTest::keyClicks(dialog.NodeYEdit, text);
+    }
+
+    QString caption(TNodesForm& dialog) const { return dialog.MainGroupBox->title(); }
+};
+
+} // namespace
+
+TEST_F(NodesFormTest, EnterInTheMainWindowOpensItCentredAtTheCurrentNode)
+{
+    TMainForm& form = start();
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+        TNodesForm& dialog = *form.NodesForm;
+        seen = dialog.isVisible();
+        EXPECT_EQ(caption(dialog), QStringLiteral(" Data Point 1 of 9 "));
+        EXPECT_EQ(dialog.NodeXEdit->text(), QStringLiteral("63 Hz"));
+        EXPECT_EQ(dialog.NodeYEdit->text(), QStringLiteral("0.00"));
+        EXPECT_FALSE(dialog.PrevButton->isEnabled());
+        EXPECT_TRUE(dialog.NextButton->isEnabled());
+        EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Velmora: Edit Node"));
+        // Centred to within the window frame, which is known only once the dialog shows.
+        EXPECT_NEAR(dialog.frameGeometry().center().x(), form.frameGeometry().center().x(), 3);
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+    });
+    QTest::keyClick(&form, Qt::Key_Return, Qt::ShiftModifier);
+    EXPECT_TRUE(seen);
+    EXPECT_FALSE(form.NodesForm->isVisible());
+}
+
+TEST_F(NodesFormTest, EnterAppliesATypedExpressionAndDoneCloses)
+{
+    start();
+    TNodesForm& dialog = open();
+    type(dialog, QStringLiteral("60+3"));
+    QTest::keyClick(dialog.NodeYEdit, Qt::Key_Return);
+    EXPECT_EQ(model().Nodes.Node[0].Y, 63.0f);
+    EXPECT_EQ(dialog.NodeYEdit->text(), QStringLiteral("63.00"));
+    EXPECT_TRUE(dialog.isVisible()) << "Enter in the field keeps the dialog open";
+    EXPECT_TRUE(m_form->ResultPanel->text().contains(QStringLiteral("dBA: ")));
+    EXPECT_EQ(m_form->StatusPanel->text(), QStringLiteral(" 63Hz = 63.0dB"));
+
+    QTest::mouseClick(dialog.OKButton, Qt::LeftButton);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+}
+
+TEST_F(NodesFormTest, NextAndPrevApplyAndStepEscKeepsWhatWasApplied)
+{
+    start();
+    TNodesForm& dialog = open();
+    type(dialog, QStringLiteral("abc"));
+    QTest::mouseClick(dialog.NextButton, Qt::LeftButton);
+    type(dialog, QStringLiteral("20*LOG(2)+60"));
+    QTest::mouseClick(dialog.NextButton, Qt::LeftButton);
+    EXPECT_EQ(model().Nodes.Node[0].Y, 0.0f) << "text that does not evaluate stores 0";
+    EXPECT_NEAR(model().Nodes.Node[1].Y, 66.02, 0.005);
+    EXPECT_EQ(model().Nodes.Current, 2);
+    EXPECT_EQ(caption(dialog), QStringLiteral(" Data Point 3 of 9 "));
+
+    type(dialog, QStringLiteral("99"));
+    QTest::keyClick(&dialog, Qt::Key_Escape);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(model().Nodes.Node[2].Y, 0.0f) << "Esc drops the text typed in the third node";
+    EXPECT_NEAR(model().Nodes.Node[1].Y, 66.02, 0.005);
+}
+
+TEST_F(NodesFormTest, ButtonsFollowTheEndsOfTheList)
+{
+    start("-third");
+    SelectNode(model(), m_context->Surface, m_form.get(), 26);
+    TNodesForm& dialog = open();
+    EXPECT_FALSE(dialog.NextButton->isEnabled());
+    EXPECT_TRUE(dialog.PrevButton->isEnabled());
+    dialog.ShowNode(13);
+    EXPECT_EQ(dialog.NodeXEdit->text(), QStringLiteral("1000 Hz"));
+    EXPECT_EQ(model().Nodes.Current, 13);
+    EXPECT_EQ(m_form->StatusPanel->text(), QStringLiteral(" 1000Hz = 0.0dB"));
+}
+
+TEST_F(NodesFormTest, TypeChangesAtOnceAndLevelsThatAreNotFiniteAreRefused)
+{
+    start();
+    TNodesForm& dialog = open();
+    dialog.TypeCombo->setCurrentIndex(3);
+    emit dialog.TypeCombo->activated(3);
+    EXPECT_EQ(model().Nodes.DataType, CorrectionFactors);
+    EXPECT_EQ(m_form->ResultPanel->text(), QStringLiteral(" Correction Factor Graph"));
+
+    model().Nodes.Node[0].Y = 12.5f;
+    for (const char* text : {"1/0", "1E39", "-1/0*2"}) {
+        type(dialog, QString::fromLatin1(text));
+        QTest::keyClick(dialog.NodeYEdit, Qt::Key_Return);
+        EXPECT_EQ(model().Nodes.Node[0].Y, 12.5f) << text;
+        EXPECT_EQ(dialog.NodeYEdit->text(), QStringLiteral("12.50")) << text;
+    }
+    QTest::keyClick(&dialog, Qt::Key_Escape);
+    EXPECT_EQ(model().Nodes.DataType, CorrectionFactors) << "Esc does not take the type back";
+}

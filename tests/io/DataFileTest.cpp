@@ -1,0 +1,372 @@
+#include "io/DataFile.h"
+
+#include "graph/Draw2D.h"
+#include "model/ModelTestSupport.h"
+#include "support/Tolerance.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <string>
+#include <vector>
+
+#if __has_include(<sys/resource.h>)
+#include <csignal>
+#include <sys/resource.h>
+#define VELMORA_HAVE_FILE_SIZE_LIMIT 1
+#endif
+
+using namespace velmora;
+using namespace velmora::test;
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path kDataFolder = fs::path(__FILE__).parent_path() / "data";
+
+/** Levels written with three decimals come back to within float precision. */
+constexpr double kLevelTolerance = 1e-4;
+/** Extents are written with two decimals. */
+constexpr double kPrintedHundredth = 0.005;
+
+// The state a read starts from: every field distinct from what the data files hold.
+constexpr float kPreviousLevel = 50.0f;
+constexpr float kPreviousOther = 40.0f;
+constexpr GraphExtents kPreviousExtents{10.0f, 100.0f, 5.0f};
+
+constexpr const char* kFreshOctaveText = "#\r\n"
+                                         "# Velmora Data File\r\n"
+                                         "# Spectrum levels in dB by band\r\n"
+                                         "#\r\n"
+                                         "\r\n"
+                                         "Bands: 1  3\r\n"
+                                         "Spectrum: 0  0  0\r\n"
+                                         "Graph: 0.00  120.00  10.00\r\n"
+                                         "\r\n"
+                                         "Levels: 63.0  0.000\r\n"
+                                         "Levels: 125.0  0.000\r\n"
+                                         "Levels: 250.0  0.000\r\n"
+                                         "Levels: 500.0  0.000\r\n"
+                                         "Levels: 1000.0  0.000\r\n"
+                                         "Levels: 2000.0  0.000\r\n"
+                                         "Levels: 4000.0  0.000\r\n"
+                                         "Levels: 8000.0  0.000\r\n"
+                                         "Levels: 16000.0  0.000\r\n"
+                                         "\r\n"
+                                         "Spectra: 9\r\n"
+                                         "  0.0  0.0  0.0  0.0  0.0  0.0  0.0  0.0  0.0\r\n"
+                                         "\r\n";
+
+/** A folder of its own under the system's temporary folder, removed with everything in it. */
+class TempFolder
+{
+public:
+    TempFolder()
+    {
+        std::random_device seed;
+        m_path = fs::temp_directory_path() / ("velmora-datafile-" + std::to_string(seed()));
+        fs::create_directories(m_path);
+    }
+    ~TempFolder()
+    {
+        std::error_code error;
+        fs::permissions(m_path, fs::perms::owner_all, fs::perm_options::add, error);
+        fs::remove_all(m_path, error);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    std::string File(const std::string& name) const { return (m_path / name).string(); }
+    const fs::path& Path() const { return m_path; }
+    /** The names of everything in the folder, to catch temporary files left behind. */
+    std::vector<std::string> Names() const
+    {
+        std::vector<std::string> names;
+        for (const fs::directory_entry& entry : fs::directory_iterator(m_path))
+            names.push_back(entry.path().filename().string());
+        return names;
+    }
+
+private:
+    fs::path m_path;
+};
+
+std::string Contents(const fs::path& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+void Store(const fs::path& path, const std::string& text)
+{
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+/** Everything the file holds, plus the list's bookkeeping: equal snapshots mean an unchanged model. */
+std::string Snapshot(const TSpectrumModel& model)
+{
+    return DataFileText(model) + std::to_string(model.Nodes.Count) + " " +
+           std::to_string(model.Nodes.Current);
+}
+
+/** Start-up state, as the main window sets it up. */
+TSpectrumModel FreshModel(Draw2DClass& surface)
+{
+    TSpectrumModel model;
+    InitModel(model);
+    SetupGraph(model, surface, nullptr, true);
+    return model;
+}
+
+/** Full octave, data types 1 and 2, Reserved 5, extents 10 to 100 by 5, slot k at 50 + k and 40 + k. */
+TSpectrumModel PreviousModel(Draw2DClass& surface)
+{
+    TSpectrumModel model = FreshModel(surface);
+    model.Nodes.DataType = PowerLevels;
+    model.OtherDataType = AttenuationLevels;
+    model.Reserved = 5;
+    SetGraphExtents(model, surface, nullptr, kPreviousExtents.MinLevel, kPreviousExtents.MaxLevel,
+                    kPreviousExtents.LevelIncrement);
+    for (int k = 0; k < kBandSlots; ++k) {
+        model.Nodes.Node[k].Y = kPreviousLevel + k;
+        model.OtherLevels[k] = kPreviousOther + k;
+    }
+    return model;
+}
+
+/** The given values for the first slots, then the previous values up to slot count - 1. */
+std::vector<float> ThenKept(std::vector<float> read, float previous, int count)
+{
+    for (int k = static_cast<int>(read.size()); k < count; ++k)
+        read.push_back(previous + k);
+    return read;
+}
+
+std::vector<float> Steps(float first, float step, int count)
+{
+    std::vector<float> values;
+    for (int k = 0; k < count; ++k)
+        values.push_back(first + step * k);
+    return values;
+}
+
+struct FileCase {
+    const char* file;
+    int bandStart;
+    int dataType;
+    int otherDataType;
+    int reserved;
+    GraphExtents extents;
+    std::vector<float> levels;      // Y of the node slots from 0
+    std::vector<float> otherLevels; // OtherLevels from 0
+};
+
+} // namespace
+
+TEST(DataFile, WritesAFreshModelByteForByte)
+{
+    Draw2DClass surface;
+    const TSpectrumModel fresh = FreshModel(surface);
+    TempFolder folder;
+    const std::string path = folder.File("fresh.snd");
+    ASSERT_TRUE(WriteDataFile(fresh, path));
+    EXPECT_EQ(Contents(path), kFreshOctaveText);
+}
+
+TEST(DataFile, RoundTripKeepsWhatTheFileHolds)
+{
+    Draw2DClass surface;
+    TSpectrumModel saved = FreshModel(surface);
+    saved.BandStart = kThirdBandStart;
+    saved.BandStep = kThirdBandStep;
+    saved.Nodes.DataType = CorrectionFactors;
+    saved.OtherDataType = PowerLevels;
+    saved.Reserved = -12345;
+    SetGraphExtents(saved, surface, nullptr, -20.5f, 93.25f, 7.5f);
+    for (int k = 0; k < kBandCount; ++k) {
+        saved.Nodes.Node[k].Y = -30.0f + 4.3217f * k;
+        saved.OtherLevels[k] = 12.3456f * k - 100.0f;
+    }
+
+    TempFolder folder;
+    const std::string path = folder.File("third.snd");
+    ASSERT_TRUE(WriteDataFile(saved, path));
+    TSpectrumModel read = FreshModel(surface);
+    RecordingView view;
+    ASSERT_TRUE(ReadDataFile(read, surface, &view, path));
+
+    EXPECT_EQ(read.BandStart, kThirdBandStart);
+    EXPECT_EQ(read.BandStep, kThirdBandStep);
+    EXPECT_EQ(read.Nodes.DataType, CorrectionFactors);
+    EXPECT_EQ(read.OtherDataType, PowerLevels);
+    EXPECT_EQ(read.Reserved, -12345);
+    EXPECT_TRUE(Near(read.MinLevel, -20.5, kPrintedHundredth));
+    EXPECT_TRUE(Near(read.MaxLevel, 93.25, kPrintedHundredth));
+    EXPECT_TRUE(Near(read.LevelIncrement, 7.5, kPrintedHundredth));
+    ASSERT_EQ(read.Nodes.Count, kBandCount);
+    EXPECT_EQ(read.Nodes.Current, 0);
+    for (int k = 0; k < kBandCount; ++k) {
+        EXPECT_EQ(read.Nodes.Node[k].X, saved.Nodes.Node[k].X) << "slot " << k;
+        EXPECT_TRUE(Near(read.Nodes.Node[k].Y, saved.Nodes.Node[k].Y, 0.0005 + kLevelTolerance))
+            << "slot " << k;
+        EXPECT_TRUE(Near(read.OtherLevels[k], saved.OtherLevels[k], kPrintedTenth + kLevelTolerance))
+            << "slot " << k;
+    }
+    EXPECT_NE(view.result, "untouched") << "the ratings are recalculated for the levels read";
+}
+
+TEST(DataFile, ReadsEachCaseFileOverThePreviousState)
+{
+    // clang-format off
+    const FileCase cases[] = {
+        {"fresh_octave.snd", kOctaveBandStart, 0, 0, 0, {0, 120, 10}, Steps(0, 0, 9), Steps(0, 0, 9)},
+        {"wrong_frequencies.snd", kOctaveBandStart, 0, 0, 0, {0, 120, 10}, Steps(10, 10, 9), Steps(0, 0, 9)},
+        {"third_octave_27_levels.snd", kThirdBandStart, 1, 3, 0, {-10, 110, 10}, Steps(20.125f, 1, 27),
+         Steps(60, -1, 27)},
+        {"five_levels_only.snd", kOctaveBandStart, 1, 2, 5, kPreviousExtents,
+         ThenKept({1, 2, 3, 4, 5}, kPreviousLevel, 9), ThenKept({}, kPreviousOther, 9)},
+        // Keywords are whole words with their case and colon, wherever they stand, comments included.
+        {"keyword_in_comment.snd", kOctaveBandStart, 3, 1, 7, {20, 80, 20},
+         ThenKept({12.5f, 30, 40}, kPreviousLevel, 9), ThenKept({}, kPreviousOther, 9)},
+        // Only the two band sets and data types 0 to 3 are taken; a lone "Bands:" number is not a pair.
+        {"bands_out_of_range.snd", kThirdBandStart, 3, 2, 99, kPreviousExtents,
+         ThenKept({}, kPreviousLevel, 27), ThenKept({}, kPreviousOther, 27)},
+        // The 35 levels fill the 30 slots; the count of 40 stores 30 levels; the others store none.
+        {"hostile_counts.snd", kOctaveBandStart, 1, 2, 5, kPreviousExtents, Steps(1, 1, kBandSlots),
+         Steps(0.5f, 1, kBandSlots)},
+        // nan, inf, hexadecimal and out-of-range numbers do not read; unread pairs still go in as zeros.
+        {"unreadable_numbers.snd", kOctaveBandStart, 1, 2, 5, {20, 100, 5},
+         ThenKept({0, 0, 0, 0, 0}, kPreviousLevel, 9), ThenKept({1}, kPreviousOther, 9)},
+        // A number stops where the word stops being one; "Spectra:" without a count reads nothing.
+        {"partial_numbers.snd", kOctaveBandStart, 1, 2, 5, {-50, 100, 25},
+         ThenKept({45.5f, 12, 0, 33}, kPreviousLevel, 9), ThenKept({12}, kPreviousOther, 9)},
+        {"empty.snd", kOctaveBandStart, 1, 2, 5, kPreviousExtents, ThenKept({}, kPreviousLevel, 9),
+         ThenKept({}, kPreviousOther, 9)},
+    };
+    // clang-format on
+    for (const FileCase& c : cases) {
+        SCOPED_TRACE(c.file);
+        Draw2DClass surface;
+        TSpectrumModel model = PreviousModel(surface);
+        ASSERT_TRUE(ReadDataFile(model, surface, nullptr, (kDataFolder / c.file).string()));
+
+        const int bandStep = c.bandStart == kThirdBandStart ? kThirdBandStep : kOctaveBandStep;
+        EXPECT_EQ(model.BandStart, c.bandStart);
+        EXPECT_EQ(model.BandStep, bandStep);
+        EXPECT_EQ(model.Nodes.Count, BandCount(c.bandStart, bandStep));
+        EXPECT_EQ(model.Nodes.Current, 0);
+        EXPECT_EQ(model.Nodes.DataType, c.dataType);
+        EXPECT_EQ(model.OtherDataType, c.otherDataType);
+        EXPECT_EQ(model.Reserved, c.reserved);
+        EXPECT_TRUE(Near(model.MinLevel, c.extents.MinLevel, kLevelTolerance));
+        EXPECT_TRUE(Near(model.MaxLevel, c.extents.MaxLevel, kLevelTolerance));
+        EXPECT_TRUE(Near(model.LevelIncrement, c.extents.LevelIncrement, kLevelTolerance));
+        for (std::size_t k = 0; k < c.levels.size(); ++k)
+            EXPECT_TRUE(Near(model.Nodes.Node[k].Y, c.levels[k], kLevelTolerance)) << "node " << k;
+        for (std::size_t k = 0; k < c.otherLevels.size(); ++k)
+            EXPECT_TRUE(Near(model.OtherLevels[k], c.otherLevels[k], kLevelTolerance)) << "other " << k;
+        for (int k = 0; k < model.Nodes.Count; ++k)
+            EXPECT_EQ(model.Nodes.Node[k].X, BandAbscissa(BandFrequency[BandIndexOfSlot(model, k)]))
+                << "node " << k << " sits on its band whatever frequency the file gave";
+    }
+}
+
+TEST(DataFile, UnreadableFilesLeaveTheModelAlone)
+{
+    TempFolder folder;
+    const std::string tooLarge = folder.File("too_large.snd");
+    Store(tooLarge, std::string(kMaxDataFileBytes + 1, ' '));
+    const std::string cases[] = {folder.File("missing.snd"), folder.Path().string(), tooLarge};
+    for (const std::string& path : cases) {
+        SCOPED_TRACE(path);
+        Draw2DClass surface;
+        TSpectrumModel model = PreviousModel(surface);
+        const std::string before = Snapshot(model);
+        EXPECT_FALSE(ReadDataFile(model, surface, nullptr, path));
+        EXPECT_EQ(Snapshot(model), before);
+    }
+    fs::resize_file(tooLarge, kMaxDataFileBytes);
+    Draw2DClass surface;
+    TSpectrumModel model = PreviousModel(surface);
+    EXPECT_TRUE(ReadDataFile(model, surface, nullptr, tooLarge)) << "one byte less is the largest file read";
+}
+
+TEST(DataFile, WriteReplacesAnOldFileAndLeavesNothingElse)
+{
+    TempFolder folder;
+    const std::string path = folder.File("spectrum.snd");
+    Store(path, "old contents");
+    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
+    Draw2DClass surface;
+    const TSpectrumModel model = FreshModel(surface);
+
+    ASSERT_TRUE(WriteDataFile(model, path));
+    EXPECT_EQ(Contents(path), kFreshOctaveText);
+    EXPECT_EQ(folder.Names(), std::vector<std::string>{"spectrum.snd"});
+    EXPECT_EQ(fs::status(path).permissions(), fs::perms::owner_read | fs::perms::owner_write)
+        << "a private file stays private";
+}
+
+TEST(DataFile, WriteThroughALinkReplacesTheFileItNames)
+{
+    TempFolder folder;
+    const std::string real = folder.File("real.snd");
+    const std::string link = folder.File("link.snd");
+    Store(real, "old contents");
+    fs::create_symlink(real, link);
+    Draw2DClass surface;
+
+    ASSERT_TRUE(WriteDataFile(FreshModel(surface), link));
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(Contents(real), kFreshOctaveText);
+}
+
+TEST(DataFile, FailedWritesReturnFalseAndKeepTheOldFile)
+{
+    TempFolder folder;
+    Draw2DClass surface;
+    const TSpectrumModel model = FreshModel(surface);
+
+    EXPECT_FALSE(WriteDataFile(model, folder.File("no_such_folder/spectrum.snd")));
+    EXPECT_FALSE(WriteDataFile(model, folder.Path().string())) << "a folder is not a file to replace";
+    EXPECT_TRUE(folder.Names().empty());
+
+#ifdef VELMORA_HAVE_FILE_SIZE_LIMIT
+    // A file size limit below the text's length makes the flush fail halfway, as a full disk would.
+    const std::string path = folder.File("spectrum.snd");
+    Store(path, "old contents");
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 64;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool written = WriteDataFile(model, path);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+    EXPECT_FALSE(written);
+    EXPECT_EQ(Contents(path), "old contents");
+    EXPECT_EQ(folder.Names(), std::vector<std::string>{"spectrum.snd"});
+#endif
+}
+
+TEST(DataFile, WriteRefusesAFileOrFolderThatMayNotBeWritten)
+{
+    TempFolder folder;
+    const std::string path = folder.File("spectrum.snd");
+    Store(path, "old contents");
+    fs::permissions(path, fs::perms::owner_read);
+    if (std::ofstream(path, std::ios::app))
+        GTEST_SKIP() << "this user may write read-only files";
+    Draw2DClass surface;
+    const TSpectrumModel model = FreshModel(surface);
+
+    EXPECT_FALSE(WriteDataFile(model, path)) << "a read-only file stays as it is";
+    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
+    fs::permissions(folder.Path(), fs::perms::owner_read | fs::perms::owner_exec);
+    EXPECT_FALSE(WriteDataFile(model, path)) << "no temporary file can be made in a read-only folder";
+    EXPECT_EQ(Contents(path), "old contents");
+}

@@ -4,6 +4,7 @@
 #include "app/HelpWindow.h"
 #include "app/RadioGroup.h"
 #include "dialogs/AboutBox.h"
+#include "dialogs/ControlsFont.h"
 #include "dialogs/GraphForm.h"
 #include "dialogs/NodesForm.h"
 #include "entry/NumberText.h"
@@ -101,10 +102,7 @@ TMainForm::TMainForm(AppContext& context, QWidget* parent)
 {
     InitResources();
     setWindowTitle(QStringLiteral("Velmora"));
-    QFont controlsFont;
-    controlsFont.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans")});
-    controlsFont.setPointSize(8);
-    setFont(controlsFont);
+    setFont(ControlsFont());
     setMinimumSize(kMinimumClientSize);
     resize(448, 432);
     BuildLayout();

@@ -1,6 +1,7 @@
 #include "dialogs/AboutBox.h"
 
 #include "app/HelpWindow.h"
+#include "dialogs/ControlsFont.h"
 
 #include <QIcon>
 #include <QLabel>
@@ -45,6 +46,7 @@ TAboutBox::TAboutBox(QWidget* parent)
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint)
 {
     setWindowTitle(QStringLiteral("Velmora: About..."));
+    setFont(ControlsFont());
     setModal(true);
     setFixedSize(431, 291);
 

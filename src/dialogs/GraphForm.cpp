@@ -1,6 +1,7 @@
 #include "dialogs/GraphForm.h"
 
 #include "app/AppContext.h"
+#include "dialogs/ControlsFont.h"
 #include "dialogs/NumericFields.h"
 
 #include <QLabel>
@@ -13,6 +14,7 @@ TGraphForm::TGraphForm(AppContext& context, ResultView* view, QWidget* parent)
     : QDialog(parent), m_context(context), m_view(view)
 {
     setWindowTitle(QStringLiteral("Velmora: Graph Extents"));
+    setFont(ControlsFont());
     setModal(true);
     resize(279, 85);
 

@@ -1,6 +1,7 @@
 #include "dialogs/NodesForm.h"
 
 #include "app/AppContext.h"
+#include "dialogs/ControlsFont.h"
 #include "dialogs/NumericFields.h"
 #include "graph/SpectrumPlot.h"
 #include "model/NodeEditing.h"
@@ -35,6 +36,7 @@ TNodesForm::TNodesForm(AppContext& context, ResultView* view, QWidget* parent)
       m_context(context), m_view(view)
 {
     setWindowTitle(QStringLiteral("Velmora: Edit Node"));
+    setFont(ControlsFont());
     setModal(true);
     setFixedSize(266, 144);
 

@@ -1,6 +1,7 @@
 #include "app/MainForm.h"
 
 #include "app/AppContext.h"
+#include "app/GraphMimeData.h"
 #include "app/HelpWindow.h"
 #include "app/RadioGroup.h"
 #include "dialogs/AboutBox.h"
@@ -24,13 +25,11 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
-#include <QMimeData>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QShortcut>
 #include <QSvgGenerator>
-#include <QSvgRenderer>
 #include <QToolButton>
 
 // The main window's commands: toolbar, small buttons, both pop-up menus, files, clipboard, print.
@@ -251,17 +250,8 @@ void TMainForm::ClipBdButtonClick()
     surface.ExportMode = false;
     surface.SetCanvas(m_graphImage.get(), GraphCanvas);
 
-    // A PNG of the same picture serves programs that cannot paste SVG.
-    QImage image(surface.Width, surface.Height, QImage::Format_ARGB32);
-    image.fill(Qt::white);
-    QPainter imagePainter(&image);
-    QSvgRenderer(svg.data()).render(&imagePainter);
-    imagePainter.end();
-
-    auto* data = new QMimeData;
-    data->setData(QStringLiteral("image/svg+xml"), svg.data());
-    data->setImageData(image);
-    QGuiApplication::clipboard()->setMimeData(data);
+    // An image of the same picture serves programs that cannot paste SVG.
+    QGuiApplication::clipboard()->setMimeData(new GraphMimeData(svg.data(), QSize(surface.Width, surface.Height)));
 }
 
 void TMainForm::PrintButtonClick()

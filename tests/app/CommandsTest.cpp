@@ -7,6 +7,8 @@
 #include "dialogs/NodesForm.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QMimeData>
 #include <QFileDialog>
 #include <QFile>
 #include <QLineEdit>
@@ -287,4 +289,48 @@ TEST_F(CommandsTest, FailedSavesAndOpensAreReported)
     EXPECT_FALSE(m_form->OpenDataFile(m_dir.filePath(QStringLiteral("missing.snd"))));
     EXPECT_TRUE(title.startsWith(QStringLiteral("Velmora: ")));
     EXPECT_TRUE(text.contains(QStringLiteral("missing.snd")));
+}
+
+TEST_F(CommandsTest, EveryHighlightAndDataTypeItemDrivesTheModel)
+{
+    start();
+    const QList<QAction*> highlights = {m_form->dBAWeighting1,      m_form->dBBWeighting1,
+                                        m_form->dBCWeighting1,      m_form->dBDWeighting1,
+                                        m_form->Results1,           m_form->SafeWorkingLevels1,
+                                        m_form->SoundTransmissionClass1, m_form->NoiseRatingsLines1};
+    for (int tag = HighlightA; tag <= HighlightNR; ++tag) {
+        QAction* item = highlights[tag - 1];
+        EXPECT_EQ(item->data().toInt(), tag);
+        item->trigger();
+        EXPECT_EQ(model().HighlightMode, tag);
+        EXPECT_EQ(checkedHighlightItems(), QList<QAction*>{item});
+        m_form->UpdatePopupMenu();
+        m_form->UpdateNodeMenu();
+        EXPECT_EQ(m_form->ApplyResults1->isEnabled(), tag <= HighlightResults) << tag;
+        EXPECT_EQ(m_form->ApplyResults2->isEnabled(), tag <= HighlightResults) << tag;
+    }
+    const QList<QAction*> types = {m_form->DataType1, m_form->DataType2, m_form->DataType3, m_form->DataType4};
+    for (int type = CorrectionFactors; type >= PressureLevels; --type) {
+        types[type]->trigger();
+        EXPECT_EQ(model().Nodes.DataType, type);
+        for (QAction* item : types)
+            EXPECT_EQ(item->isChecked(), item == types[type]);
+    }
+}
+
+TEST_F(CommandsTest, CopyAndPrintButtons)
+{
+    start();
+    QGuiApplication::clipboard()->clear();
+    QTest::mouseClick(m_form->ClipBdButton, Qt::LeftButton);
+    ASSERT_NE(QGuiApplication::clipboard()->mimeData(), nullptr);
+    EXPECT_TRUE(QGuiApplication::clipboard()->mimeData()->hasFormat(QStringLiteral("image/svg+xml")));
+
+    bool asked = false;
+    OnNextModal([&asked](QWidget* modal) {
+        asked = modal->inherits("QPrintDialog") || modal->inherits("QAbstractPrintDialog");
+        qobject_cast<QDialog*>(modal)->reject();
+    });
+    QTest::mouseClick(m_form->PrintButton, Qt::LeftButton);
+    EXPECT_TRUE(asked) << "the print dialog comes first; Cancel prints nothing";
 }

@@ -57,7 +57,10 @@ TEST_F(GraphExportTest, CopyPutsTheGraphOnTheClipboardAsSvgAndPng)
     const QByteArray svg = data->data(QStringLiteral("image/svg+xml"));
     ASSERT_FALSE(svg.isEmpty());
     EXPECT_TRUE(QSvgRenderer(svg).isValid());
-    EXPECT_FALSE(qvariant_cast<QImage>(data->imageData()).isNull());
+    const QImage image = qvariant_cast<QImage>(data->imageData());
+    EXPECT_EQ(image.size(), QSize(m_context->Surface.Width, m_context->Surface.Height));
+    EXPECT_EQ(image.pixel(1, 1), qRgb(255, 255, 255)) << "the image has no background fill but white";
+    EXPECT_TRUE(QImage::fromData(data->data(QStringLiteral("image/png")), "PNG") == image);
 
     // The picture holds the screen graph's drawing commands: its texts and its lines.
     const velmora::test::RecordingCanvas recorded = recordGraph();

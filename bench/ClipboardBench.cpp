@@ -1,0 +1,43 @@
+#include "BenchSupport.h"
+
+#include "app/AppContext.h"
+#include "app/MainForm.h"
+#include "io/Settings.h"
+
+#include <QClipboard>
+
+#include <benchmark/benchmark.h>
+
+namespace velmora {
+namespace {
+
+/** Settings that keep nothing, so the benchmark leaves no trace in the user's store. */
+class NoSettings : public SettingsStore
+{
+public:
+    std::optional<std::string> Query(const std::string&) override { return std::nullopt; }
+    void Set(const std::string&, const std::string&) override {}
+};
+
+/** A copy of the third-octave graph with the NR curves to the clipboard: SVG picture and PNG. */
+void clipboardCopy(benchmark::State& state)
+{
+    bench::EnsureApplication();
+    AppContext context(std::make_unique<NoSettings>());
+    TMainForm form(context);
+    form.ProcessCommandLine("-third");
+    form.show();
+    QApplication::processEvents();
+    for (int k = 0; k < context.Model.Nodes.Count; ++k)
+        context.Model.Nodes.Node[k].Y = 40.0f + (k % 7) * 5.0f;
+    context.Model.HighlightMode = HighlightNR;
+    form.Redraw();
+    for (auto _ : state) {
+        form.ClipBdButtonClick();
+        benchmark::DoNotOptimize(QGuiApplication::clipboard()->mimeData());
+    }
+}
+BENCHMARK(clipboardCopy)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+} // namespace
+} // namespace velmora

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QMimeData>
+#include <QSize>
+
+namespace velmora {
+
+/**
+ * The graph on the clipboard: an SVG picture, and a white-backed image rendered from it only
+ * when a program asks to paste an image, so that the copy itself stays quick.
+ */
+class GraphMimeData : public QMimeData
+{
+public:
+    GraphMimeData(QByteArray svg, QSize size);
+
+    QStringList formats() const override;
+    bool hasFormat(const QString& mimeType) const override;
+
+protected:
+    QVariant retrieveData(const QString& mimeType, QMetaType type) const override;
+
+private:
+    const QImage& Rendered() const;
+
+    QByteArray m_svg;
+    QSize m_size;
+    mutable QImage m_image;
+};
+
+} // namespace velmora

@@ -14,7 +14,7 @@ namespace {
 /** One pointer move of a node drag on the third-octave graph: move the node, then recalculate. */
 void dragStep(benchmark::State& state)
 {
-    bench::ThirdOctaveGraph graph(446, 313);
+    bench::ThirdOctaveGraph graph(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     auto& [canvas, control, model, surface] = graph;
     SelectNode(model, surface, nullptr, 13); // 1 kHz, in the middle of the graph
 
@@ -29,7 +29,7 @@ void dragStep(benchmark::State& state)
         benchmark::DoNotOptimize(canvas.image().constBits());
     }
 }
-BENCHMARK(dragStep)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(dragStep)->Args({446, 313})->Args({1600, 1200})->Repetitions(5)->ReportAggregatesOnly(true);
 
 } // namespace
 } // namespace velmora

@@ -8,17 +8,22 @@
 
 #include <QAction>
 #include <QClipboard>
-#include <QMimeData>
-#include <QFileDialog>
+#include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
+
+#include <csignal>
+
+#include <sys/resource.h>
 
 using namespace velmora;
 using velmora::test::OnNextModal;
@@ -333,4 +338,35 @@ TEST_F(CommandsTest, CopyAndPrintButtons)
     });
     QTest::mouseClick(m_form->PrintButton, Qt::LeftButton);
     EXPECT_TRUE(asked) << "the print dialog comes first; Cancel prints nothing";
+}
+
+TEST_F(CommandsTest, AFailedSaveHalfWayKeepsTheOldFileAndSaysSo)
+{
+    start("-third");
+    const QString path = m_dir.filePath(QStringLiteral("survey.snd"));
+    QFile old(path);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("# an earlier spectrum\r\n");
+    old.close();
+
+    // A file-size limit below the file's length makes the write fail part way, as a full disk does.
+    QString title;
+    QString text;
+    recordMessage(title, text);
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 100;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool written = m_form->SaveDataFile(path);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+
+    EXPECT_FALSE(written);
+    EXPECT_TRUE(title.startsWith(QStringLiteral("Velmora: ")));
+    EXPECT_TRUE(text.contains(QStringLiteral("survey.snd"))) << text.toStdString();
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), QByteArray("# an earlier spectrum\r\n"));
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("survey.snd")});
 }

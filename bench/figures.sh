@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Builds the Release benchmarks and prints the figures the project reports: start-up time and
+# memory, redraw and drag step at 1600 x 1200, velmora-calc rate over 10,000 files, and a
+# fuzz run of each target (SECONDS each, default 60).
+# Usage: bench/figures.sh [FUZZ_SECONDS]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+fuzz_seconds=${1:-60}
+
+bash scripts/deps.sh
+cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DVELMORA_TESTS=OFF -DVELMORA_BENCHMARKS=ON >/dev/null
+cmake --build build-bench -j"$(nproc)" >/dev/null
+export QT_QPA_PLATFORM=offscreen
+
+echo "== start-up to first paint, resident memory"
+build-bench/bench/StartupBench 2>/dev/null | grep -E "median"
+echo "== full redraw and drag step"
+build-bench/bench/RedrawBench --benchmark_filter='width:1600' 2>/dev/null | grep -E "median"
+build-bench/bench/DragBench 2>/dev/null | grep -E "median"
+if [ -x bench/calc_rate.sh ]; then
+    echo "== velmora-calc rate over 10,000 files"
+    bash bench/calc_rate.sh build-bench
+fi
+echo "== fuzzing, ${fuzz_seconds}s per target"
+bash scripts/fuzz.sh "$fuzz_seconds"

@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFrame>
 #include <QIcon>
 #include <QLabel>
@@ -258,7 +259,29 @@ void TMainForm::ProcessCommandLine(const std::string& text)
 {
     if (text.size() < 3)
         return;
-    const std::vector<std::string> words = SplitWords(text);
+    ProcessWords(SplitWords(text));
+}
+
+void TMainForm::ProcessArguments(const std::vector<std::string>& arguments)
+{
+    std::string text;
+    std::vector<std::string> words;
+    for (const std::string& argument : arguments) {
+        text += (text.empty() ? "" : " ") + argument;
+        // A desktop or a shell hands over a file whose name holds spaces as one argument.
+        if (QFileInfo(QString::fromStdString(argument)).isFile()) {
+            words.push_back(argument);
+        } else {
+            const std::vector<std::string> parts = SplitWords(argument);
+            words.insert(words.end(), parts.begin(), parts.end());
+        }
+    }
+    if (text.size() >= 3)
+        ProcessWords(words);
+}
+
+void TMainForm::ProcessWords(const std::vector<std::string>& words)
+{
     TSpectrumModel& model = m_context.Model;
     for (std::size_t i = 0; i < words.size(); ++i) {
         const std::string& word = words[i];
@@ -270,11 +293,11 @@ void TMainForm::ProcessCommandLine(const std::string& text)
             SetGraphExtents(model, m_context.Surface, this, static_cast<float>(numbers[0]),
                             static_cast<float>(numbers[1]), static_cast<float>(numbers[2]));
         } else if (EqualsIgnoringCase(word, "-8va")) {
-            FullOctaveBands->setChecked(true);
+            m_highlightItems->Check(FullOctaveBands);
             model.BandStart = kOctaveBandStart;
             model.BandStep = kOctaveBandStep;
         } else if (EqualsIgnoringCase(word, "-third")) {
-            ThirdOctaveBands->setChecked(true);
+            m_highlightItems->Check(ThirdOctaveBands);
             model.BandStart = kThirdBandStart;
             model.BandStep = kThirdBandStep;
         } else {

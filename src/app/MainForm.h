@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 class QAction;
 class QFileDialog;
@@ -47,6 +48,11 @@ public:
      * Text shorter than 3 characters is ignored.
      */
     void ProcessCommandLine(const std::string& text);
+    /**
+     * The program's arguments, read as ProcessCommandLine reads their text, except that an
+     * argument naming an existing file is one word even when the name holds spaces.
+     */
+    void ProcessArguments(const std::vector<std::string>& arguments);
 
     /**
      * Reads a data file into the model and shows it: band check mark, graph and panels. False,
@@ -181,6 +187,7 @@ private:
     /** A message box owned by the window, caption "Velmora: " + title. */
     void ShowFailure(const QString& title, const QString& text);
     void HandleResize();
+    void ProcessWords(const std::vector<std::string>& words);
     void HandleClose();
     /** True for a key press that this window should preview: one aimed at it or its focus widget. */
     bool IsPreviewedKey(QObject* watched, QEvent* event) const;

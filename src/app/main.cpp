@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <exception>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -26,15 +27,9 @@ bool DisplayAvailable()
     return (display && *display) || (wayland && *wayland);
 }
 
-std::string CommandLineText(int argc, char** argv)
+std::vector<std::string> Arguments(int argc, char** argv)
 {
-    std::string text;
-    for (int i = 1; i < argc; ++i) {
-        if (i > 1)
-            text += ' ';
-        text += argv[i];
-    }
-    return text;
+    return std::vector<std::string>(argv + 1, argv + argc);
 }
 
 /** Resident memory of this process in kB, from /proc; 0 where there is none. */
@@ -84,13 +79,15 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Pellinor"));
     QApplication::setApplicationName(QStringLiteral("Brevalis"));
+    // Lets desktops match the window to its desktop entry.
+    QGuiApplication::setDesktopFileName(QStringLiteral("velmora"));
     try {
         velmora::AppContext context(std::make_unique<velmora::QtSettingsStore>());
         velmora::TMainForm mainForm(context);
         FirstPaintReport firstPaint;
         if (qEnvironmentVariableIsSet("VELMORA_REPORT_FIRST_PAINT"))
             mainForm.GraphCanvas->installEventFilter(&firstPaint);
-        mainForm.ProcessCommandLine(CommandLineText(argc, argv));
+        mainForm.ProcessArguments(Arguments(argc, argv));
         mainForm.show();
         return application.exec();
     } catch (const std::exception& error) {

@@ -114,6 +114,22 @@ TEST_F(MainFormTest, OtherWordsAreDataFilesAndMissingOnesAreSkipped)
     EXPECT_EQ(form.StatusPanel->text(), QStringLiteral(" 50Hz = 42.5dB"));
 }
 
+TEST_F(MainFormTest, AnArgumentNamingAFileMayHoldSpaces)
+{
+    const QString path = m_dir.filePath(QStringLiteral("my data.snd"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("Levels: 63.0  17.500\r\n");
+    file.close();
+
+    m_context = std::make_unique<AppContext>(std::make_unique<QtSettingsStore>(settingsFile()));
+    m_form = std::make_unique<TMainForm>(*m_context);
+    m_form->ProcessArguments({"-graph 0 100 20", path.toStdString()});
+    EXPECT_EQ(model().Nodes.Node[0].Y, 17.5f);
+    EXPECT_EQ(model().MaxLevel, 100.0f) << "other arguments are still split at spaces";
+    EXPECT_EQ(model().LevelIncrement, 20.0f);
+}
+
 TEST_F(MainFormTest, SizePersistsAcrossRuns)
 {
     TMainForm& form = start();

@@ -7,6 +7,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 qt6-qpa-plugins libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation2
+    desktop-file-utils dpkg-dev
     clang libclang-rt-14-dev
 )
 if [ "${1:-}" = "--display" ]; then

@@ -8,16 +8,12 @@
 #include "dialogs/GraphForm.h"
 #include "dialogs/NodesForm.h"
 #include "dialogs/NumericFields.h"
-#include "graph/SpectrumPlot.h"
 #include "io/DataFile.h"
 #include "model/Ratings.h"
 #include "model/SpectrumOperations.h"
-#include "platform/CanvasWidget.h"
-#include "platform/ImageCanvas.h"
-#include "platform/PainterCanvas.h"
+#include "platform/GraphPicture.h"
 
 #include <QAction>
-#include <QBuffer>
 #include <QClipboard>
 #include <QFileDialog>
 #include <QFrame>
@@ -29,7 +25,6 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QShortcut>
-#include <QSvgGenerator>
 #include <QToolButton>
 
 // The main window's commands: toolbar, small buttons, both pop-up menus, files, clipboard, print.
@@ -226,32 +221,17 @@ bool TMainForm::SaveDataFile(const QString& path)
 
 void TMainForm::ClipBdButtonClick()
 {
-    GraphSurface& surface = m_context.Surface;
-    QBuffer svg;
-    svg.open(QIODevice::WriteOnly);
-    QSvgGenerator generator;
-    generator.setOutputDevice(&svg);
-    generator.setSize(QSize(surface.Width, surface.Height));
-    generator.setViewBox(QRect(0, 0, surface.Width, surface.Height));
-    generator.setResolution(kScreenDpi);
-    generator.setTitle(QStringLiteral("Velmora"));
-    QPainter painter;
-    if (!painter.begin(&generator)) {
+    const GraphSurface& surface = m_context.Surface;
+    QByteArray svg = GraphSvg(m_context.Model, m_context.Surface);
+    if (svg.isEmpty()) {
         QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Velmora: Memory Error"),
                         QStringLiteral("ERROR: Could not create metafile."), QMessageBox::Ok, this);
         box.exec();
         return;
     }
-    PainterCanvas exportCanvas(painter);
-    surface.ExportMode = true;
-    surface.SetCanvas(&exportCanvas, nullptr);
-    DrawGraph(m_context.Model, surface);
-    painter.end();
-    surface.ExportMode = false;
-    surface.SetCanvas(m_graphImage.get(), GraphCanvas);
-
     // An image of the same picture serves programs that cannot paste SVG.
-    QGuiApplication::clipboard()->setMimeData(new GraphMimeData(svg.data(), QSize(surface.Width, surface.Height)));
+    QGuiApplication::clipboard()->setMimeData(
+        new GraphMimeData(std::move(svg), QSize(surface.Width, surface.Height)));
 }
 
 void TMainForm::PrintButtonClick()

@@ -61,6 +61,10 @@ bool WriteAndClose(FilePointer file, std::string_view contents)
 
 bool ReadFileContents(const std::string& path, std::size_t maxBytes, std::string& contents)
 {
+    // Opening a named pipe waits for a writer that may never come: only regular files are read.
+    std::error_code error;
+    if (!fs::is_regular_file(path, error))
+        return false;
     FilePointer file{std::fopen(path.c_str(), "rb")};
     if (!file)
         return false;

@@ -7,8 +7,9 @@
 namespace velmora {
 
 /**
- * The bytes of the named file, at most maxBytes of them. False, and contents untouched, when the
- * file cannot be opened or read or holds more than maxBytes bytes.
+ * The bytes of the named regular file, at most maxBytes of them. False, and contents untouched,
+ * when it is not a regular file (a folder, a named pipe, a device), cannot be opened or read, or
+ * holds more than maxBytes bytes.
  */
 bool ReadFileContents(const std::string& path, std::size_t maxBytes, std::string& contents);
 

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -279,7 +281,10 @@ TEST(DataFile, UnreadableFilesLeaveTheModelAlone)
     TempFolder folder;
     const std::string tooLarge = folder.File("too_large.snd");
     Store(tooLarge, std::string(kMaxDataFileBytes + 1, ' '));
-    const std::string cases[] = {folder.File("missing.snd"), folder.Path().string(), tooLarge};
+    // A named pipe without a writer would block a reader that opened it.
+    const std::string pipe = folder.File("pipe.snd");
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    const std::string cases[] = {folder.File("missing.snd"), folder.Path().string(), tooLarge, pipe};
     for (const std::string& path : cases) {
         SCOPED_TRACE(path);
         Draw2DClass surface;

@@ -1,0 +1,497 @@
+#include "calc/CalcCommands.h"
+
+#include "calc/CommandLine.h"
+#include "calc/FileModel.h"
+#include "calc/GraphRender.h"
+#include "calc/TableWriter.h"
+#include "entry/ExpressionParser.h"
+#include "io/DataFile.h"
+#include "io/FileContents.h"
+#include "model/Bands.h"
+#include "model/Ratings.h"
+#include "model/SpectrumModel.h"
+#include "model/SpectrumOperations.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cstdio>
+#include <initializer_list>
+#include <optional>
+#include <span>
+
+#ifndef VELMORA_VERSION
+#define VELMORA_VERSION "unknown"
+#endif
+
+namespace velmora {
+
+namespace {
+
+constexpr std::string_view kProgram = "velmora-calc";
+
+constexpr std::string_view kToolHelp =
+    "velmora-calc: ratings, band tables, graphs and band conversions of Velmora data files (.snd),\n"
+    "computed by the same code as the Velmora window.\n"
+    "\n"
+    "usage: velmora-calc COMMAND [OPTIONS] ARGUMENTS\n"
+    "       velmora-calc --help | --version\n"
+    "\n"
+    "Commands:\n"
+    "  rate FILE...      one row per file: band set, data type, dBA, dBB, dBC, dBD, NR and STC\n"
+    "  bands FILE        one row per band: frequency, both spectra, weighted levels, result\n"
+    "  render FILE -o OUT.svg|OUT.png|OUT.pdf\n"
+    "                    draws the graph as the window does\n"
+    "  convert FILE --third|--octave -o OUT.snd\n"
+    "                    converts the band set and writes a data file\n"
+    "  eval EXPR...      evaluates expressions as the window's number fields do\n"
+    "\n"
+    "Run 'velmora-calc COMMAND --help' for a command's options.\n"
+    "Exit status: 0 on success; 1 when a named file could not be read or written or an\n"
+    "expression did not evaluate (the other files are still processed); 2 for bad arguments.\n";
+
+constexpr OptionSpec kFormatOption{"--format", "", true};
+constexpr OptionSpec kOutputOption{"--output", "-o", true};
+
+constexpr OptionSpec kTableOptions[] = {kFormatOption};
+constexpr OptionSpec kRenderOptions[] = {
+    kOutputOption, {"--overlay", "", true}, {"--size", "", true}, {"--graph", "", true}};
+constexpr OptionSpec kConvertOptions[] = {kOutputOption, {"--third", "", false}, {"--octave", "", false}};
+
+struct Command {
+    std::string_view name;
+    /** What follows "usage: velmora-calc". */
+    std::string_view usage;
+    /** The help text after the usage line. */
+    std::string_view help;
+    std::span<const OptionSpec> options;
+    /** The operands are expressions, which may start with a dash: only "--help" and "--" are special. */
+    bool takesExpressions;
+    int (*run)(const Command& command, const ParsedArguments& arguments);
+};
+
+/** Writes text to standard output; a failed write shows when the output is flushed at the end. */
+void Print(std::string_view text)
+{
+    std::fwrite(text.data(), 1, text.size(), stdout);
+}
+
+/** One line on standard error, after the program's name. */
+void Report(std::string_view message)
+{
+    const std::string line = std::string(kProgram) + ": " + std::string(message) + "\n";
+    std::fwrite(line.data(), 1, line.size(), stderr);
+}
+
+std::string Quoted(std::string_view path)
+{
+    std::string quoted = "'";
+    quoted += PrintableText(path);
+    quoted += '\'';
+    return quoted;
+}
+
+int UsageError(const Command& command, std::string_view message)
+{
+    Report(std::string(command.name) + ": " + std::string(message));
+    const std::string usage = "usage: " + std::string(kProgram) + " " + std::string(command.usage) +
+                              "\nRun '" + std::string(kProgram) + " " + std::string(command.name) +
+                              " --help' for more.\n";
+    std::fwrite(usage.data(), 1, usage.size(), stderr);
+    return kExitUsage;
+}
+
+void ReportUnreadable(const std::string& path, const std::string& reason)
+{
+    Report("cannot read " + Quoted(path) + ": " + reason);
+}
+
+/** Outputs replace a file only once complete, so whatever was at path before is still there whole. */
+void ReportUnwritable(const std::string& path, const std::string& reason)
+{
+    Report("cannot write " + Quoted(path) + ": " + reason + "; any earlier file there is unchanged");
+}
+
+std::optional<TableFormat> FormatOption(const ParsedArguments& arguments)
+{
+    return TableFormatNamed(arguments.Value(kFormatOption.name, "text"));
+}
+
+std::string BandSetName(const TSpectrumModel& model)
+{
+    return model.BandStart == kThirdBandStart && model.BandStep == kThirdBandStep ? "third" : "octave";
+}
+
+std::string DataTypeName(int dataType)
+{
+    static constexpr std::array<std::string_view, 4> kNames = {"pressure", "power", "attenuation",
+                                                               "correction"};
+    if (dataType >= PressureLevels && dataType <= CorrectionFactors)
+        return std::string(kNames[static_cast<std::size_t>(dataType)]);
+    return std::to_string(dataType);
+}
+
+/** A level as the window's result line prints it: one decimal, "-" (null in JSON) when not finite. */
+TableCell LevelCell(double level)
+{
+    return NumberCell(level, 1);
+}
+
+std::vector<TableColumn> Columns(std::initializer_list<std::string_view> texts,
+                                 std::initializer_list<std::string_view> numbers)
+{
+    std::vector<TableColumn> columns;
+    for (std::string_view name : texts)
+        columns.push_back({std::string(name), false});
+    for (std::string_view name : numbers)
+        columns.push_back({std::string(name), true});
+    return columns;
+}
+
+int RunRate(const Command& command, const ParsedArguments& arguments)
+{
+    const std::optional<TableFormat> format = FormatOption(arguments);
+    if (!format)
+        return UsageError(command, "--format takes text, csv or json");
+    if (arguments.operands.empty())
+        return UsageError(command, "no data file named");
+
+    Table table{Columns({"file", "bands", "type"}, {"dBA", "dBB", "dBC", "dBD", "NR", "STC"}), {}};
+    table.rows.reserve(arguments.operands.size());
+    FileModel file;
+    int status = kExitSuccess;
+    for (const std::string& path : arguments.operands) {
+        std::string reason;
+        if (!file.Read(path, reason)) {
+            ReportUnreadable(path, reason);
+            status = kExitFailure;
+            continue;
+        }
+        const TSpectrumModel& model = file.Model();
+        std::vector<TableCell>& row = table.rows.emplace_back();
+        row.push_back(TextCell(path));
+        row.push_back(TextCell(BandSetName(model)));
+        row.push_back(TextCell(DataTypeName(model.Nodes.DataType)));
+        for (float level : model.WeightedLevel)
+            row.push_back(LevelCell(level));
+        row.push_back(LevelCell(model.NR));
+        row.push_back(LevelCell(model.STC));
+    }
+    Print(FormatTable(table, *format));
+    return status;
+}
+
+int RunBands(const Command& command, const ParsedArguments& arguments)
+{
+    const std::optional<TableFormat> format = FormatOption(arguments);
+    if (!format)
+        return UsageError(command, "--format takes text, csv or json");
+    if (arguments.operands.size() != 1)
+        return UsageError(command, "name exactly one data file");
+
+    const std::string& path = arguments.operands.front();
+    FileModel file;
+    std::string reason;
+    if (!file.Read(path, reason)) {
+        ReportUnreadable(path, reason);
+        return kExitFailure;
+    }
+    TSpectrumModel& model = file.Model();
+    CalcResults(model);
+
+    Table table{Columns({}, {"frequency", "edited", "other", "A", "B", "C", "D", "result"}), {}};
+    const int bands = std::min(BandCount(model.BandStart, model.BandStep), kBandSlots);
+    for (int k = 0; k < bands; ++k) {
+        const int band = BandIndexOfSlot(model, k);
+        const float level = model.Nodes.Node[k].Y;
+        std::vector<TableCell>& row = table.rows.emplace_back();
+        row.push_back(NumberCell(BandFrequency[band], 0));
+        row.push_back(LevelCell(level));
+        row.push_back(LevelCell(model.OtherLevels[k]));
+        // In single precision, as the weighted-spectrum overlay adds them.
+        for (const auto& weighting : BandWeighting)
+            row.push_back(LevelCell(level + weighting[band]));
+        row.push_back(LevelCell(model.Results[k]));
+    }
+    Print(FormatTable(table, *format));
+    return kExitSuccess;
+}
+
+/** The -o value; nothing when it is missing or empty. */
+std::optional<std::string> OutputPath(const ParsedArguments& arguments)
+{
+    if (!arguments.Has(kOutputOption.name) || arguments.Value(kOutputOption.name).empty())
+        return std::nullopt;
+    return arguments.Value(kOutputOption.name);
+}
+
+struct RenderRequest {
+    std::string input;
+    std::string output;
+    PictureFormat format = PictureFormat::Svg;
+    int overlay = HighlightNone;
+    QSize size = kDefaultGraphSize;
+    std::optional<std::array<double, 3>> extents;
+};
+
+/** The render command's arguments checked; an error message when they do not make sense. */
+std::optional<std::string> ReadRenderRequest(const ParsedArguments& arguments, RenderRequest& request)
+{
+    if (arguments.operands.size() != 1)
+        return "name exactly one data file";
+    request.input = arguments.operands.front();
+    const std::optional<std::string> output = OutputPath(arguments);
+    if (!output)
+        return "-o OUT is needed";
+    request.output = *output;
+    const std::optional<PictureFormat> format = PictureFormatOfPath(request.output);
+    if (!format)
+        return "the output's name must end in .svg, .png or .pdf";
+    request.format = *format;
+
+    const std::optional<int> overlay = OverlayNamed(arguments.Value("--overlay", "none"));
+    if (!overlay)
+        return "--overlay takes none, dba, dbb, dbc, dbd, results, safe, stc or nr";
+    request.overlay = *overlay;
+
+    if (arguments.Has("--size")) {
+        const std::string size = arguments.Value("--size");
+        const std::size_t x = size.find_first_of("xX");
+        const std::optional<int> width = ParseCount(std::string_view(size).substr(0, x));
+        const std::optional<int> height =
+            x == std::string::npos ? std::nullopt : ParseCount(std::string_view(size).substr(x + 1));
+        if (!width || !height || *width < 1 || *height < 1 || *width > kMaxGraphSide ||
+            *height > kMaxGraphSide)
+            return "--size takes WIDTHxHEIGHT in pixels, each 1 to " + std::to_string(kMaxGraphSide);
+        request.size = QSize(*width, *height);
+    }
+
+    if (arguments.Has("--graph")) {
+        const std::vector<std::string_view> parts = SplitAt(arguments.Value("--graph"), ',');
+        std::array<double, 3> values{};
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            const std::optional<double> value =
+                parts.size() == values.size() ? ParseFiniteNumber(parts[i]) : std::nullopt;
+            if (!value)
+                return "--graph takes MIN,MAX,STEP: three numbers in dB";
+            values[i] = *value;
+        }
+        request.extents = values;
+    }
+    return std::nullopt;
+}
+
+int RunRender(const Command& command, const ParsedArguments& arguments)
+{
+    RenderRequest request;
+    if (const std::optional<std::string> error = ReadRenderRequest(arguments, request))
+        return UsageError(command, *error);
+
+    FileModel file(request.size);
+    std::string reason;
+    if (!file.Read(request.input, reason)) {
+        ReportUnreadable(request.input, reason);
+        return kExitFailure;
+    }
+    TSpectrumModel& model = file.Model();
+    if (request.extents) {
+        const auto& [minLevel, maxLevel, step] = *request.extents;
+        // The window's own rules apply: a step it would refuse keeps the file's.
+        SetGraphExtents(model, file.Surface(), nullptr, static_cast<float>(minLevel),
+                        static_cast<float>(maxLevel), static_cast<float>(step));
+    }
+    ShowOverlay(model, request.overlay);
+
+    const QByteArray picture = RenderGraph(file, request.format);
+    if (picture.isEmpty()) {
+        Report("cannot draw the graph for " + Quoted(request.output));
+        return kExitFailure;
+    }
+    if (!ReplaceFileContents(request.output,
+                             std::string_view(picture.constData(), static_cast<std::size_t>(picture.size())),
+                             &reason)) {
+        ReportUnwritable(request.output, reason);
+        return kExitFailure;
+    }
+    return kExitSuccess;
+}
+
+int RunConvert(const Command& command, const ParsedArguments& arguments)
+{
+    if (arguments.operands.size() != 1)
+        return UsageError(command, "name exactly one data file");
+    const bool third = arguments.Has("--third");
+    if (third == arguments.Has("--octave"))
+        return UsageError(command, "choose one of --third and --octave");
+    const std::optional<std::string> output = OutputPath(arguments);
+    if (!output)
+        return UsageError(command, "-o OUT.snd is needed");
+    if (!EndsWithIgnoringCase(*output, ".snd"))
+        return UsageError(command, "the output's name must end in .snd");
+
+    const std::string& path = arguments.operands.front();
+    FileModel file;
+    std::string reason;
+    if (!file.Read(path, reason)) {
+        ReportUnreadable(path, reason);
+        return kExitFailure;
+    }
+    if (third)
+        ToThirdOctave(file.Model(), file.Surface(), nullptr);
+    else
+        ToFullOctave(file.Model(), file.Surface(), nullptr);
+    if (!WriteDataFile(file.Model(), *output, &reason)) {
+        ReportUnwritable(*output, reason);
+        return kExitFailure;
+    }
+    return kExitSuccess;
+}
+
+int RunEval(const Command& command, const ParsedArguments& arguments)
+{
+    if (arguments.operands.empty())
+        return UsageError(command, "no expression given");
+    ExpressionParser parser;
+    int status = kExitSuccess;
+    for (const std::string& expression : arguments.operands) {
+        const double value = parser.Evaluate(expression);
+        if (parser.GetError() != ExpressionParser::NoError) {
+            Print(parser.GetErrorText() + "\n");
+            status = kExitFailure;
+        } else {
+            Print(GeneralText(value) + "\n");
+        }
+    }
+    return status;
+}
+
+constexpr Command kCommands[] = {
+    {"rate", "rate [--format text|csv|json] FILE...",
+     "One row per data file: the file name, the band set (octave or third), the edited spectrum's\n"
+     "data type (pressure, power, attenuation or correction), dBA, dBB, dBC, dBD, NR and STC, each\n"
+     "with one decimal as the window's result line computes it (\"-\", or null in JSON, when not\n"
+     "finite). Each file is read as the window reads a file named on its command line, into a\n"
+     "fresh model. A file that cannot be read is reported on standard error and left out.\n"
+     "\n"
+     "  --format text   aligned columns (the default)\n"
+     "  --format csv    a header row, then one row per file\n"
+     "  --format json   an array of objects, one per file\n",
+     kTableOptions, false, RunRate},
+    {"bands", "bands [--format text|csv|json] FILE",
+     "One row per band of the file's band set: the frequency in Hz, the edited level, the other\n"
+     "level, the edited level under the A, B, C and D weightings, and the result of the two spectra\n"
+     "combined by their data types; levels in dB with one decimal. --format as for rate.\n",
+     kTableOptions, false, RunBands},
+    {"render", "render FILE -o OUT.svg|OUT.png|OUT.pdf [--overlay NAME] [--size WxH] [--graph MIN,MAX,STEP]",
+     "Draws the file's graph with the window's drawing code. A PNG is the window's own picture;\n"
+     "SVG and PDF are the vector picture the window copies to the clipboard (grey grid, no\n"
+     "background). An existing OUT is replaced only once the new picture is complete.\n"
+     "\n"
+     "  -o, --output OUT      the picture file; its ending chooses the format\n"
+     "  --overlay NAME        none (the default), dba, dbb, dbc, dbd, results, safe, stc or nr\n"
+     "  --size WxH            the graph's size in pixels, 446x313 by default (the window's)\n"
+     "  --graph MIN,MAX,STEP  the level axis in dB, overriding the file's; the window's rules apply\n",
+     kRenderOptions, false, RunRender},
+    {"convert", "convert FILE --third|--octave -o OUT.snd",
+     "Converts the file's spectra to third-octave or full-octave bands as the window's band\n"
+     "commands do, and writes the result as a data file. A file already in that band set is\n"
+     "written unchanged. An existing OUT is replaced only once the new file is complete.\n"
+     "\n"
+     "  --third, --octave     the band set to convert to\n"
+     "  -o, --output OUT.snd  the data file to write\n",
+     kConvertOptions, false, RunConvert},
+    {"eval",
+     "eval EXPR...",
+     "Evaluates each expression as the window's number fields do (operators, functions such as\n"
+     "LOG, PI) and prints its value with \"%.10g\", one line per expression. An expression that does\n"
+     "not evaluate prints the evaluator's message in its place, and the exit status is 1.\n"
+     "Put \"--\" before an expression that starts with two dashes.\n",
+     {},
+     true,
+     RunEval},
+};
+
+ParsedArguments ExpressionArguments(std::span<const std::string> arguments)
+{
+    ParsedArguments parsed;
+    bool optionsEnded = false;
+    for (const std::string& word : arguments) {
+        if (!optionsEnded && word == "--")
+            optionsEnded = true;
+        else if (!optionsEnded && word == "--help")
+            parsed.help = true;
+        else
+            parsed.operands.push_back(word);
+    }
+    return parsed;
+}
+
+int RunCommand(const Command& command, std::span<const std::string> arguments)
+{
+    ParsedArguments parsed;
+    if (command.takesExpressions) {
+        parsed = ExpressionArguments(arguments);
+    } else {
+        std::string error;
+        if (!ParseArguments(arguments, command.options, parsed, error))
+            return UsageError(command, error);
+    }
+    if (parsed.help) {
+        Print("usage: " + std::string(kProgram) + " " + std::string(command.usage) + "\n\n" +
+              std::string(command.help));
+        return kExitSuccess;
+    }
+    return command.run(command, parsed);
+}
+
+int ToolUsageError(std::string_view message)
+{
+    Report(message);
+    const std::string usage = "usage: " + std::string(kProgram) +
+                              " rate|bands|render|convert|eval ...\nRun '" + std::string(kProgram) +
+                              " --help' for more.\n";
+    std::fwrite(usage.data(), 1, usage.size(), stderr);
+    return kExitUsage;
+}
+
+int Dispatch(const std::vector<std::string>& arguments)
+{
+    if (arguments.empty())
+        return ToolUsageError("no command given");
+    const std::string& first = arguments.front();
+    if (first == "--help" || first == "-h") {
+        Print(kToolHelp);
+        return kExitSuccess;
+    }
+    if (first == "--version") {
+        Print(std::string(kProgram) + " " + VELMORA_VERSION + "\n");
+        return kExitSuccess;
+    }
+    for (const Command& command : kCommands)
+        if (command.name == first)
+            return RunCommand(command, std::span(arguments).subspan(1));
+    return ToolUsageError("unknown command " + Quoted(first));
+}
+
+} // namespace
+
+int RunCalc(const std::vector<std::string>& arguments)
+{
+    const int status = Dispatch(arguments);
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        Report("cannot write to standard output");
+        return kExitFailure;
+    }
+    return status;
+}
+
+std::string GeneralText(double value)
+{
+    // to_chars with a precision prints as printf's "%.*g" does in the "C" locale.
+    std::array<char, 64> buffer{};
+    const auto result =
+        std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::general, 10);
+    return std::string(buffer.data(), result.ptr);
+}
+
+} // namespace velmora

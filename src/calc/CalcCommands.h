@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace velmora {
+
+/** Exit statuses of velmora-calc. */
+inline constexpr int kExitSuccess = 0;
+/** A named file could not be read or written, or an expression did not evaluate. */
+inline constexpr int kExitFailure = 1;
+/** The arguments were not understood; nothing was done. */
+inline constexpr int kExitUsage = 2;
+
+/**
+ * Runs velmora-calc on its arguments (the program name left out): the command, then its options
+ * and operands. Prints to standard output and reports problems on standard error; returns the exit
+ * status. Commands that read data files need a QGuiApplication.
+ */
+int RunCalc(const std::vector<std::string>& arguments);
+
+/** value as printf's "%.10g" writes it in the "C" locale, whatever the process locale. */
+std::string GeneralText(double value);
+
+} // namespace velmora

@@ -1,0 +1,166 @@
+#include "calc/CalcToolFixture.h"
+
+#include "entry/NumberText.h"
+#include "model/SpectrumModel.h"
+
+#include <QDir>
+#include <QLabel>
+
+#include <cmath>
+
+using namespace velmora;
+using velmora::test::CalcToolTest;
+using velmora::test::DataText;
+using velmora::test::Ramp;
+
+namespace {
+
+/** A level as the window's result line prints it. */
+QString Shown(float value)
+{
+    return std::isfinite(value) ? QString::fromStdString(FixedText(value, 1)) : QStringLiteral("-");
+}
+
+/** Every word the data-file reader knows, misused, with binary junk and more entries than fit. */
+QByteArray HostileText()
+{
+    QByteArray text(1, '\0');
+    text += "\x01\xff\xfe junk Bands: 0 1 Bands: 5 7 Bands: 1 Spectrum: 9 -4 2147483648 ";
+    text += "Graph: nan 1e39 -5 Graph: 20 100 0.000001 Levels: 0x10 60 Levels: 50 inf Levels: 1e999\r\n";
+    for (int k = 0; k < 40; ++k)
+        text += "Levels: 100 " + QByteArray::number(40 + k) + "\r\n";
+    text += "Spectra: 2147483647";
+    for (int k = 0; k < 100; ++k)
+        text += " 55";
+    text += "\r\nSpectra: -5 1 2\r\nSpectrum: 2\r\n";
+    text += QByteArray(200000, 'A');
+    text += "\r\nLevels:";
+    return text;
+}
+
+/** The row of the file in rate's text output; empty when it has none. */
+QStringList RowOf(const std::vector<QStringList>& rows, const QString& file)
+{
+    for (const QStringList& row : rows)
+        if (!row.isEmpty() && row.front() == file)
+            return row;
+    return {};
+}
+
+} // namespace
+
+TEST_F(CalcToolTest, RatesEachFileAsTheWindowShowsIt)
+{
+    struct Case {
+        const char* name;
+        QByteArray text;
+    };
+    const Case cases[] = {
+        {"octave_pressure.snd",
+         DataText(false, PressureLevels, PressureLevels, Ramp(9, 70, -3), Ramp(9, 50, 1))},
+        {"third_power.snd",
+         DataText(true, PowerLevels, AttenuationLevels, Ramp(27, 40, 1.25), Ramp(27, 20, 0.5))},
+        {"third_attenuation.snd", DataText(true, AttenuationLevels, PressureLevels, Ramp(27, 18, 1.5), {})},
+        {"octave_correction.snd",
+         DataText(false, CorrectionFactors, PowerLevels, Ramp(9, -6, 1), Ramp(9, 80, 0))},
+        {"hostile.snd", HostileText()},
+        // Levels at the top of the single-precision range give a Noise Rating beyond it.
+        {"huge_levels.snd",
+         DataText(false, PressureLevels, PressureLevels, std::vector<double>(9, 3.4028234e38), {})},
+    };
+    QStringList arguments = {QStringLiteral("rate")};
+    for (const Case& c : cases)
+        arguments << QString::fromLatin1(c.name);
+    for (const Case& c : cases)
+        write(QString::fromLatin1(c.name), c.text);
+
+    const velmora::test::CalcRun result = run(arguments);
+    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+    const std::vector<QStringList> rows = velmora::test::ParseTextTable(result.out);
+    ASSERT_EQ(rows.size(), std::size(cases) + 1);
+    EXPECT_EQ(rows.front().join(u' '), QStringLiteral("file bands type dBA dBB dBC dBD NR STC"));
+
+    const char* const typeNames[] = {"pressure", "power", "attenuation", "correction"};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QStringList row = RowOf(rows, QString::fromLatin1(c.name));
+        ASSERT_EQ(row.size(), 9);
+        TMainForm& window = openWindow(path(QString::fromLatin1(c.name)));
+        const TSpectrumModel& model = windowModel();
+
+        EXPECT_EQ(row[1],
+                  model.BandStart == kThirdBandStart ? QStringLiteral("third") : QStringLiteral("octave"));
+        EXPECT_EQ(row[2], QString::fromLatin1(typeNames[model.Nodes.DataType]));
+        const float ratings[] = {model.WeightedLevel[0],
+                                 model.WeightedLevel[1],
+                                 model.WeightedLevel[2],
+                                 model.WeightedLevel[3],
+                                 model.NR,
+                                 model.STC};
+        for (int i = 0; i < 6; ++i)
+            EXPECT_EQ(row[3 + i], Shown(ratings[i])) << "column " << i + 3;
+
+        // The window's own result line, rebuilt from the tool's row.
+        QString line;
+        if (model.Nodes.DataType <= PowerLevels)
+            line = QStringLiteral(" dBA: %1, dBB: %2, dBC: %3, dBD: %4, NR: %5")
+                       .arg(row[3], row[4], row[5], row[6], row[7]);
+        else if (model.Nodes.DataType == AttenuationLevels)
+            line = QStringLiteral(" Sound Transmission Class (STC): %1").arg(row[8]);
+        else
+            line = QStringLiteral(" Correction Factor Graph");
+        EXPECT_EQ(window.ResultPanel->text(), line);
+    }
+    EXPECT_EQ(RowOf(rows, QStringLiteral("huge_levels.snd"))[7], QStringLiteral("-"));
+}
+
+TEST_F(CalcToolTest, ReadsEveryFileIntoAFreshModel)
+{
+    write(QStringLiteral("third.snd"),
+          DataText(true, PowerLevels, PressureLevels, Ramp(27, 60, 0), {}) + "Graph: 20 60 5\r\n");
+    // Nothing but levels: the band set, data type and level range are the start-up ones.
+    write(QStringLiteral("levels_only.snd"), "Levels: 0 80\r\nLevels: 0 70\r\nLevels: 0 60\r\n");
+
+    const velmora::test::CalcRun result =
+        run({QStringLiteral("rate"), QStringLiteral("third.snd"), QStringLiteral("levels_only.snd")});
+    ASSERT_EQ(result.exitCode, 0);
+    const QStringList row =
+        RowOf(velmora::test::ParseTextTable(result.out), QStringLiteral("levels_only.snd"));
+    ASSERT_EQ(row.size(), 9);
+    EXPECT_EQ(row[1], QStringLiteral("octave"));
+    EXPECT_EQ(row[2], QStringLiteral("pressure"));
+
+    openWindow(path(QStringLiteral("levels_only.snd")));
+    EXPECT_EQ(row[3], Shown(windowModel().WeightedLevel[0]));
+    EXPECT_EQ(row[7], Shown(windowModel().NR));
+}
+
+TEST_F(CalcToolTest, ReportsUnreadableFilesAndGoesOn)
+{
+    write(QStringLiteral("first.snd"), DataText(false, PressureLevels, PressureLevels, Ramp(9, 60, 0), {}));
+    write(QStringLiteral("last.snd"), DataText(false, PressureLevels, PressureLevels, Ramp(9, 70, 0), {}));
+    QByteArray oversized(16 * 1024 * 1024 + 1, ' ');
+    oversized.prepend(DataText(false, PressureLevels, PressureLevels, Ramp(9, 50, 0), {}));
+    write(QStringLiteral("oversized.snd"), oversized);
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir(QStringLiteral("folder.snd")));
+
+    for (const char* format : {"text", "csv", "json"}) {
+        SCOPED_TRACE(format);
+        const velmora::test::CalcRun result =
+            run({QStringLiteral("rate"), QStringLiteral("--format"), QString::fromLatin1(format),
+                 QStringLiteral("first.snd"), QStringLiteral("missing.snd"), QStringLiteral("folder.snd"),
+                 QStringLiteral("oversized.snd"), QStringLiteral("last.snd")});
+        EXPECT_EQ(result.exitCode, 1);
+        const QString err = QString::fromUtf8(result.err);
+        EXPECT_TRUE(err.contains(QStringLiteral("'missing.snd': No such file or directory")))
+            << err.toStdString();
+        EXPECT_TRUE(err.contains(QStringLiteral("'folder.snd': it is a directory"))) << err.toStdString();
+        EXPECT_TRUE(err.contains(QStringLiteral("'oversized.snd': it is larger than 16 MiB")))
+            << err.toStdString();
+        EXPECT_EQ(err.count(u'\n'), 3);
+        EXPECT_TRUE(result.out.contains("first.snd"));
+        EXPECT_TRUE(result.out.contains("last.snd"));
+        EXPECT_FALSE(result.out.contains("missing.snd"));
+        EXPECT_FALSE(result.out.contains("oversized.snd"));
+    }
+}

@@ -1,0 +1,181 @@
+#include "calc/CalcToolFixture.h"
+
+#include "model/SpectrumModel.h"
+#include "platform/ImageCanvas.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QDir>
+#include <QImage>
+#include <QMimeData>
+#include <QRegularExpression>
+#include <QSvgRenderer>
+
+#include <csignal>
+#include <sys/resource.h>
+
+using namespace velmora;
+using velmora::test::CalcRun;
+using velmora::test::CalcToolTest;
+using velmora::test::DataText;
+using velmora::test::Ramp;
+
+namespace {
+
+class GraphRenderTest : public CalcToolTest
+{
+protected:
+    void SetUp() override
+    {
+        m_data = write(QStringLiteral("wall.snd"),
+                       DataText(true, PressureLevels, PressureLevels, Ramp(27, 30, 2), Ramp(27, 75, -1)));
+    }
+
+    /** The window's graph bitmap, as much of it as the graph covers. */
+    QImage windowGraph() const
+    {
+        return m_form->GraphImage().image().copy(0, 0, m_context->Surface.Width, m_context->Surface.Height);
+    }
+
+    QString m_data;
+};
+
+/** The files in a folder, hidden ones included. */
+QStringList FilesIn(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+} // namespace
+
+TEST_F(GraphRenderTest, PngIsTheWindowsOwnGraph)
+{
+    struct Case {
+        const char* overlay;
+        QAction* TMainForm::*item;
+    };
+    const Case cases[] = {
+        {"none", nullptr},
+        {"dba", &TMainForm::dBAWeighting1},
+        {"dbd", &TMainForm::dBDWeighting1},
+        {"results", &TMainForm::Results1},
+        {"safe", &TMainForm::SafeWorkingLevels1},
+        {"stc", &TMainForm::SoundTransmissionClass1},
+        {"nr", &TMainForm::NoiseRatingsLines1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.overlay);
+        const CalcRun result =
+            run({QStringLiteral("render"), QStringLiteral("wall.snd"), QStringLiteral("-o"),
+                 QStringLiteral("wall.png"), QStringLiteral("--overlay"), QString::fromLatin1(c.overlay)});
+        ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+        const QImage png(path(QStringLiteral("wall.png")), "PNG");
+        ASSERT_EQ(png.size(), QSize(446, 313));
+
+        TMainForm& window = openWindow(m_data);
+        if (c.item)
+            (window.*c.item)->trigger();
+        ASSERT_EQ(m_context->Surface.Width, 446);
+        EXPECT_TRUE(png.convertToFormat(QImage::Format_RGB32) == windowGraph());
+    }
+}
+
+TEST_F(GraphRenderTest, SizeAndLevelRangeAreTheWindowsAtThatSize)
+{
+    const CalcRun result =
+        run({QStringLiteral("render"), QStringLiteral("wall.snd"), QStringLiteral("--size"),
+             QStringLiteral("300x200"), QStringLiteral("--graph"), QStringLiteral("20,100,5"),
+             QStringLiteral("-o"), QStringLiteral("small.PNG")});
+    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+    const QImage png(path(QStringLiteral("small.PNG")), "PNG");
+    ASSERT_EQ(png.size(), QSize(300, 200));
+
+    // The graph is 2 pixels narrower and 119 lower than the window's client area.
+    openWindow(m_data + QStringLiteral(" -graph 20 100 5"), 302, 319);
+    ASSERT_EQ(QSize(m_context->Surface.Width, m_context->Surface.Height), QSize(300, 200));
+    EXPECT_TRUE(png.convertToFormat(QImage::Format_RGB32) == windowGraph());
+}
+
+TEST_F(GraphRenderTest, SvgIsTheWindowsClipboardPicture)
+{
+    const CalcRun result =
+        run({QStringLiteral("render"), QStringLiteral("wall.snd"), QStringLiteral("--overlay"),
+             QStringLiteral("nr"), QStringLiteral("-o"), QStringLiteral("wall.svg")});
+    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+    const QByteArray svg = read(path(QStringLiteral("wall.svg")));
+
+    TMainForm& window = openWindow(m_data);
+    window.NoiseRatingsLines1->trigger();
+    window.ClipBdButtonClick();
+    const QMimeData* clipboard = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(clipboard, nullptr);
+    EXPECT_EQ(svg, clipboard->data(QStringLiteral("image/svg+xml")));
+
+    QSvgRenderer renderer(svg);
+    ASSERT_TRUE(renderer.isValid());
+    EXPECT_EQ(renderer.viewBox(), QRect(0, 0, 446, 313));
+    EXPECT_TRUE(svg.contains(">NR:50<"));
+}
+
+TEST_F(GraphRenderTest, PdfIsOnePageOfTheGraphsSize)
+{
+    const CalcRun result =
+        run({QStringLiteral("render"), QStringLiteral("wall.snd"), QStringLiteral("--size"),
+             QStringLiteral("480x360"), QStringLiteral("-o"), QStringLiteral("wall.pdf")});
+    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+    const QByteArray pdf = read(path(QStringLiteral("wall.pdf")));
+    EXPECT_TRUE(pdf.startsWith("%PDF-"));
+    EXPECT_EQ(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page "), 1);
+    // 480 x 360 pixels at 96 per inch are 360 x 270 points.
+    EXPECT_TRUE(pdf.contains("/MediaBox [0 0 360.000000 270.000000]")) << pdf.left(2000).toStdString();
+    EXPECT_TRUE(pdf.contains("/Title"));
+}
+
+TEST_F(GraphRenderTest, AnOutputThatCannotBeWrittenLeavesWhatWasThere)
+{
+    const QByteArray earlier("an earlier picture");
+    write(QStringLiteral("kept.png"), earlier);
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir(QStringLiteral("folder.svg")));
+    const QStringList before = FilesIn(m_dir.path());
+
+    struct Case {
+        QString output;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {QStringLiteral("/nonexistent-dir/x.svg"), "No such file or directory"},
+        {QStringLiteral("folder.svg"), "it is not a regular file"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.output.toStdString());
+        const CalcRun result =
+            run({QStringLiteral("render"), QStringLiteral("wall.snd"), QStringLiteral("-o"), c.output});
+        EXPECT_EQ(result.exitCode, 1);
+        EXPECT_TRUE(result.err.contains(c.output.toUtf8())) << result.err.toStdString();
+        EXPECT_TRUE(result.err.contains(c.reason)) << result.err.toStdString();
+    }
+
+    // A write that fails part-way: the file size limit stops the new picture after 100 bytes.
+    QProcess process;
+    process.setWorkingDirectory(m_dir.path());
+    process.setChildProcessModifier([] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{100, 100};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    });
+    process.start(QStringLiteral(VELMORA_CALC_PROGRAM), {QStringLiteral("render"), QStringLiteral("wall.snd"),
+                                                         QStringLiteral("-o"), QStringLiteral("kept.png")});
+    const CalcRun limited = finish(process);
+    EXPECT_EQ(limited.exitCode, 1);
+    EXPECT_TRUE(limited.err.contains("kept.png")) << limited.err.toStdString();
+
+    // An unreadable input writes nothing either.
+    EXPECT_EQ(run({QStringLiteral("render"), QStringLiteral("missing.snd"), QStringLiteral("-o"),
+                   QStringLiteral("kept.png")})
+                  .exitCode,
+              1);
+
+    EXPECT_EQ(read(path(QStringLiteral("kept.png"))), earlier);
+    EXPECT_TRUE(QFileInfo(path(QStringLiteral("folder.svg"))).isDir());
+    EXPECT_EQ(FilesIn(m_dir.path()), before) << "no temporary file is left behind";
+}

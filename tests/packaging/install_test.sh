@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# Installs a configured build into a scratch root and checks what a desktop needs from it: both
+# programs, a menu entry that validates, the icon, the help pages, and a file type that takes
+# Velmora's ".snd" files without taking ".snd" audio.
+# Usage: install_test.sh CMAKE BUILD_DIR SOURCE_DIR EXPECT_CALC(yes|no)
+set -euo pipefail
+cmake=$1 build=$2 source=$3 expect_calc=$4
+
+root=$(mktemp -d)
+trap 'rm -rf "$root"' EXIT
+DESTDIR=$root "$cmake" --install "$build" --prefix /usr >/dev/null
+usr=$root/usr
+
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+programs=(velmora)
+[ "$expect_calc" = yes ] && programs+=(velmora-calc)
+for program in "${programs[@]}"; do
+    [ -x "$usr/bin/$program" ] || fail "bin/$program is missing or not executable"
+done
+for file in share/applications/velmora.desktop share/icons/hicolor/scalable/apps/velmora.svg \
+            share/mime/packages/velmora.xml share/doc/velmora/README.md; do
+    [ -s "$usr/$file" ] || fail "$file is missing or empty"
+done
+for page in "$source"/resources/help/*.html; do
+    cmp -s "$page" "$usr/share/doc/velmora/help/$(basename "$page")" || fail "help page $(basename "$page") not installed"
+done
+
+# The menu starts the program by the name installed in bin/ and names the icon installed above.
+desktop=$usr/share/applications/velmora.desktop
+grep -qx 'Exec=velmora %F' "$desktop" || fail "Exec line does not start velmora with its files"
+grep -qx 'Icon=velmora' "$desktop" || fail "Icon is not the installed velmora icon"
+grep -qx 'MimeType=application/x-velmora-spectrum;' "$desktop" || fail "desktop entry does not claim the data file type"
+if command -v desktop-file-validate >/dev/null; then
+    desktop-file-validate "$desktop" || fail "desktop-file-validate rejects velmora.desktop"
+else
+    echo "note: desktop-file-validate not installed, entry not validated"
+fi
+
+# Detection against the system's own types: a data file by its header with either line ending,
+# while Sun audio, with its header or as bare samples, stays audio.
+if command -v update-mime-database >/dev/null && command -v gio >/dev/null && [ -d /usr/share/mime/packages ]; then
+    mime=$root/mime
+    mkdir -p "$mime/mime/packages" "$root/files"
+    cp /usr/share/mime/packages/*.xml "$usr/share/mime/packages/velmora.xml" "$mime/mime/packages/"
+    warnings=$(XDG_DATA_DIRS=$mime update-mime-database "$mime/mime" 2>&1) || fail "update-mime-database failed: $warnings"
+    [ -z "$warnings" ] || fail "update-mime-database warns: $warnings"
+    printf '#\r\n# Velmora Data File\r\n#\r\n\r\nBands:  1  3\r\n' >"$root/files/crlf.snd"
+    printf '#\n# Velmora Data File\n#\n\nBands:  1  3\n' >"$root/files/lf.snd"
+    printf '.snd\0\0\0\x18\0\0\0\x08\0\0\0\x01\0\0\x1f\x40\0\0\0\x01\0\0\0\0\0\0\0\0' >"$root/files/sun.snd"
+    printf '\xff\x7f\x00\x80\xfe\x7e\x01\x81%.0s' $(seq 64) >"$root/files/bare.snd"
+    while read -r name expected; do
+        actual=$(env -i PATH="$PATH" HOME="$root" XDG_DATA_HOME="$root/none" XDG_DATA_DIRS="$mime" \
+                 gio info -a standard::content-type "$root/files/$name" | sed -n 's/.*standard::content-type: //p')
+        [ "$actual" = "$expected" ] || fail "$name detected as '$actual', expected '$expected'"
+    done <<'EOF'
+crlf.snd application/x-velmora-spectrum
+lf.snd application/x-velmora-spectrum
+sun.snd audio/basic
+bare.snd audio/basic
+EOF
+else
+    echo "note: update-mime-database or gio not installed, file type detection not checked"
+fi
+
+if [ "$failures" -ne 0 ]; then
+    echo "install check: $failures failure(s)"
+    exit 1
+fi
+echo "install check: all present"

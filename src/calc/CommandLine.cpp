@@ -44,15 +44,15 @@ bool ParseArguments(std::span<const std::string> arguments, std::span<const Opti
         }
         const std::size_t equals = word.find('=');
         const std::string_view name = std::string_view(word).substr(0, equals);
-        const auto spec = std::find_if(options.begin(), options.end(), [name](const OptionSpec& option) {
+        const auto known = std::find_if(options.begin(), options.end(), [name](const OptionSpec& option) {
             return option.name == name || (!option.alias.empty() && option.alias == name);
         });
-        if (spec == options.end()) {
+        if (known == options.end()) {
             error = "unknown option '" + std::string(name) + "'";
             return false;
         }
         std::string value;
-        if (!spec->takesValue) {
+        if (!known->takesValue) {
             if (equals != std::string::npos) {
                 error = "option '" + std::string(name) + "' takes no value";
                 return false;
@@ -65,7 +65,7 @@ bool ParseArguments(std::span<const std::string> arguments, std::span<const Opti
             error = "option '" + std::string(name) + "' needs a value";
             return false;
         }
-        parsed.options[std::string(spec->name)] = std::move(value);
+        parsed.options[std::string(known->name)] = std::move(value);
     }
     return true;
 }

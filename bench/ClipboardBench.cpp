@@ -11,19 +11,11 @@
 namespace velmora {
 namespace {
 
-/** Settings that keep nothing, so the benchmark leaves no trace in the user's store. */
-class NoSettings : public SettingsStore
-{
-public:
-    std::optional<std::string> Query(const std::string&) override { return std::nullopt; }
-    void Set(const std::string&, const std::string&) override {}
-};
-
 /** A copy of the third-octave graph with the NR curves to the clipboard: SVG picture and PNG. */
 void clipboardCopy(benchmark::State& state)
 {
     bench::EnsureApplication();
-    AppContext context(std::make_unique<NoSettings>());
+    AppContext context(std::make_unique<MemorySettingsStore>());
     TMainForm form(context);
     form.ProcessCommandLine("-third");
     form.show();

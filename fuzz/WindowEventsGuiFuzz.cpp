@@ -25,13 +25,6 @@ namespace {
 
 using namespace velmora;
 
-class NoSettings : public SettingsStore
-{
-public:
-    std::optional<std::string> Query(const std::string&) override { return std::nullopt; }
-    void Set(const std::string&, const std::string&) override {}
-};
-
 /** Records where text lands, measuring it as the graph's canvas does; draws nothing. */
 class TextCells : public Canvas2D
 {
@@ -65,7 +58,7 @@ struct Program {
         static char name[] = "WindowEventsGuiFuzz";
         static char* argv[] = {name, nullptr};
         application = new QApplication(argc, argv);
-        context = new AppContext(std::make_unique<NoSettings>());
+        context = new AppContext(std::make_unique<MemorySettingsStore>());
         form = new TMainForm(*context);
         form->show();
         QApplication::setActiveWindow(form);

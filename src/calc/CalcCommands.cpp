@@ -101,9 +101,14 @@ int UsageError(const Command& command, std::string_view message)
     return kExitUsage;
 }
 
-void ReportUnreadable(const std::string& path, const std::string& reason)
+/** Reads path into file; a file that cannot be read is reported with its reason. */
+bool ReadOrReport(FileModel& file, const std::string& path)
 {
+    std::string reason;
+    if (file.Read(path, reason))
+        return true;
     Report("cannot read " + Quoted(path) + ": " + reason);
+    return false;
 }
 
 /** Outputs replace a file only once complete, so whatever was at path before is still there whole. */
@@ -161,9 +166,7 @@ int RunRate(const Command& command, const ParsedArguments& arguments)
     FileModel file;
     int status = kExitSuccess;
     for (const std::string& path : arguments.operands) {
-        std::string reason;
-        if (!file.Read(path, reason)) {
-            ReportUnreadable(path, reason);
+        if (!ReadOrReport(file, path)) {
             status = kExitFailure;
             continue;
         }
@@ -191,11 +194,8 @@ int RunBands(const Command& command, const ParsedArguments& arguments)
 
     const std::string& path = arguments.operands.front();
     FileModel file;
-    std::string reason;
-    if (!file.Read(path, reason)) {
-        ReportUnreadable(path, reason);
+    if (!ReadOrReport(file, path))
         return kExitFailure;
-    }
     TSpectrumModel& model = file.Model();
     CalcResults(model);
 
@@ -288,11 +288,8 @@ int RunRender(const Command& command, const ParsedArguments& arguments)
         return UsageError(command, *error);
 
     FileModel file(request.size);
-    std::string reason;
-    if (!file.Read(request.input, reason)) {
-        ReportUnreadable(request.input, reason);
+    if (!ReadOrReport(file, request.input))
         return kExitFailure;
-    }
     TSpectrumModel& model = file.Model();
     if (request.extents) {
         const auto& [minLevel, maxLevel, step] = *request.extents;
@@ -307,6 +304,7 @@ int RunRender(const Command& command, const ParsedArguments& arguments)
         Report("cannot draw the graph for " + Quoted(request.output));
         return kExitFailure;
     }
+    std::string reason;
     if (!ReplaceFileContents(request.output,
                              std::string_view(picture.constData(), static_cast<std::size_t>(picture.size())),
                              &reason)) {
@@ -331,15 +329,13 @@ int RunConvert(const Command& command, const ParsedArguments& arguments)
 
     const std::string& path = arguments.operands.front();
     FileModel file;
-    std::string reason;
-    if (!file.Read(path, reason)) {
-        ReportUnreadable(path, reason);
+    if (!ReadOrReport(file, path))
         return kExitFailure;
-    }
     if (third)
         ToThirdOctave(file.Model(), file.Surface(), nullptr);
     else
         ToFullOctave(file.Model(), file.Surface(), nullptr);
+    std::string reason;
     if (!WriteDataFile(file.Model(), *output, &reason)) {
         ReportUnwritable(*output, reason);
         return kExitFailure;

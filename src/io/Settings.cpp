@@ -2,6 +2,19 @@
 
 namespace velmora {
 
+std::optional<std::string> MemorySettingsStore::Query(const std::string& name)
+{
+    const auto found = Values.find(name);
+    if (found == Values.end())
+        return std::nullopt;
+    return found->second;
+}
+
+void MemorySettingsStore::Set(const std::string& name, const std::string& text)
+{
+    Values[name] = text;
+}
+
 bool ReadSetting(SettingsStore& store, const std::string& name, std::string& buffer,
                  const std::string& defaultText, std::size_t bufferSize)
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <map>
 #include <optional>
 #include <string>
 
@@ -16,6 +17,16 @@ public:
     virtual std::optional<std::string> Query(const std::string& name) = 0;
     /** Stores a value, creating the store's key if needed; failures are silent. */
     virtual void Set(const std::string& name, const std::string& text) = 0;
+};
+
+/** A store that keeps its values in memory only, for runs that must leave the user's settings alone. */
+class MemorySettingsStore : public SettingsStore
+{
+public:
+    std::optional<std::string> Query(const std::string& name) override;
+    void Set(const std::string& name, const std::string& text) override;
+
+    std::map<std::string, std::string> Values;
 };
 
 /**

@@ -5,6 +5,7 @@
 #include "dialogs/AboutBox.h"
 #include "dialogs/GraphForm.h"
 #include "dialogs/NodesForm.h"
+#include "support/FileSizeLimit.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -20,10 +21,6 @@
 #include <QToolButton>
 
 #include <gtest/gtest.h>
-
-#include <csignal>
-
-#include <sys/resource.h>
 
 using namespace velmora;
 using velmora::test::OnNextModal;
@@ -343,25 +340,19 @@ TEST_F(CommandsTest, CopyAndPrintButtons)
 TEST_F(CommandsTest, AFailedSaveHalfWayKeepsTheOldFileAndSaysSo)
 {
     start("-third");
-    const QString path = m_dir.filePath(QStringLiteral("survey.snd"));
+    const QString path = writeFile(QStringLiteral("survey.snd"), "# an earlier spectrum\r\n");
     QFile old(path);
-    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-    old.write("# an earlier spectrum\r\n");
-    old.close();
 
     // A file-size limit below the file's length makes the write fail part way, as a full disk does.
     QString title;
     QString text;
     recordMessage(title, text);
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 100;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool written = m_form->SaveDataFile(path);
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
+    bool written = true;
+    {
+        const velmora::test::FileSizeLimit limit(100);
+        ASSERT_TRUE(limit.Applied());
+        written = m_form->SaveDataFile(path);
+    }
 
     EXPECT_FALSE(written);
     EXPECT_TRUE(title.startsWith(QStringLiteral("Velmora: ")));

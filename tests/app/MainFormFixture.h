@@ -5,6 +5,7 @@
 #include "platform/QtSettingsStore.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -52,6 +53,24 @@ protected:
         EXPECT_TRUE(QTest::qWaitForWindowExposed(m_form.get()));
         QApplication::processEvents();
         return *m_form;
+    }
+
+    /** Shows a window without a modal loop and makes it the active one, as offscreen does not. */
+    static void showActive(QWidget& window)
+    {
+        window.show();
+        QApplication::setActiveWindow(&window);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+    }
+
+    /** Writes bytes into a file of the test's own folder and returns its path. */
+    QString writeFile(const QString& name, const QByteArray& bytes) const
+    {
+        const QString path = m_dir.filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return path;
     }
 
     void stop()

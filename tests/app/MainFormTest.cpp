@@ -100,11 +100,8 @@ TEST_F(MainFormTest, GraphSwitchWithMissingNumbersKeepsAUsableIncrement)
 
 TEST_F(MainFormTest, OtherWordsAreDataFilesAndMissingOnesAreSkipped)
 {
-    const QString path = m_dir.filePath(QStringLiteral("third.snd"));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("Bands: 0  1\r\nGraph: 10.00  90.00  20.00\r\nLevels: 50.0  42.500\r\n");
-    file.close();
+    const QString path = writeFile(QStringLiteral("third.snd"),
+                                   "Bands: 0  1\r\nGraph: 10.00  90.00  20.00\r\nLevels: 50.0  42.500\r\n");
 
     TMainForm& form = start("-8va missing.snd " + path.toStdString() + " ab");
     EXPECT_EQ(model().Nodes.Count, 27) << "the file's band set overrides the earlier switch";
@@ -116,11 +113,7 @@ TEST_F(MainFormTest, OtherWordsAreDataFilesAndMissingOnesAreSkipped)
 
 TEST_F(MainFormTest, AnArgumentNamingAFileMayHoldSpaces)
 {
-    const QString path = m_dir.filePath(QStringLiteral("my data.snd"));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("Levels: 63.0  17.500\r\n");
-    file.close();
+    const QString path = writeFile(QStringLiteral("my data.snd"), "Levels: 63.0  17.500\r\n");
 
     m_context = std::make_unique<AppContext>(std::make_unique<QtSettingsStore>(settingsFile()));
     m_form = std::make_unique<TMainForm>(*m_context);

@@ -20,10 +20,7 @@ protected:
     {
         TGraphForm& dialog = *m_form->GraphForm;
         dialog.LoadExtents();
-        dialog.show();
-        // The offscreen platform leaves the main window active; the dialog must have the keys.
-        QApplication::setActiveWindow(&dialog);
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
+        showActive(dialog);
         return dialog;
     }
 

@@ -24,10 +24,7 @@ protected:
     {
         TNodesForm& dialog = *m_form->NodesForm;
         dialog.ShowNode(-1);
-        dialog.show();
-        // The offscreen platform leaves the main window active; the dialog must have the keys.
-        QApplication::setActiveWindow(&dialog);
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
+        showActive(dialog);
         dialog.NodeYEdit->setFocus();
         return dialog;
     }

@@ -2,6 +2,7 @@
 
 #include "graph/Draw2D.h"
 #include "model/ModelTestSupport.h"
+#include "support/FileSizeLimit.h"
 #include "support/Tolerance.h"
 
 #include <gtest/gtest.h>
@@ -15,11 +16,6 @@
 #include <string>
 #include <vector>
 
-#if __has_include(<sys/resource.h>)
-#include <csignal>
-#include <sys/resource.h>
-#define VELMORA_HAVE_FILE_SIZE_LIMIT 1
-#endif
 
 using namespace velmora;
 using namespace velmora::test;
@@ -339,23 +335,18 @@ TEST(DataFile, FailedWritesReturnFalseAndKeepTheOldFile)
     EXPECT_FALSE(WriteDataFile(model, folder.Path().string())) << "a folder is not a file to replace";
     EXPECT_TRUE(folder.Names().empty());
 
-#ifdef VELMORA_HAVE_FILE_SIZE_LIMIT
     // A file size limit below the text's length makes the flush fail halfway, as a full disk would.
     const std::string path = folder.File("spectrum.snd");
     Store(path, "old contents");
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 64;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool written = WriteDataFile(model, path);
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
+    bool written = true;
+    {
+        const velmora::test::FileSizeLimit limit(64);
+        ASSERT_TRUE(limit.Applied());
+        written = WriteDataFile(model, path);
+    }
     EXPECT_FALSE(written);
     EXPECT_EQ(Contents(path), "old contents");
     EXPECT_EQ(folder.Names(), std::vector<std::string>{"spectrum.snd"});
-#endif
 }
 
 TEST(DataFile, WriteRefusesAFileOrFolderThatMayNotBeWritten)

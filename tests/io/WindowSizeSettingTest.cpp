@@ -4,26 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
 
 using namespace velmora;
 
 namespace {
 
-class MemoryStore : public SettingsStore
-{
-public:
-    std::optional<std::string> Query(const std::string& name) override
-    {
-        const auto found = values.find(name);
-        if (found == values.end())
-            return std::nullopt;
-        return found->second;
-    }
-    void Set(const std::string& name, const std::string& text) override { values[name] = text; }
-
-    std::map<std::string, std::string> values;
-};
 
 constexpr WindowSize kMin{300, 200};
 constexpr WindowSize kScreen{1920, 1080};
@@ -32,24 +17,24 @@ constexpr WindowSize kScreen{1920, 1080};
 
 TEST(Settings, ReadFallsBackToTheDefaultWhenMissingOrTooLong)
 {
-    MemoryStore store;
+    MemorySettingsStore store;
     std::string buffer = "stale";
     EXPECT_FALSE(ReadSetting(store, "Velmora_Size", buffer, "456 456", 80));
     EXPECT_EQ(buffer, "456 456");
 
-    store.values["Velmora_Size"] = std::string(79, '7');
+    store.Values["Velmora_Size"] = std::string(79, '7');
     EXPECT_TRUE(ReadSetting(store, "Velmora_Size", buffer, "456 456", 80)) << "79 characters and the zero fit";
-    store.values["Velmora_Size"] = std::string(80, '7');
+    store.Values["Velmora_Size"] = std::string(80, '7');
     EXPECT_FALSE(ReadSetting(store, "Velmora_Size", buffer, "456 456", 80));
     EXPECT_EQ(buffer, "456 456");
 }
 
 TEST(WindowSizeSetting, RoundTripsWidthFirst)
 {
-    MemoryStore store;
+    MemorySettingsStore store;
     EXPECT_EQ(ReadWindowSize(store, kMin, kScreen).width, 456);
     WriteWindowSize(store, {600, 400});
-    EXPECT_EQ(store.values["Velmora_Size"], "600 400");
+    EXPECT_EQ(store.Values["Velmora_Size"], "600 400");
     const WindowSize size = ReadWindowSize(store, kMin, kScreen);
     EXPECT_EQ(size.width, 600);
     EXPECT_EQ(size.height, 400);

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <csignal>
+
+#include <sys/resource.h>
+
+namespace velmora::test {
+
+/**
+ * While it lives, files this process writes cannot grow beyond the given size: a write past it
+ * fails part way, as on a full disk (the signal such a write raises is ignored meanwhile).
+ */
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        m_applied = getrlimit(RLIMIT_FSIZE, &m_saved) == 0;
+        m_previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit small = m_saved;
+        small.rlim_cur = bytes;
+        m_applied = m_applied && setrlimit(RLIMIT_FSIZE, &small) == 0;
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_saved);
+        std::signal(SIGXFSZ, m_previousHandler);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+    bool Applied() const { return m_applied; }
+
+private:
+    rlimit m_saved{};
+    void (*m_previousHandler)(int) = SIG_DFL;
+    bool m_applied = false;
+};
+
+} // namespace velmora::test

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "edit/GraphSetup.h"
 #include "graph/Canvas.h"
 #include "graph/GraphSurface.h"
 #include "model/SpectrumModel.h"

@@ -1,6 +1,6 @@
 #include "BenchSupport.h"
 
-#include "app/AppContext.h"
+#include "edit/AppContext.h"
 #include "app/MainForm.h"
 #include "io/Settings.h"
 

@@ -1,3 +1,5 @@
+#include "edit/DataFileReading.h"
+#include "edit/GraphSetup.h"
 #include "graph/Draw2D.h"
 #include "io/DataFile.h"
 #include "model/SpectrumModel.h"

@@ -3,7 +3,7 @@
 // hold its invariants and the bitmap must equal a fresh full redraw, apart from the opaque
 // cells of overlay labels, which lines drawn later may legitimately cross.
 
-#include "app/AppContext.h"
+#include "edit/AppContext.h"
 #include "app/MainForm.h"
 #include "graph/SpectrumPlot.h"
 #include "io/Settings.h"

@@ -1,16 +1,17 @@
 #include "app/MainForm.h"
 
-#include "app/AppContext.h"
+#include "edit/AppContext.h"
 #include "app/GraphMimeData.h"
-#include "app/HelpWindow.h"
+#include "dialogs/HelpWindow.h"
 #include "app/RadioGroup.h"
 #include "dialogs/AboutBox.h"
 #include "dialogs/GraphForm.h"
 #include "dialogs/NodesForm.h"
 #include "dialogs/NumericFields.h"
+#include "edit/DataFileReading.h"
+#include "edit/SpectrumCommands.h"
 #include "io/DataFile.h"
-#include "model/Ratings.h"
-#include "model/SpectrumOperations.h"
+#include "model/SpectrumModel.h"
 #include "platform/GraphPicture.h"
 
 #include <QAction>
@@ -96,7 +97,7 @@ void TMainForm::BuildHighlightMenu()
     FullOctaveBands = AddItem(HighlightMenu, "&Full Octave Bands");
     m_highlightItems->Add(ThirdOctaveBands);
     m_highlightItems->Add(FullOctaveBands);
-    m_highlightItems->Check(m_context.Model.BandStart != 0 ? FullOctaveBands : ThirdOctaveBands);
+    m_highlightItems->Check(BandSetOf(m_context.Model) == BandSet::Third ? ThirdOctaveBands : FullOctaveBands);
     connect(ThirdOctaveBands, &QAction::triggered, this, &TMainForm::ThirdOctaveBandsClick);
     connect(FullOctaveBands, &QAction::triggered, this, &TMainForm::FullOctaveBandsClick);
     HighlightMenu->addSeparator();
@@ -304,27 +305,22 @@ bool TMainForm::ReadDataFile(const std::string& path)
     TSpectrumModel& model = m_context.Model;
     if (!velmora::ReadDataFile(model, m_context.Surface, this, path))
         return false;
-    m_highlightItems->Check(model.BandStart != 0 ? FullOctaveBands : ThirdOctaveBands);
+    m_highlightItems->Check(BandSetOf(model) == BandSet::Third ? ThirdOctaveBands : FullOctaveBands);
     Redraw();
     return true;
 }
 
 void TMainForm::DisplayHilight(QAction* item)
 {
-    TSpectrumModel& model = m_context.Model;
-    const int tag = item->data().toInt();
-    if (tag == HighlightResults)
-        CalcResults(model);
-    if (ToggleHighlight(model, tag) != HighlightNone)
+    if (ShowHighlight(m_context.Model, m_context.Surface, item->data().toInt()) != HighlightNone)
         m_highlightItems->Check(item);
     else
         m_highlightItems->Uncheck(item);
-    Redraw();
 }
 
 void TMainForm::FullOctaveBandsClick()
 {
-    if (m_context.Model.BandStart == 0) {
+    if (BandSetOf(m_context.Model) == BandSet::Third) {
         ToFullOctave(m_context.Model, m_context.Surface, this);
         m_highlightItems->Check(FullOctaveBands);
         Redraw();
@@ -334,7 +330,7 @@ void TMainForm::FullOctaveBandsClick()
 
 void TMainForm::ThirdOctaveBandsClick()
 {
-    if (m_context.Model.BandStart > 0) {
+    if (BandSetOf(m_context.Model) == BandSet::Octave) {
         ToThirdOctave(m_context.Model, m_context.Surface, this);
         m_highlightItems->Check(ThirdOctaveBands);
         Redraw();
@@ -349,8 +345,7 @@ void TMainForm::SwapSpectrums()
 
 void TMainForm::ApplyResults()
 {
-    ApplyCalculatedResults(m_context.Model);
-    Redraw();
+    velmora::ApplyResults(m_context.Model, m_context.Surface);
 }
 
 void TMainForm::ResettoZero1Click()
@@ -375,7 +370,7 @@ void TMainForm::UpdateNodeMenu()
     ApplyResults2->setEnabled(model.HighlightMode >= HighlightA && model.HighlightMode <= HighlightResults);
     QAction* const items[] = {DataType1, DataType2, DataType3, DataType4};
     const int type = model.Nodes.DataType;
-    m_dataTypeItems->Check(type >= PressureLevels && type <= CorrectionFactors ? items[type] : DataType1);
+    m_dataTypeItems->Check(IsDataType(type) ? items[type] : DataType1);
 }
 
 void TMainForm::DataType1Click(QAction* item)

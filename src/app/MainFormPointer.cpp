@@ -1,9 +1,9 @@
 #include "app/MainForm.h"
 
-#include "app/AppContext.h"
+#include "edit/AppContext.h"
 #include "app/VirtualKeys.h"
 #include "graph/SpectrumPlot.h"
-#include "model/NodeEditing.h"
+#include "edit/NodeEditing.h"
 #include "model/Ratings.h"
 #include "platform/CanvasWidget.h"
 

@@ -1,4 +1,4 @@
-#include "app/AppContext.h"
+#include "edit/AppContext.h"
 #include "app/MainForm.h"
 #include "platform/CanvasWidget.h"
 #include "platform/QtSettingsStore.h"

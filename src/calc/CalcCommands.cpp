@@ -1,16 +1,17 @@
 #include "calc/CalcCommands.h"
 
 #include "calc/CommandLine.h"
-#include "calc/FileModel.h"
-#include "calc/GraphRender.h"
+#include "calc/RenderRequest.h"
+#include "calc/Reporting.h"
+#include "calc/SpectrumFile.h"
 #include "calc/TableWriter.h"
 #include "entry/ExpressionParser.h"
 #include "io/DataFile.h"
-#include "io/FileContents.h"
 #include "model/Bands.h"
 #include "model/Ratings.h"
 #include "model/SpectrumModel.h"
 #include "model/SpectrumOperations.h"
+#include "model/Weighting.h"
 
 #include <algorithm>
 #include <array>
@@ -67,28 +68,13 @@ struct Command {
     std::span<const OptionSpec> options;
     /** The operands are expressions, which may start with a dash: only "--help" and "--" are special. */
     bool takesExpressions;
-    int (*run)(const Command& command, const ParsedArguments& arguments);
+    int (*run)(const Command& command, const ParsedArguments& arguments, const RenderRunner& render);
 };
 
 /** Writes text to standard output; a failed write shows when the output is flushed at the end. */
 void Print(std::string_view text)
 {
     std::fwrite(text.data(), 1, text.size(), stdout);
-}
-
-/** One line on standard error, after the program's name. */
-void Report(std::string_view message)
-{
-    const std::string line = std::string(kProgram) + ": " + std::string(message) + "\n";
-    std::fwrite(line.data(), 1, line.size(), stderr);
-}
-
-std::string Quoted(std::string_view path)
-{
-    std::string quoted = "'";
-    quoted += PrintableText(path);
-    quoted += '\'';
-    return quoted;
 }
 
 int UsageError(const Command& command, std::string_view message)
@@ -101,20 +87,14 @@ int UsageError(const Command& command, std::string_view message)
     return kExitUsage;
 }
 
-/** Reads path into file; a file that cannot be read is reported with its reason. */
-bool ReadOrReport(FileModel& file, const std::string& path)
+/** Reads path into model; a file that cannot be read is reported with its reason. */
+bool ReadOrReport(TSpectrumModel& model, const std::string& path)
 {
     std::string reason;
-    if (file.Read(path, reason))
+    if (ReadSpectrumFile(model, path, reason))
         return true;
     Report("cannot read " + Quoted(path) + ": " + reason);
     return false;
-}
-
-/** Outputs replace a file only once complete, so whatever was at path before is still there whole. */
-void ReportUnwritable(const std::string& path, const std::string& reason)
-{
-    Report("cannot write " + Quoted(path) + ": " + reason + "; any earlier file there is unchanged");
 }
 
 std::optional<TableFormat> FormatOption(const ParsedArguments& arguments)
@@ -124,14 +104,14 @@ std::optional<TableFormat> FormatOption(const ParsedArguments& arguments)
 
 std::string BandSetName(const TSpectrumModel& model)
 {
-    return model.BandStart == kThirdBandStart && model.BandStep == kThirdBandStep ? "third" : "octave";
+    return BandSetOf(model) == BandSet::Third ? "third" : "octave";
 }
 
 std::string DataTypeName(int dataType)
 {
     static constexpr std::array<std::string_view, 4> kNames = {"pressure", "power", "attenuation",
                                                                "correction"};
-    if (dataType >= PressureLevels && dataType <= CorrectionFactors)
+    if (IsDataType(dataType))
         return std::string(kNames[static_cast<std::size_t>(dataType)]);
     return std::to_string(dataType);
 }
@@ -153,7 +133,7 @@ std::vector<TableColumn> Columns(std::initializer_list<std::string_view> texts,
     return columns;
 }
 
-int RunRate(const Command& command, const ParsedArguments& arguments)
+int RunRate(const Command& command, const ParsedArguments& arguments, const RenderRunner&)
 {
     const std::optional<TableFormat> format = FormatOption(arguments);
     if (!format)
@@ -163,14 +143,13 @@ int RunRate(const Command& command, const ParsedArguments& arguments)
 
     Table table{Columns({"file", "bands", "type"}, {"dBA", "dBB", "dBC", "dBD", "NR", "STC"}), {}};
     table.rows.reserve(arguments.operands.size());
-    FileModel file;
+    TSpectrumModel model;
     int status = kExitSuccess;
     for (const std::string& path : arguments.operands) {
-        if (!ReadOrReport(file, path)) {
+        if (!ReadOrReport(model, path)) {
             status = kExitFailure;
             continue;
         }
-        const TSpectrumModel& model = file.Model();
         std::vector<TableCell>& row = table.rows.emplace_back();
         row.push_back(TextCell(path));
         row.push_back(TextCell(BandSetName(model)));
@@ -184,7 +163,7 @@ int RunRate(const Command& command, const ParsedArguments& arguments)
     return status;
 }
 
-int RunBands(const Command& command, const ParsedArguments& arguments)
+int RunBands(const Command& command, const ParsedArguments& arguments, const RenderRunner&)
 {
     const std::optional<TableFormat> format = FormatOption(arguments);
     if (!format)
@@ -193,14 +172,13 @@ int RunBands(const Command& command, const ParsedArguments& arguments)
         return UsageError(command, "name exactly one data file");
 
     const std::string& path = arguments.operands.front();
-    FileModel file;
-    if (!ReadOrReport(file, path))
+    TSpectrumModel model;
+    if (!ReadOrReport(model, path))
         return kExitFailure;
-    TSpectrumModel& model = file.Model();
     CalcResults(model);
 
     Table table{Columns({}, {"frequency", "edited", "other", "A", "B", "C", "D", "result"}), {}};
-    const int bands = std::min(BandCount(model.BandStart, model.BandStep), kBandSlots);
+    const int bands = std::min(BandCountOf(model), kBandSlots);
     for (int k = 0; k < bands; ++k) {
         const int band = BandIndexOfSlot(model, k);
         const float level = model.Nodes.Node[k].Y;
@@ -224,15 +202,6 @@ std::optional<std::string> OutputPath(const ParsedArguments& arguments)
         return std::nullopt;
     return arguments.Value(kOutputOption.name);
 }
-
-struct RenderRequest {
-    std::string input;
-    std::string output;
-    PictureFormat format = PictureFormat::Svg;
-    int overlay = HighlightNone;
-    QSize size = kDefaultGraphSize;
-    std::optional<std::array<double, 3>> extents;
-};
 
 /** The render command's arguments checked; an error message when they do not make sense. */
 std::optional<std::string> ReadRenderRequest(const ParsedArguments& arguments, RenderRequest& request)
@@ -263,7 +232,8 @@ std::optional<std::string> ReadRenderRequest(const ParsedArguments& arguments, R
         if (!width || !height || *width < 1 || *height < 1 || *width > kMaxGraphSide ||
             *height > kMaxGraphSide)
             return "--size takes WIDTHxHEIGHT in pixels, each 1 to " + std::to_string(kMaxGraphSide);
-        request.size = QSize(*width, *height);
+        request.width = *width;
+        request.height = *height;
     }
 
     if (arguments.Has("--graph")) {
@@ -281,40 +251,19 @@ std::optional<std::string> ReadRenderRequest(const ParsedArguments& arguments, R
     return std::nullopt;
 }
 
-int RunRender(const Command& command, const ParsedArguments& arguments)
+int RunRender(const Command& command, const ParsedArguments& arguments, const RenderRunner& render)
 {
     RenderRequest request;
     if (const std::optional<std::string> error = ReadRenderRequest(arguments, request))
         return UsageError(command, *error);
 
-    FileModel file(request.size);
-    if (!ReadOrReport(file, request.input))
+    TSpectrumModel model;
+    if (!ReadOrReport(model, request.input))
         return kExitFailure;
-    TSpectrumModel& model = file.Model();
-    if (request.extents) {
-        const auto& [minLevel, maxLevel, step] = *request.extents;
-        // The window's own rules apply: a step it would refuse keeps the file's.
-        SetGraphExtents(model, file.Surface(), nullptr, static_cast<float>(minLevel),
-                        static_cast<float>(maxLevel), static_cast<float>(step));
-    }
-    ShowOverlay(model, request.overlay);
-
-    const QByteArray picture = RenderGraph(file, request.format);
-    if (picture.isEmpty()) {
-        Report("cannot draw the graph for " + Quoted(request.output));
-        return kExitFailure;
-    }
-    std::string reason;
-    if (!ReplaceFileContents(request.output,
-                             std::string_view(picture.constData(), static_cast<std::size_t>(picture.size())),
-                             &reason)) {
-        ReportUnwritable(request.output, reason);
-        return kExitFailure;
-    }
-    return kExitSuccess;
+    return render(request, model);
 }
 
-int RunConvert(const Command& command, const ParsedArguments& arguments)
+int RunConvert(const Command& command, const ParsedArguments& arguments, const RenderRunner&)
 {
     if (arguments.operands.size() != 1)
         return UsageError(command, "name exactly one data file");
@@ -328,22 +277,20 @@ int RunConvert(const Command& command, const ParsedArguments& arguments)
         return UsageError(command, "the output's name must end in .snd");
 
     const std::string& path = arguments.operands.front();
-    FileModel file;
-    if (!ReadOrReport(file, path))
+    TSpectrumModel model;
+    if (!ReadOrReport(model, path))
         return kExitFailure;
-    if (third)
-        ToThirdOctave(file.Model(), file.Surface(), nullptr);
-    else
-        ToFullOctave(file.Model(), file.Surface(), nullptr);
+    if (third ? ConvertToThirdOctave(model) : ConvertToFullOctave(model))
+        SetupSpectrum(model, nullptr, false);
     std::string reason;
-    if (!WriteDataFile(file.Model(), *output, &reason)) {
+    if (!WriteDataFile(model, *output, &reason)) {
         ReportUnwritable(*output, reason);
         return kExitFailure;
     }
     return kExitSuccess;
 }
 
-int RunEval(const Command& command, const ParsedArguments& arguments)
+int RunEval(const Command& command, const ParsedArguments& arguments, const RenderRunner&)
 {
     if (arguments.operands.empty())
         return UsageError(command, "no expression given");
@@ -422,7 +369,7 @@ ParsedArguments ExpressionArguments(std::span<const std::string> arguments)
     return parsed;
 }
 
-int RunCommand(const Command& command, std::span<const std::string> arguments)
+int RunCommand(const Command& command, std::span<const std::string> arguments, const RenderRunner& render)
 {
     ParsedArguments parsed;
     if (command.takesExpressions) {
@@ -437,7 +384,7 @@ int RunCommand(const Command& command, std::span<const std::string> arguments)
               std::string(command.help));
         return kExitSuccess;
     }
-    return command.run(command, parsed);
+    return command.run(command, parsed, render);
 }
 
 int ToolUsageError(std::string_view message)
@@ -450,7 +397,7 @@ int ToolUsageError(std::string_view message)
     return kExitUsage;
 }
 
-int Dispatch(const std::vector<std::string>& arguments)
+int Dispatch(const std::vector<std::string>& arguments, const RenderRunner& render)
 {
     if (arguments.empty())
         return ToolUsageError("no command given");
@@ -465,15 +412,15 @@ int Dispatch(const std::vector<std::string>& arguments)
     }
     for (const Command& command : kCommands)
         if (command.name == first)
-            return RunCommand(command, std::span(arguments).subspan(1));
+            return RunCommand(command, std::span(arguments).subspan(1), render);
     return ToolUsageError("unknown command " + Quoted(first));
 }
 
 } // namespace
 
-int RunCalc(const std::vector<std::string>& arguments)
+int RunCalc(const std::vector<std::string>& arguments, const RenderRunner& render)
 {
-    const int status = Dispatch(arguments);
+    const int status = Dispatch(arguments, render);
     if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
         Report("cannot write to standard output");
         return kExitFailure;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -12,12 +13,22 @@ inline constexpr int kExitFailure = 1;
 /** The arguments were not understood; nothing was done. */
 inline constexpr int kExitUsage = 2;
 
+struct RenderRequest;
+struct TSpectrumModel;
+
+/**
+ * Draws and writes what `render` asks for, the input already read into the model; returns the
+ * exit status. Drawing takes the window's code and with it Qt, which the other commands never
+ * load, so the program passes in how this is done.
+ */
+using RenderRunner = std::function<int(const RenderRequest& request, TSpectrumModel& model)>;
+
 /**
  * Runs velmora-calc on its arguments (the program name left out): the command, then its options
  * and operands. Prints to standard output and reports problems on standard error; returns the exit
- * status. Commands that read data files need a QGuiApplication.
+ * status.
  */
-int RunCalc(const std::vector<std::string>& arguments);
+int RunCalc(const std::vector<std::string>& arguments, const RenderRunner& render);
 
 /** value as printf's "%.10g" writes it in the "C" locale, whatever the process locale. */
 std::string GeneralText(double value);

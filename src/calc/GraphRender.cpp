@@ -1,11 +1,14 @@
 #include "calc/GraphRender.h"
 
-#include "calc/CommandLine.h"
-#include "calc/FileModel.h"
-#include "model/Ratings.h"
+#include "calc/CalcCommands.h"
+#include "calc/RenderRequest.h"
+#include "calc/Reporting.h"
+#include "edit/GraphSetup.h"
+#include "graph/GraphSurface.h"
+#include "io/FileContents.h"
 #include "model/SpectrumModel.h"
-#include "model/SpectrumOperations.h"
 #include "platform/GraphPicture.h"
+#include "platform/ImageCanvas.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -14,15 +17,18 @@ namespace velmora {
 
 namespace {
 
-struct OverlayName {
-    std::string_view name;
-    int mode;
-};
+/** A control of a fixed client size with nothing on screen to repaint. */
+class FixedSizeControl : public CanvasControl
+{
+public:
+    explicit FixedSizeControl(QSize size) : m_size(size) {}
 
-constexpr OverlayName kOverlayNames[] = {
-    {"none", HighlightNone},       {"dba", HighlightA},   {"dbb", HighlightB},
-    {"dbc", HighlightC},           {"dbd", HighlightD},   {"results", HighlightResults},
-    {"safe", HighlightSafeLevels}, {"stc", HighlightSTC}, {"nr", HighlightNR},
+    int ClientWidth() const override { return m_size.width(); }
+    int ClientHeight() const override { return m_size.height(); }
+    void RepaintNow() override {}
+
+private:
+    QSize m_size;
 };
 
 QByteArray PngOf(const QImage& image)
@@ -37,45 +43,48 @@ QByteArray PngOf(const QImage& image)
 
 } // namespace
 
-std::optional<PictureFormat> PictureFormatOfPath(std::string_view path)
+QByteArray RenderGraph(const RenderRequest& request, TSpectrumModel& model)
 {
-    if (EndsWithIgnoringCase(path, ".svg"))
-        return PictureFormat::Svg;
-    if (EndsWithIgnoringCase(path, ".png"))
-        return PictureFormat::Png;
-    if (EndsWithIgnoringCase(path, ".pdf"))
-        return PictureFormat::Pdf;
-    return std::nullopt;
-}
-
-std::optional<int> OverlayNamed(std::string_view name)
-{
-    for (const OverlayName& overlay : kOverlayNames)
-        if (overlay.name == name)
-            return overlay.mode;
-    return std::nullopt;
-}
-
-void ShowOverlay(TSpectrumModel& model, int mode)
-{
-    if (mode == HighlightNone || model.HighlightMode == mode)
-        return;
-    if (mode == HighlightResults)
-        CalcResults(model);
-    ToggleHighlight(model, mode);
-}
-
-QByteArray RenderGraph(FileModel& file, PictureFormat format)
-{
-    switch (format) {
-    case PictureFormat::Svg:
-        return GraphSvg(file.Model(), file.Surface());
-    case PictureFormat::Pdf:
-        return GraphPdf(file.Model(), file.Surface());
-    default:
-        file.Surface().Redraw();
-        return PngOf(file.Image());
+    const QSize size(request.width, request.height);
+    FixedSizeControl control(size);
+    ImageCanvas canvas(size);
+    GraphSurface surface(model);
+    surface.SetCanvas(&canvas, &control);
+    SetupGraph(model, surface, nullptr, false);
+    if (request.extents) {
+        const auto& [minLevel, maxLevel, step] = *request.extents;
+        // The window's own rules apply: a step it would refuse keeps the file's.
+        SetGraphExtents(model, surface, nullptr, static_cast<float>(minLevel), static_cast<float>(maxLevel),
+                        static_cast<float>(step));
     }
+    ShowOverlay(model, request.overlay);
+
+    switch (request.format) {
+    case PictureFormat::Svg:
+        return GraphSvg(model, surface);
+    case PictureFormat::Pdf:
+        return GraphPdf(model, surface);
+    default:
+        surface.Redraw();
+        return PngOf(canvas.image());
+    }
+}
+
+int RenderToFile(const RenderRequest& request, TSpectrumModel& model)
+{
+    const QByteArray picture = RenderGraph(request, model);
+    if (picture.isEmpty()) {
+        Report("cannot draw the graph for " + Quoted(request.output));
+        return kExitFailure;
+    }
+    std::string reason;
+    if (!ReplaceFileContents(request.output,
+                             std::string_view(picture.constData(), static_cast<std::size_t>(picture.size())),
+                             &reason)) {
+        ReportUnwritable(request.output, reason);
+        return kExitFailure;
+    }
+    return kExitSuccess;
 }
 
 } // namespace velmora

@@ -1,34 +1,15 @@
 #include "calc/CalcCommands.h"
+#include "calc/RenderHelper.h"
 
-#include <QGuiApplication>
-
-#include <cstdio>
 #include <string>
 #include <vector>
 
-namespace {
-
-/**
- * Qt's warnings are about a desktop session this tool does not use (no runtime directory, no
- * display); only its critical messages belong on a batch run's standard error.
- */
-void ReportQtMessage(QtMsgType type, const QMessageLogContext&, const QString& message)
-{
-    if (type == QtCriticalMsg || type == QtFatalMsg)
-        std::fprintf(stderr, "velmora-calc: %s\n", qPrintable(message));
-}
-
-} // namespace
-
 int main(int argc, char** argv)
 {
-    // The graph's fonts need a GUI application, and a batch tool must never need a display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler(ReportQtMessage);
-    // Qt takes out arguments it knows (such as -platform); the commands' arguments stay as given.
-    int qtArgc = 1;
-    char* qtArgv[] = {argv[0], nullptr};
-    QGuiApplication application(qtArgc, qtArgv);
-    return velmora::RunCalc(std::vector<std::string>(argv + 1, argv + argc));
+    // Only drawing needs Qt: `render` hands the whole command line to the drawing program once its
+    // arguments and input have been checked, so every other command starts without loading Qt.
+    const auto renderInHelper = [argv](const velmora::RenderRequest&, velmora::TSpectrumModel&) {
+        return velmora::RunRenderHelper(argv);
+    };
+    return velmora::RunCalc(std::vector<std::string>(argv + 1, argv + argc), renderInHelper);
 }

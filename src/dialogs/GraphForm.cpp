@@ -1,6 +1,7 @@
+#include "edit/GraphSetup.h"
 #include "dialogs/GraphForm.h"
 
-#include "app/AppContext.h"
+#include "edit/AppContext.h"
 #include "dialogs/ControlsFont.h"
 #include "dialogs/NumericFields.h"
 

@@ -1,12 +1,12 @@
 #include "dialogs/NodesForm.h"
 
-#include "app/AppContext.h"
+#include "edit/AppContext.h"
 #include "dialogs/ControlsFont.h"
 #include "dialogs/NumericFields.h"
 #include "graph/SpectrumPlot.h"
-#include "model/NodeEditing.h"
+#include "edit/NodeEditing.h"
 #include "model/Ratings.h"
-#include "model/SpectrumOperations.h"
+#include "edit/SpectrumCommands.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -98,7 +98,7 @@ void TNodesForm::ShowNode(int index)
         RefreshGraph();
     }
     const int type = model.Nodes.DataType;
-    TypeCombo->setCurrentIndex(type >= PressureLevels && type <= CorrectionFactors ? type : -1);
+    TypeCombo->setCurrentIndex(IsDataType(type) ? type : -1);
     NextButton->setEnabled(index < model.Nodes.Count - 1);
     PrevButton->setEnabled(index > 0);
 }

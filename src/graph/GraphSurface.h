@@ -10,13 +10,13 @@ struct TSpectrumModel;
 class GraphSurface : public Draw2DClass
 {
 public:
-    explicit GraphSurface(TSpectrumModel& model) : m_model(model) {}
+    explicit GraphSurface(const TSpectrumModel& model) : m_model(model) {}
 
     /** Clears to the button face, draws the graph for the model and repaints the control at once. */
     void Redraw() override;
 
 private:
-    TSpectrumModel& m_model;
+    const TSpectrumModel& m_model;
 };
 
 } // namespace velmora

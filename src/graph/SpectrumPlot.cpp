@@ -4,6 +4,7 @@
 #include "graph/Axes.h"
 #include "graph/Draw2D.h"
 #include "model/Bands.h"
+#include "model/NoiseRating.h"
 #include "model/Ratings.h"
 #include "model/SpectrumModel.h"
 
@@ -110,7 +111,7 @@ StcSpan VisibleStcSpan(const TSpectrumModel& model, const Draw2DClass& surface)
 
 } // namespace
 
-void DrawGraph(TSpectrumModel& model, Draw2DClass& surface)
+void DrawGraph(const TSpectrumModel& model, Draw2DClass& surface)
 {
     DrawAxes(model, surface);
     DrawOtherSpectrum(model, surface);
@@ -142,20 +143,20 @@ bool DrawNodes(const TNodeList& nodes, Draw2DClass& surface)
     return true;
 }
 
-void DrawHighlight(TSpectrumModel& model, Draw2DClass& surface, int /*newMode*/)
+void DrawHighlight(const TSpectrumModel& model, Draw2DClass& surface, int /*newMode*/)
 {
     switch (model.HighlightMode) {
     case HighlightA:
     case HighlightB:
     case HighlightC:
     case HighlightD:
-        DrawWeightedSpectrum(model, surface, model.HighlightMode);
+        DrawWeightedSpectrum(model, surface);
         break;
     case HighlightResults:
         DrawResults(model, surface);
         break;
     case HighlightSafeLevels:
-        DrawSafeLevels(model, surface);
+        DrawSafeLevels(surface);
         break;
     case HighlightSTC:
         DrawSTCContours(model, surface);
@@ -168,17 +169,10 @@ void DrawHighlight(TSpectrumModel& model, Draw2DClass& surface, int /*newMode*/)
     }
 }
 
-void DrawWeightedSpectrum(TSpectrumModel& model, Draw2DClass& surface, int mode)
+void DrawWeightedSpectrum(const TSpectrumModel& model, Draw2DClass& surface)
 {
     BeginOverlay(surface, kNavy);
-    const bool weighted = mode >= HighlightA && mode <= HighlightD;
-    DrawBandPolyline(model, surface, [&](int k) {
-        const float w = weighted ? BandWeighting[mode - 1][BandIndexOfSlot(model, k)] : 0.0f;
-        // Kept even when it is not finite: Results holds what the overlay stands for.
-        model.Results[k] = model.Nodes.Node[k].Y + w;
-        return model.Results[k];
-    });
-    model.HighlightMode = mode;
+    DrawBandPolyline(model, surface, [&](int k) { return model.Results[k]; });
     EndOverlay(surface);
 }
 
@@ -189,7 +183,7 @@ void DrawResults(const TSpectrumModel& model, Draw2DClass& surface)
     EndOverlay(surface);
 }
 
-void DrawSafeLevels(TSpectrumModel& model, Draw2DClass& surface)
+void DrawSafeLevels(Draw2DClass& surface)
 {
     BeginOverlay(surface, kNavy);
     TPoint2D previous;
@@ -201,13 +195,11 @@ void DrawSafeLevels(TSpectrumModel& model, Draw2DClass& surface)
             Segment(surface, previous, point);
         previous = point;
     }
-    model.HighlightMode = HighlightSafeLevels;
     EndOverlay(surface);
 }
 
-void DrawSTCContours(TSpectrumModel& model, Draw2DClass& surface)
+void DrawSTCContours(const TSpectrumModel& model, Draw2DClass& surface)
 {
-    model.HighlightMode = HighlightSTC;
     if (!surface.Canvas)
         return;
     BeginOverlay(surface, kNavy);
@@ -237,7 +229,7 @@ void DrawSTCContours(TSpectrumModel& model, Draw2DClass& surface)
     EndOverlay(surface);
 }
 
-void DrawNRCurves(TSpectrumModel& model, Draw2DClass& surface)
+void DrawNRCurves(const TSpectrumModel& model, Draw2DClass& surface)
 {
     BeginOverlay(surface, kNavy);
     TPoint2D previous{0.0f, 0.0f};
@@ -255,7 +247,6 @@ void DrawNRCurves(TSpectrumModel& model, Draw2DClass& surface)
             previous = point;
         }
     }
-    model.HighlightMode = HighlightNR;
     EndOverlay(surface);
 }
 

@@ -20,7 +20,7 @@ inline constexpr int kMaxStcContours = 40;
  * In every layer a segment or marker touching a NaN or infinite level (or abscissa) is left
  * out; finite levels of any size are drawn and clipped by the canvas.
  */
-void DrawGraph(TSpectrumModel& model, Draw2DClass& surface);
+void DrawGraph(const TSpectrumModel& model, Draw2DClass& surface);
 
 /** The other spectrum, OtherLevels over the band set, as a dotted red polyline in the current raster mode. */
 void DrawOtherSpectrum(const TSpectrumModel& model, Draw2DClass& surface);
@@ -34,40 +34,38 @@ bool DrawNodes(const TNodeList& nodes, Draw2DClass& surface);
 
 /**
  * Draws the overlay of the current HighlightMode once in exclusive-or mode (a second call
- * removes it again). newMode is always -1. The weighted-spectrum overlays store what they
- * draw in Results.
+ * removes it again). newMode is always -1.
  */
-void DrawHighlight(TSpectrumModel& model, Draw2DClass& surface, int newMode = -1);
+void DrawHighlight(const TSpectrumModel& model, Draw2DClass& surface, int newMode = -1);
 
 /**
- * The edited spectrum weighted by A, B, C or D for mode 1 to 4 (unweighted for any other
- * mode), navy dotted; stores each slot's weighted level in Results, NaN and infinity
- * included, and sets HighlightMode to mode.
+ * The weighted edited spectrum, navy dotted: Results, which the model keeps as the edited
+ * spectrum weighted by the mode's weighting while a weighting overlay shows (StoreResults).
  */
-void DrawWeightedSpectrum(TSpectrumModel& model, Draw2DClass& surface, int mode);
+void DrawWeightedSpectrum(const TSpectrumModel& model, Draw2DClass& surface);
 
 /** Results over the band set, grey dotted; stores nothing. */
 void DrawResults(const TSpectrumModel& model, Draw2DClass& surface);
 
 /**
  * The safe exposure levels from 63 Hz to 8 kHz, navy dotted, labelled under the 8 kHz point;
- * drawn whatever the level range. Sets HighlightMode to 6.
+ * drawn whatever the level range.
  */
-void DrawSafeLevels(TSpectrumModel& model, Draw2DClass& surface);
+void DrawSafeLevels(Draw2DClass& surface);
 
 /**
  * The STC reference contours every 10 dB from the highest whole ten below MaxLevel - 1 down to
  * STC 10, each labelled "STC:r" above its 4 kHz point; a contour whose 125 Hz point lies below
  * MinLevel starts two thirds of the way to 400 Hz instead. Contours that cannot show in the
- * drawing area are left out, and at most kMaxStcContours are drawn. Sets HighlightMode to 7.
+ * drawing area are left out, and at most kMaxStcContours are drawn.
  */
-void DrawSTCContours(TSpectrumModel& model, Draw2DClass& surface);
+void DrawSTCContours(const TSpectrumModel& model, Draw2DClass& surface);
 
 /**
  * The NR curves 100 down to 0, navy dotted, each labelled "NR:n" above its 16 kHz point
  * whatever the level range; a segment is drawn when its end point's level lies in MinLevel to
- * MaxLevel, ends included. Sets HighlightMode to 8.
+ * MaxLevel, ends included.
  */
-void DrawNRCurves(TSpectrumModel& model, Draw2DClass& surface);
+void DrawNRCurves(const TSpectrumModel& model, Draw2DClass& surface);
 
 } // namespace velmora

@@ -46,15 +46,9 @@ void AppendLine(std::string& text, std::string_view keyword, std::initializer_li
     text += kLineEnd;
 }
 
-bool IsDataType(int value)
-{
-    return value >= PressureLevels && value <= CorrectionFactors;
-}
-
 bool IsBandSet(int start, int step)
 {
-    return (start == kOctaveBandStart && step == kOctaveBandStep) ||
-           (start == kThirdBandStart && step == kThirdBandStep);
+    return BandSetOf(start, step) != BandSet::Unknown;
 }
 
 // Each keyword's reads stop at the first number that does not read; the word loop then meets it.
@@ -155,7 +149,7 @@ bool WriteDataFile(const TSpectrumModel& model, const std::string& path, std::st
     return ReplaceFileContents(path, DataFileText(model), reason);
 }
 
-void ReadDataText(TSpectrumModel& model, Draw2DClass& surface, ResultView* view, std::string_view text)
+GraphExtents ReadDataWords(TSpectrumModel& model, std::string_view text)
 {
     model.Nodes.Count = 0;
     // Extents the text does not give stay as they are.
@@ -169,15 +163,22 @@ void ReadDataText(TSpectrumModel& model, Draw2DClass& surface, ResultView* view,
         if (keyword != std::end(kKeywords))
             keyword->read(reader, model, extents);
     }
-    SetGraphExtents(model, surface, view, extents.MinLevel, extents.MaxLevel, extents.LevelIncrement);
+    return extents;
 }
 
-bool ReadDataFile(TSpectrumModel& model, Draw2DClass& surface, ResultView* view, const std::string& path)
+void LoadDataText(TSpectrumModel& model, std::string_view text)
+{
+    const GraphExtents extents = ReadDataWords(model, text);
+    StoreGraphExtents(model, extents.MinLevel, extents.MaxLevel, extents.LevelIncrement);
+    SetupSpectrum(model, nullptr, false);
+}
+
+bool LoadDataFile(TSpectrumModel& model, const std::string& path)
 {
     std::string text;
     if (!ReadFileContents(path, kMaxDataFileBytes, text))
         return false;
-    ReadDataText(model, surface, view, text);
+    LoadDataText(model, text);
     return true;
 }
 

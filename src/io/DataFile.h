@@ -7,8 +7,7 @@
 namespace velmora {
 
 struct TSpectrumModel;
-class Draw2DClass;
-class ResultView;
+struct GraphExtents;
 
 /** Largest data file ReadDataFile accepts: 16 MiB, far beyond the few hundred bytes a spectrum needs. */
 inline constexpr std::size_t kMaxDataFileBytes = 16u * 1024u * 1024u;
@@ -31,22 +30,29 @@ bool WriteDataFile(const TSpectrumModel& model, const std::string& path, std::st
 std::string DataFileText(const TSpectrumModel& model);
 
 /**
- * Reads a ".snd" data file into the model word by word, then applies the graph extents it held
- * (SetGraphExtents, which sets up the graph for the band set read and recalculates). Unreadable
- * or out-of-range values leave their fields as they were. False, and the model unchanged, when
- * the file cannot be opened or read or is larger than kMaxDataFileBytes.
+ * Reads the words of a ".snd" data file into the model and returns the graph extents it held
+ * (the model's own where the text gives none); the caller applies them. Keywords are
+ * case-sensitive and carry their colon; any other word is skipped. "Bands:" takes only the pairs
+ * 1 3 and 0 1; "Spectrum:" data types only 0 to 3, Reserved any int; "Graph:" values replace the
+ * current extents one by one; "Levels:" appends a node (Count starts at 0), zeros where its
+ * numbers did not read; "Spectra:" stores at most 30 levels from the first entry on, reading (and
+ * dropping) further ones up to its count, and none for a count below 1. A number that does not
+ * read (not a number, "nan", "inf", beyond a 32-bit int or a finite float) ends its keyword's
+ * reads and is met as a word.
  */
-bool ReadDataFile(TSpectrumModel& model, Draw2DClass& surface, ResultView* view, const std::string& path);
+GraphExtents ReadDataWords(TSpectrumModel& model, std::string_view text);
 
 /**
- * ReadDataFile on text already in memory; the same rules. Keywords are case-sensitive and carry
- * their colon; any other word is skipped. "Bands:" takes only the pairs 1 3 and 0 1; "Spectrum:"
- * data types only 0 to 3, Reserved any int; "Graph:" values replace the current extents one by
- * one; "Levels:" appends a node, zeros where its numbers did not read; "Spectra:" stores at most
- * 30 levels from the first entry on, reading (and dropping) further ones up to its count, and
- * none for a count below 1. A number that does not read (not a number, "nan", "inf", hexadecimal,
- * beyond a 32-bit int or a finite float) ends its keyword's reads and is met as a word.
+ * The model side of reading a data file: ReadDataWords, then the extents it held are stored
+ * (StoreGraphExtents) and the spectrum set up for the band set read (SetupSpectrum, keeping the
+ * levels read). No view is told; the window's reader also sets up its surface.
  */
-void ReadDataText(TSpectrumModel& model, Draw2DClass& surface, ResultView* view, std::string_view text);
+void LoadDataText(TSpectrumModel& model, std::string_view text);
+
+/**
+ * LoadDataText on the named file. False, and the model unchanged, when the file cannot be opened
+ * or read, is not a regular file, or is larger than kMaxDataFileBytes.
+ */
+bool LoadDataFile(TSpectrumModel& model, const std::string& path);
 
 } // namespace velmora

@@ -21,6 +21,19 @@ inline constexpr int kOctaveBandStep = 3;
 inline constexpr int kThirdBandStart = 0;
 inline constexpr int kThirdBandStep = 1;
 
+/** The two band sets, and anything else a damaged file may hold. */
+enum class BandSet { Octave, Third, Unknown };
+
+/** Which set (bandStart, bandStep) is: (1, 3) the octaves, (0, 1) the third octaves, else Unknown. */
+inline constexpr BandSet BandSetOf(int bandStart, int bandStep)
+{
+    if (bandStart == kOctaveBandStart && bandStep == kOctaveBandStep)
+        return BandSet::Octave;
+    if (bandStart == kThirdBandStart && bandStep == kThirdBandStep)
+        return BandSet::Third;
+    return BandSet::Unknown;
+}
+
 /** log10(x) for x > 0; 0 for x <= 0 (so an empty energy sum reads as 0 dB); NaN stays NaN. */
 double SafeLog10(double x);
 

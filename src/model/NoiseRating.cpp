@@ -1,21 +1,17 @@
-#include "model/Ratings.h"
+#include "model/NoiseRating.h"
 
 #include "model/Interpolate.h"
-#include "model/SpectrumModel.h"
-#include "model/StoredLevel.h"
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace velmora {
 
-namespace {
+const std::array<float, 9> NRLevel100 = {115.0f, 110.0f, 105.0f, 102.0f, 100.0f, 97.98f, 95.93f, 94.93f, 94.93f};
+const std::array<float, 9> NRSlope10 = {7.9f, 8.8f, 9.3f, 9.7f, 10.0f, 10.22f, 10.27f, 10.27f, 10.27f};
 
-/** The NR curves at one band: the NR 100 level and the drop per 10 NR steps, both in dB. */
-struct NoiseCurve {
-    double level100;
-    double slope10;
-};
+namespace {
 
 /** Octave index (63 Hz = 0) of band i; band 0 belongs to octave 0. */
 int OctaveOf(int band)
@@ -23,27 +19,17 @@ int OctaveOf(int band)
     return (band - 1) / 3;
 }
 
-NoiseCurve NoiseCurveAt(int band)
+/** log10 of a band's frequency, taken in double: a break point must fall exactly on its octave. */
+double BandLog10(int band)
 {
-    const int octave = OctaveOf(band);
-    if (band % 3 == 1)
-        return {NRLevel100[octave], NRSlope10[octave]};
-    // Off the octave centres the curves run straight against log10 f between the neighbouring
-    // octaves, extrapolated below 63 Hz and above 16 kHz.
-    const int low = std::min(octave, static_cast<int>(NRLevel100.size()) - 2);
-    const int high = low + 1;
-    const double x = std::log10(BandFrequency[band]);
-    const double x0 = std::log10(BandFrequency[1 + 3 * low]);
-    const double x1 = std::log10(BandFrequency[1 + 3 * high]);
-    return {Interpolate(x, x0, x1, NRLevel100[low], NRLevel100[high]),
-            Interpolate(x, x0, x1, NRSlope10[low], NRSlope10[high])};
+    return std::log10(static_cast<double>(BandFrequency[band]));
 }
 
 /** The curves depend on the band only, so they are worked out once. */
-const std::array<NoiseCurve, kBandCount>& NoiseCurves()
+const std::array<std::array<double, 2>, kBandCount>& NoiseCurves()
 {
-    static const std::array<NoiseCurve, kBandCount> curves = [] {
-        std::array<NoiseCurve, kBandCount> table{};
+    static const std::array<std::array<double, 2>, kBandCount> curves = [] {
+        std::array<std::array<double, 2>, kBandCount> table{};
         for (int band = 0; band < kBandCount; ++band)
             table[band] = NoiseCurveAt(band);
         return table;
@@ -53,20 +39,42 @@ const std::array<NoiseCurve, kBandCount>& NoiseCurves()
 
 } // namespace
 
-void CalcNoiseRating(TSpectrumModel& model)
+std::array<double, 2> NoiseCurveAt(int band)
+{
+    const int octave = OctaveOf(band);
+    if (band % 3 == 1)
+        return {NRLevel100[octave], NRSlope10[octave]};
+    const int low = std::min(octave, static_cast<int>(NRLevel100.size()) - 2);
+    const int high = low + 1;
+    const double x = BandLog10(band);
+    const double x0 = BandLog10(1 + 3 * low);
+    const double x1 = BandLog10(1 + 3 * high);
+    return {Interpolate(x, x0, x1, NRLevel100[low], NRLevel100[high]),
+            Interpolate(x, x0, x1, NRSlope10[low], NRSlope10[high])};
+}
+
+NoiseRatingResult RateNoise(std::span<const float> levels, int bandStart, int bandStep)
 {
     const auto& curves = NoiseCurves();
-    double rating = 0.0;
-    const int bands = BandCount(model.BandStart, model.BandStep);
-    for (int k = 0; k < bands; ++k) {
-        const double level = model.Nodes.Node[k].Y;
+    NoiseRatingResult result;
+    result.bandCount = std::min<int>(BandCount(bandStart, bandStep), static_cast<int>(levels.size()));
+    for (int k = 0; k < result.bandCount; ++k) {
+        NoiseRatingBand& entry = result.bands[k];
+        entry.band = bandStart + k * bandStep;
+        entry.level = levels[k];
         // A level that is not a number, or infinite, says nothing about the band's rating.
-        if (!std::isfinite(level))
+        if (!std::isfinite(entry.level)) {
+            entry.rating = std::numeric_limits<double>::quiet_NaN();
             continue;
-        const NoiseCurve& curve = curves[BandIndexOfSlot(model, k)];
-        rating = std::max(rating, 100.0 + (level - curve.level100) / (0.1 * curve.slope10));
+        }
+        const auto& [level100, slope10] = curves[entry.band];
+        entry.rating = 100.0 + (entry.level - level100) / (0.1 * slope10);
+        if (entry.rating > result.NR) {
+            result.NR = entry.rating;
+            result.governingBand = entry.band;
+        }
     }
-    model.NR = ToStoredLevel(rating);
+    return result;
 }
 
 } // namespace velmora

@@ -1,7 +1,8 @@
-#include "model/Ratings.h"
+#include "model/ResultTexts.h"
 
 #include "entry/NumberText.h"
 #include "model/SpectrumModel.h"
+#include "model/Weighting.h"
 
 #include <cmath>
 

@@ -1,6 +1,5 @@
 #include "model/SpectrumModel.h"
 
-#include "graph/Draw2D.h"
 #include "model/Ratings.h"
 
 #include <cmath>
@@ -18,17 +17,10 @@ void InitNodeList(TNodeList& list)
     list = TNodeList{};
 }
 
-void SetupGraph(TSpectrumModel& model, Draw2DClass& surface, ResultView* view, bool zeroLevels)
+void SetupNodes(TSpectrumModel& model, bool zeroLevels)
 {
-    surface.SetSnap(0.1f, 0.1f);
-    surface.SetGridStep(8.0f, 10.0f);
-    surface.SetMargins(3.0f, 0.1f, 0.1f, 1.1f);
-    surface.SetXRange(BandAbscissa(BandFrequency[0]), BandAbscissa(BandFrequency[kBandCount - 1]));
-    surface.SetYRange(model.MinLevel, model.MaxLevel);
-    surface.ViewCommand(ViewFit, false);
-
     TNodeList& nodes = model.Nodes;
-    const int bands = BandCount(model.BandStart, model.BandStep);
+    const int bands = BandCountOf(model);
     for (int k = 0; k < bands; ++k) {
         nodes.Node[k].X = BandAbscissa(BandFrequency[BandIndexOfSlot(model, k)]);
         if (zeroLevels)
@@ -36,7 +28,11 @@ void SetupGraph(TSpectrumModel& model, Draw2DClass& surface, ResultView* view, b
     }
     nodes.Count = bands;
     nodes.Current = 0;
+}
 
+void SetupSpectrum(TSpectrumModel& model, ResultView* view, bool zeroLevels)
+{
+    SetupNodes(model, zeroLevels);
     Recalculate(model, view);
 }
 
@@ -45,8 +41,7 @@ GraphExtents GetGraphExtents(const TSpectrumModel& model)
     return {model.MinLevel, model.MaxLevel, model.LevelIncrement};
 }
 
-void SetGraphExtents(TSpectrumModel& model, Draw2DClass& surface, ResultView* view, float minLevel,
-                     float maxLevel, float increment)
+void StoreGraphExtents(TSpectrumModel& model, float minLevel, float maxLevel, float increment)
 {
     if (std::isfinite(minLevel))
         model.MinLevel = minLevel;
@@ -58,8 +53,6 @@ void SetGraphExtents(TSpectrumModel& model, Draw2DClass& surface, ResultView* vi
     const double span = std::fabs(static_cast<double>(model.MaxLevel) - model.MinLevel);
     if (std::isfinite(increment) && increment > 0.0f && span / increment <= kMaxLevelLines)
         model.LevelIncrement = increment;
-
-    SetupGraph(model, surface, view, false);
 }
 
 bool ValidNode(const TSpectrumModel& model, int i)
@@ -87,6 +80,28 @@ bool AppendNode(TSpectrumModel& model, float x, float y)
     nodes.Current = nodes.Count;
     ++nodes.Count;
     return true;
+}
+
+bool IsConsistent(const TSpectrumModel& model)
+{
+    const TNodeList& nodes = model.Nodes;
+    if (BandSetOf(model) == BandSet::Unknown || nodes.Count != BandCountOf(model))
+        return false;
+    for (int k = 0; k < nodes.Count; ++k) {
+        if (nodes.Node[k].X != BandAbscissa(BandFrequency[BandIndexOfSlot(model, k)]))
+            return false;
+    }
+    return (nodes.Current == -1 || ValidNode(model, nodes.Current)) && IsDataType(nodes.DataType) &&
+           IsDataType(model.OtherDataType) && model.HighlightMode >= HighlightNone &&
+           model.HighlightMode <= HighlightNR;
+}
+
+std::array<float, kBandSlots> EditedLevels(const TSpectrumModel& model)
+{
+    std::array<float, kBandSlots> levels{};
+    for (int k = 0; k < kBandSlots; ++k)
+        levels[k] = model.Nodes.Node[k].Y;
+    return levels;
 }
 
 } // namespace velmora

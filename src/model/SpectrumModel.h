@@ -6,7 +6,6 @@
 
 namespace velmora {
 
-class Draw2DClass;
 class ResultView;
 
 enum DataTypeCode : int {
@@ -67,11 +66,14 @@ void InitModel(TSpectrumModel& model);
 void InitNodeList(TNodeList& list);
 
 /**
- * Rebuilds the edited spectrum for the band set and sets up the view: configures and fits
- * the surface, places the nodes at their band abscissae (levels zeroed when asked), makes
- * node 0 current and recalculates, reporting to view when it is given.
+ * Rebuilds the edited spectrum for the band set: places the nodes at their band abscissae (levels
+ * zeroed when asked), sets Count to the set's band count and makes node 0 current. The model half
+ * of setting up the graph; it neither recalculates nor touches a surface.
  */
-void SetupGraph(TSpectrumModel& model, Draw2DClass& surface, ResultView* view, bool zeroLevels);
+void SetupNodes(TSpectrumModel& model, bool zeroLevels);
+
+/** SetupNodes, then Recalculate, reporting to view when it is given. */
+void SetupSpectrum(TSpectrumModel& model, ResultView* view, bool zeroLevels);
 
 struct GraphExtents {
     float MinLevel;
@@ -82,13 +84,12 @@ struct GraphExtents {
 GraphExtents GetGraphExtents(const TSpectrumModel& model);
 
 /**
- * Stores the level range and grid step, then SetupGraph keeping the levels. The ends are
- * stored in the order given. A non-finite end keeps its previous value; an increment that is
- * not finite, not above 0, or so small that the range would need more than kMaxLevelLines
- * grid lines keeps the previous increment.
+ * Stores the level range and grid step, the model half of setting the graph extents. The ends
+ * are stored in the order given. A non-finite end keeps its previous value; an increment that is
+ * not finite, not above 0, or so small that the range would need more than kMaxLevelLines grid
+ * lines keeps the previous increment.
  */
-void SetGraphExtents(TSpectrumModel& model, Draw2DClass& surface, ResultView* view, float minLevel,
-                     float maxLevel, float increment);
+void StoreGraphExtents(TSpectrumModel& model, float minLevel, float maxLevel, float increment);
 
 /** Most level grid lines an increment may ask for. */
 inline constexpr double kMaxLevelLines = 1000.0;
@@ -104,6 +105,34 @@ void SetNodeLevel(TSpectrumModel& model, int i, float level);
 
 /** Appends (x, y) and makes it current; false, and nothing changed, when 30 nodes are in use. */
 bool AppendNode(TSpectrumModel& model, float x, float y);
+
+/** True for the data types 0 to 3; any other value can only come from a damaged file. */
+inline constexpr bool IsDataType(int type)
+{
+    return type >= PressureLevels && type <= CorrectionFactors;
+}
+
+/** The model's band set; Unknown only when BandStart and BandStep were set to something else. */
+inline BandSet BandSetOf(const TSpectrumModel& model)
+{
+    return BandSetOf(model.BandStart, model.BandStep);
+}
+
+/** Bands of the model's set: 9, 27, or 0 for a set that is neither. */
+inline int BandCountOf(const TSpectrumModel& model)
+{
+    return BandCount(model.BandStart, model.BandStep);
+}
+
+/**
+ * True when the model is one the program can reach: a known band set whose bands the nodes sit
+ * on (Count equal to the set's band count, each node at its band abscissa), Current a node or
+ * -1, both data types 0 to 3 and the overlay mode 0 to 8.
+ */
+bool IsConsistent(const TSpectrumModel& model);
+
+/** The edited levels slot by slot, as the rating functions take them. */
+std::array<float, kBandSlots> EditedLevels(const TSpectrumModel& model);
 
 /** Band index of slot k in the model's band set. */
 inline int BandIndexOfSlot(const TSpectrumModel& model, int k)

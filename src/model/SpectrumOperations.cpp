@@ -1,8 +1,6 @@
 #include "model/SpectrumOperations.h"
 
-#include "graph/Draw2D.h"
 #include "model/Interpolate.h"
-#include "model/Ratings.h"
 #include "model/SpectrumModel.h"
 #include "model/StoredLevel.h"
 
@@ -14,16 +12,6 @@ namespace velmora {
 namespace {
 
 constexpr int kOctaves = 9;
-
-bool IsThirdOctaveSet(const TSpectrumModel& model)
-{
-    return model.BandStart == kThirdBandStart && model.BandStep == kThirdBandStep;
-}
-
-bool IsFullOctaveSet(const TSpectrumModel& model)
-{
-    return model.BandStart == kOctaveBandStart && model.BandStep == kOctaveBandStep;
-}
 
 float BandAbscissaOf(int band)
 {
@@ -66,22 +54,20 @@ template <typename LevelAt> void SpreadOctavesToThirds(LevelAt levelAt)
 
 } // namespace
 
-void SwapSpectra(TSpectrumModel& model, Draw2DClass& surface, ResultView* view)
+void SwapSpectrumLevels(TSpectrumModel& model)
 {
-    const int bands = BandCount(model.BandStart, model.BandStep);
+    const int bands = BandCountOf(model);
     for (int k = 0; k < bands; ++k) {
         TNode& node = model.Nodes.Node[k];
         node.X = BandAbscissaOf(BandIndexOfSlot(model, k));
         std::swap(node.Y, model.OtherLevels[k]);
     }
     std::swap(model.Nodes.DataType, model.OtherDataType);
-    Recalculate(model, view);
-    surface.Redraw();
 }
 
 void ApplyCalculatedResults(TSpectrumModel& model)
 {
-    const int bands = BandCount(model.BandStart, model.BandStep);
+    const int bands = BandCountOf(model);
     for (int k = 0; k < bands; ++k)
         std::swap(model.Nodes.Node[k].Y, model.Results[k]);
     // Combined or weighted levels are pressure levels; attenuations and corrections stay what they are.
@@ -95,10 +81,10 @@ int ToggleHighlight(TSpectrumModel& model, int mode)
     return model.HighlightMode;
 }
 
-void ToFullOctave(TSpectrumModel& model, Draw2DClass& surface, ResultView* view)
+bool ConvertToFullOctave(TSpectrumModel& model)
 {
-    if (!IsThirdOctaveSet(model))
-        return;
+    if (BandSetOf(model) != BandSet::Third)
+        return false;
     // Slot m is written only after slot 3m + 1 >= m has been read, so the copy can run in place.
     for (int m = 0; m < kOctaves; ++m) {
         const int centre = kOctaveBandStart + kOctaveBandStep * m;
@@ -107,34 +93,25 @@ void ToFullOctave(TSpectrumModel& model, Draw2DClass& surface, ResultView* view)
     }
     model.BandStep = kOctaveBandStep;
     model.BandStart = kOctaveBandStart;
-    SetupGraph(model, surface, view, false);
+    return true;
 }
 
-void ToThirdOctave(TSpectrumModel& model, Draw2DClass& surface, ResultView* view)
+bool ConvertToThirdOctave(TSpectrumModel& model)
 {
-    if (!IsFullOctaveSet(model))
-        return;
+    if (BandSetOf(model) != BandSet::Octave)
+        return false;
     SpreadOctavesToThirds([&model](int k) -> float& { return model.OtherLevels[k]; });
     SpreadOctavesToThirds([&model](int k) -> float& { return model.Nodes.Node[k].Y; });
     model.BandStep = kThirdBandStep;
     model.BandStart = kThirdBandStart;
-    SetupGraph(model, surface, view, false);
+    return true;
 }
 
-void ResetToZero(TSpectrumModel& model, Draw2DClass& surface, ResultView* view)
+bool SetDataType(TSpectrumModel& model, int dataType)
 {
-    SetupGraph(model, surface, view, true);
-}
-
-bool ChangeDataType(TSpectrumModel& model, Draw2DClass& surface, ResultView* view, int dataType)
-{
-    if (dataType < PressureLevels || dataType > CorrectionFactors || dataType == model.Nodes.DataType)
+    if (!IsDataType(dataType) || dataType == model.Nodes.DataType)
         return false;
     model.Nodes.DataType = dataType;
-    Recalculate(model, view);
-    // Only the combined results depend on the data types; every other picture stays right.
-    if (model.HighlightMode == HighlightResults)
-        surface.Redraw();
     return true;
 }
 

@@ -3,14 +3,17 @@
 namespace velmora {
 
 struct TSpectrumModel;
-class Draw2DClass;
-class ResultView;
 
 /**
- * Exchanges the edited and the other spectrum, levels and data types; Current stays. Then
- * recalculates and redraws the graph. Swapping twice restores the earlier state.
+ * The whole-spectrum steps on the model alone: none of them recalculates or draws. The editing
+ * layer wraps each as step, recalculation and redraw.
  */
-void SwapSpectra(TSpectrumModel& model, Draw2DClass& surface, ResultView* view);
+
+/**
+ * Exchanges the edited and the other spectrum, levels and data types; Current stays. Swapping
+ * twice restores the earlier state.
+ */
+void SwapSpectrumLevels(TSpectrumModel& model);
 
 /**
  * Exchanges the edited levels with Results (the previous levels go to Results); a level data
@@ -22,25 +25,23 @@ void ApplyCalculatedResults(TSpectrumModel& model);
 int ToggleHighlight(TSpectrumModel& model, int mode);
 
 /**
- * Third-octave to full-octave bands, both spectra: each octave keeps the level of its centre band.
- * Does nothing unless the third-octave set is active.
+ * Third-octave to full-octave bands, both spectra: each octave keeps the level of its centre
+ * band, and the band set becomes the octaves. False, and nothing done, unless the third-octave
+ * set is active. The nodes are rebuilt by SetupNodes afterwards.
  */
-void ToFullOctave(TSpectrumModel& model, Draw2DClass& surface, ResultView* view);
+bool ConvertToFullOctave(TSpectrumModel& model);
 
 /**
  * Full-octave to third-octave bands, both spectra, interpolating against log frequency between
- * octave centres and extrapolating the two end bands. Does nothing unless the full-octave set is active.
+ * octave centres and extrapolating the two end bands; the band set becomes the third octaves.
+ * False, and nothing done, unless the full-octave set is active.
  */
-void ToThirdOctave(TSpectrumModel& model, Draw2DClass& surface, ResultView* view);
-
-/** Sets the edited spectrum to 0 dB in every band and makes node 0 current. */
-void ResetToZero(TSpectrumModel& model, Draw2DClass& surface, ResultView* view);
+bool ConvertToThirdOctave(TSpectrumModel& model);
 
 /**
- * Reads the edited levels as another data type (0 to 3; levels are not converted) and
- * recalculates; redraws only when the calculated results are shown. False, and nothing done,
- * when the type is already the current one or is not a data type.
+ * Reads the edited levels as another data type (0 to 3; levels are not converted). False, and
+ * nothing done, when the type is already the current one or is not a data type.
  */
-bool ChangeDataType(TSpectrumModel& model, Draw2DClass& surface, ResultView* view, int dataType);
+bool SetDataType(TSpectrumModel& model, int dataType);
 
 } // namespace velmora

@@ -1,8 +1,6 @@
-#include "model/Ratings.h"
+#include "model/TransmissionClass.h"
 
 #include "model/Interpolate.h"
-#include "model/SpectrumModel.h"
-#include "model/StoredLevel.h"
 
 #include <algorithm>
 #include <cmath>
@@ -31,12 +29,16 @@ const std::array<double, 4>& BreakLog10()
     return logs;
 }
 
+/**
+ * log10 of each band's frequency in double: a band on a break point then lies exactly on it, so
+ * that its contour value is exact and a deficiency of exactly 8 dB is not taken for more.
+ */
 const std::array<double, kBandCount>& BandLog10()
 {
     static const std::array<double, kBandCount> logs = [] {
         std::array<double, kBandCount> table{};
         for (int band = 0; band < kBandCount; ++band)
-            table[band] = std::log10(BandFrequency[band]);
+            table[band] = std::log10(static_cast<double>(BandFrequency[band]));
         return table;
     }();
     return logs;
@@ -56,66 +58,79 @@ double ContourLevel(double s, double frequencyHz, double logF)
                        s + kBreakOffset[segment + 1]);
 }
 
-/** Calls visit(frequency, log10 frequency, level) for every rated band with a finite level. */
-template <typename Visit> bool ForEachRatedBand(const TSpectrumModel& model, Visit visit)
-{
-    const auto& logs = BandLog10();
-    const int bands = BandCount(model.BandStart, model.BandStep);
-    for (int k = 0; k < bands; ++k) {
-        const int band = BandIndexOfSlot(model, k);
-        const double level = model.Nodes.Node[k].Y;
-        if (band < kFirstRatedBand || band >= kEndRatedBand || !std::isfinite(level))
-            continue;
-        if (!visit(BandFrequency[band], logs[band], level))
-            return false;
+/** The compared bands of a spectrum with finite levels, and the two limits of its band set. */
+struct RatedBands {
+    std::array<int, kMaxStcBands> band{};
+    std::array<double, kMaxStcBands> level{};
+    int count = 0;
+    double bandLimit = 0.0;
+    double sumLimit = 0.0;
+
+    double Contour(int j, double s) const
+    {
+        const int i = band[j];
+        return ContourLevel(s, BandFrequency[i], BandLog10()[i]);
     }
-    return true;
-}
 
-/** True when the spectrum meets the contour of rating s. */
-bool MeetsContour(const TSpectrumModel& model, double s)
-{
-    const double bandLimit = 8.0 / model.BandStep;
-    double total = 0.0;
-    const bool withinLimit = ForEachRatedBand(model, [&](double f, double logF, double level) {
-        const double deficiency = ContourLevel(s, f, logF) - level;
-        // One band this far below the contour adds 32 dB to the total, more than the whole
-        // allowance in either band set, so the rating fails at once.
-        if (deficiency > bandLimit)
-            return false;
-        if (deficiency > 0.0)
-            total += deficiency;
-        return true;
-    });
-    return withinLimit && total < 32.0 / model.BandStep;
-}
+    /** True when the spectrum meets the contour of rating s. */
+    bool Meets(double s) const
+    {
+        double total = 0.0;
+        for (int j = 0; j < count; ++j) {
+            const double deficiency = Contour(j, s) - level[j];
+            // One band this far below the contour adds 32 dB to the total, more than the whole
+            // allowance in either band set, so the rating fails at once.
+            if (deficiency > bandLimit)
+                return false;
+            if (deficiency > 0.0)
+                total += deficiency;
+        }
+        return total < sumLimit;
+    }
 
-/**
- * Highest rating any band still allows: above it some band lies more than the per-band limit
- * below the contour. +inf when no band is rated.
- */
-double HighestAllowedRating(const TSpectrumModel& model)
-{
-    const double bandLimit = 8.0 / model.BandStep;
-    double bound = std::numeric_limits<double>::infinity();
-    ForEachRatedBand(model, [&](double f, double logF, double level) {
-        bound = std::min(bound, level - ContourLevel(0.0, f, logF) + bandLimit);
-        return true;
-    });
-    return bound;
-}
+    /**
+     * Highest rating any band still allows: above it some band lies more than the per-band limit
+     * below the contour. +inf when no band is rated.
+     */
+    double HighestAllowed() const
+    {
+        double bound = std::numeric_limits<double>::infinity();
+        for (int j = 0; j < count; ++j)
+            bound = std::min(bound, level[j] - Contour(j, 0.0) + bandLimit);
+        return bound;
+    }
+};
 
 /** Highest finite level of the set, 0 when there is none. */
-double HighestLevel(const TSpectrumModel& model)
+double HighestLevel(std::span<const float> levels)
 {
     double highest = -std::numeric_limits<double>::infinity();
-    const int bands = BandCount(model.BandStart, model.BandStep);
-    for (int k = 0; k < bands; ++k) {
-        const double level = model.Nodes.Node[k].Y;
+    for (float level : levels) {
         if (std::isfinite(level))
-            highest = std::max(highest, level);
+            highest = std::max<double>(highest, level);
     }
     return std::isfinite(highest) ? highest : 0.0;
+}
+
+/** The highest passing rating, as the plain search from the top finds it. */
+double SearchRating(const RatedBands& rated, double highestLevel)
+{
+    // The search runs down from 10 dB above the highest level; a start below 0 is the result.
+    double rating = std::trunc(highestLevel) + 10.0;
+    if (rating < 0.0)
+        return rating;
+    // Every rating above the allowed one fails, so start no higher than one above it; a spectrum
+    // far above or below the contour would otherwise take one pass per dB. Starting at -1 keeps
+    // the result of a search that finds no rating.
+    rating = std::max(std::min(rating, std::floor(rated.HighestAllowed()) + 1.0), -1.0);
+    while (rating >= 0.0 && !rated.Meets(rating)) {
+        // Beyond 2^53 whole numbers are no longer 1 apart: stop rather than loop in place.
+        const double next = rating - 1.0;
+        if (next == rating)
+            break;
+        rating = next;
+    }
+    return rating;
 }
 
 } // namespace
@@ -125,24 +140,48 @@ double StcContourLevel(double s, double frequencyHz)
     return ContourLevel(s, frequencyHz, SafeLog10(frequencyHz));
 }
 
-void CalcSTC(TSpectrumModel& model)
+TransmissionClassRating RateTransmissionClass(std::span<const float> levels, int bandStart, int bandStep)
 {
-    // The search runs down from 10 dB above the highest level; a start below 0 is the result.
-    double rating = std::trunc(HighestLevel(model)) + 10.0;
-    if (rating >= 0.0) {
-        // Every rating above the allowed one fails, so start no higher than one above it; a
-        // spectrum far above or below the contour would otherwise take one pass per dB.
-        // Starting at -1 keeps the result of a search that finds no rating.
-        rating = std::max(std::min(rating, std::floor(HighestAllowedRating(model)) + 1.0), -1.0);
-        while (rating >= 0.0 && !MeetsContour(model, rating)) {
-            // Beyond 2^53 whole numbers are no longer 1 apart: stop rather than loop in place.
-            const double next = rating - 1.0;
-            if (next == rating)
-                break;
-            rating = next;
+    const int bands = std::min<int>(BandCount(bandStart, bandStep), static_cast<int>(levels.size()));
+    const std::span<const float> set = levels.first(static_cast<std::size_t>(std::max(bands, 0)));
+
+    TransmissionClassRating result;
+    RatedBands rated;
+    rated.bandLimit = result.bandLimit = 8.0 / std::max(bandStep, 1);
+    rated.sumLimit = result.sumLimit = 32.0 / std::max(bandStep, 1);
+    for (int k = 0; k < bands; ++k) {
+        const int band = bandStart + k * bandStep;
+        if (band < kFirstRatedBand || band >= kEndRatedBand)
+            continue;
+        StcBand& entry = result.bands[result.bandCount++];
+        entry.band = band;
+        entry.level = set[k];
+        if (std::isfinite(entry.level)) {
+            rated.band[rated.count] = band;
+            rated.level[rated.count] = entry.level;
+            ++rated.count;
         }
     }
-    model.STC = ToStoredLevel(rating);
+
+    result.STC = SearchRating(rated, HighestLevel(set));
+    const double next = result.STC + 1.0;
+    for (int j = 0; j < result.bandCount; ++j) {
+        StcBand& entry = result.bands[j];
+        const double logF = BandLog10()[entry.band];
+        entry.contour = ContourLevel(result.STC, BandFrequency[entry.band], logF);
+        if (!std::isfinite(entry.level)) {
+            entry.deficiency = std::numeric_limits<double>::quiet_NaN();
+            continue;
+        }
+        entry.deficiency = std::max(0.0, entry.contour - entry.level);
+        result.deficiencySum += entry.deficiency;
+        const double nextDeficiency = ContourLevel(next, BandFrequency[entry.band], logF) - entry.level;
+        result.nextDeficiencySum += std::max(0.0, nextDeficiency);
+        entry.nextRise = std::max(0.0, nextDeficiency - result.bandLimit);
+        if (entry.nextRise > 0.0 && result.nextRuleBand < 0)
+            result.nextRuleBand = entry.band;
+    }
+    return result;
 }
 
 } // namespace velmora

@@ -19,7 +19,7 @@ const QString kPictureTitle = QStringLiteral("Velmora");
 
 } // namespace
 
-bool DrawGraphPicture(TSpectrumModel& model, Draw2DClass& surface, QPaintDevice& device)
+bool DrawGraphPicture(const TSpectrumModel& model, Draw2DClass& surface, QPaintDevice& device)
 {
     QPainter painter;
     if (!painter.begin(&device))
@@ -41,7 +41,7 @@ bool DrawGraphPicture(TSpectrumModel& model, Draw2DClass& surface, QPaintDevice&
     return true;
 }
 
-QByteArray GraphSvg(TSpectrumModel& model, Draw2DClass& surface)
+QByteArray GraphSvg(const TSpectrumModel& model, Draw2DClass& surface)
 {
     QBuffer svg;
     svg.open(QIODevice::WriteOnly);
@@ -56,7 +56,7 @@ QByteArray GraphSvg(TSpectrumModel& model, Draw2DClass& surface)
     return svg.data();
 }
 
-QByteArray GraphPdf(TSpectrumModel& model, Draw2DClass& surface)
+QByteArray GraphPdf(const TSpectrumModel& model, Draw2DClass& surface)
 {
     QByteArray pdf;
     QBuffer buffer(&pdf);

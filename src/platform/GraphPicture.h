@@ -25,12 +25,12 @@ bool DrawGraphPicture(TSpectrumModel& model, Draw2DClass& surface, QPaintDevice&
  * The graph as an SVG document of the surface's Width x Height pixels at kPictureDpi, titled
  * "Velmora", drawn by DrawGraphPicture; empty when it could not be made.
  */
-QByteArray GraphSvg(TSpectrumModel& model, Draw2DClass& surface);
+QByteArray GraphSvg(const TSpectrumModel& model, Draw2DClass& surface);
 
 /**
  * The graph as a one-page PDF document whose page is exactly the surface's Width x Height pixels at
  * kPictureDpi, with no margins, drawn by DrawGraphPicture; empty when it could not be made.
  */
-QByteArray GraphPdf(TSpectrumModel& model, Draw2DClass& surface);
+QByteArray GraphPdf(const TSpectrumModel& model, Draw2DClass& surface);
 
 } // namespace velmora

@@ -1,6 +1,6 @@
 #include "app/MainForm.h"
 
-#include "app/HelpWindow.h"
+#include "dialogs/HelpWindow.h"
 #include "app/MainFormFixture.h"
 #include "dialogs/AboutBox.h"
 #include "dialogs/GraphForm.h"

@@ -1,3 +1,4 @@
+#include "edit/GraphSetup.h"
 #include "app/MainForm.h"
 
 #include "app/MainFormFixture.h"

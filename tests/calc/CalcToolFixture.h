@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/AppContext.h"
+#include "edit/AppContext.h"
 #include "app/MainForm.h"
 #include "entry/NumberText.h"
 #include "platform/QtSettingsStore.h"

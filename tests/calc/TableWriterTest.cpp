@@ -1,3 +1,4 @@
+#include "model/Weighting.h"
 #include "calc/CalcToolFixture.h"
 
 #include "entry/NumberText.h"

@@ -1,6 +1,6 @@
 #include "dialogs/AboutBox.h"
 
-#include "app/HelpWindow.h"
+#include "dialogs/HelpWindow.h"
 #include "app/MainFormFixture.h"
 
 #include <QLabel>

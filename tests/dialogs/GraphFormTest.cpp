@@ -1,7 +1,7 @@
 #include "dialogs/GraphForm.h"
 
 #include "app/MainFormFixture.h"
-#include "model/NodeEditing.h"
+#include "edit/NodeEditing.h"
 #include "dialogs/NumericFields.h"
 
 #include <QLineEdit>

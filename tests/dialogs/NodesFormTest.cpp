@@ -1,7 +1,7 @@
 #include "dialogs/NodesForm.h"
 
 #include "app/MainFormFixture.h"
-#include "model/NodeEditing.h"
+#include "edit/NodeEditing.h"
 
 #include <QComboBox>
 #include <QGroupBox>

@@ -1,3 +1,4 @@
+#include "edit/GraphSetup.h"
 #include "graph/Axes.h"
 
 #include "graph/Draw2D.h"

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "edit/GraphSetup.h"
 #include "graph/Draw2D.h"
 #include "graph/RecordingCanvas.h"
 #include "model/SpectrumModel.h"

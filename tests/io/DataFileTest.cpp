@@ -1,6 +1,6 @@
 #include "io/DataFile.h"
+#include "model/Ratings.h"
 
-#include "graph/Draw2D.h"
 #include "model/ModelTestSupport.h"
 #include "support/FileSizeLimit.h"
 #include "support/Tolerance.h"
@@ -111,23 +111,23 @@ std::string Snapshot(const TSpectrumModel& model)
 }
 
 /** Start-up state, as the main window sets it up. */
-TSpectrumModel FreshModel(Draw2DClass& surface)
+TSpectrumModel FreshModel()
 {
     TSpectrumModel model;
     InitModel(model);
-    SetupGraph(model, surface, nullptr, true);
+    SetupSpectrum(model, nullptr, true);
     return model;
 }
 
 /** Full octave, data types 1 and 2, Reserved 5, extents 10 to 100 by 5, slot k at 50 + k and 40 + k. */
-TSpectrumModel PreviousModel(Draw2DClass& surface)
+TSpectrumModel PreviousModel()
 {
-    TSpectrumModel model = FreshModel(surface);
+    TSpectrumModel model = FreshModel();
     model.Nodes.DataType = PowerLevels;
     model.OtherDataType = AttenuationLevels;
     model.Reserved = 5;
-    SetGraphExtents(model, surface, nullptr, kPreviousExtents.MinLevel, kPreviousExtents.MaxLevel,
-                    kPreviousExtents.LevelIncrement);
+    StoreGraphExtents(model, kPreviousExtents.MinLevel, kPreviousExtents.MaxLevel,
+                      kPreviousExtents.LevelIncrement);
     for (int k = 0; k < kBandSlots; ++k) {
         model.Nodes.Node[k].Y = kPreviousLevel + k;
         model.OtherLevels[k] = kPreviousOther + k;
@@ -166,8 +166,7 @@ struct FileCase {
 
 TEST(DataFile, WritesAFreshModelByteForByte)
 {
-    Draw2DClass surface;
-    const TSpectrumModel fresh = FreshModel(surface);
+    const TSpectrumModel fresh = FreshModel();
     TempFolder folder;
     const std::string path = folder.File("fresh.snd");
     ASSERT_TRUE(WriteDataFile(fresh, path));
@@ -176,14 +175,14 @@ TEST(DataFile, WritesAFreshModelByteForByte)
 
 TEST(DataFile, RoundTripKeepsWhatTheFileHolds)
 {
-    Draw2DClass surface;
-    TSpectrumModel saved = FreshModel(surface);
+    TSpectrumModel saved = FreshModel();
     saved.BandStart = kThirdBandStart;
     saved.BandStep = kThirdBandStep;
     saved.Nodes.DataType = CorrectionFactors;
     saved.OtherDataType = PowerLevels;
     saved.Reserved = -12345;
-    SetGraphExtents(saved, surface, nullptr, -20.5f, 93.25f, 7.5f);
+    StoreGraphExtents(saved, -20.5f, 93.25f, 7.5f);
+    SetupNodes(saved, false);
     for (int k = 0; k < kBandCount; ++k) {
         saved.Nodes.Node[k].Y = -30.0f + 4.3217f * k;
         saved.OtherLevels[k] = 12.3456f * k - 100.0f;
@@ -192,9 +191,8 @@ TEST(DataFile, RoundTripKeepsWhatTheFileHolds)
     TempFolder folder;
     const std::string path = folder.File("third.snd");
     ASSERT_TRUE(WriteDataFile(saved, path));
-    TSpectrumModel read = FreshModel(surface);
-    RecordingView view;
-    ASSERT_TRUE(ReadDataFile(read, surface, &view, path));
+    TSpectrumModel read = FreshModel();
+    ASSERT_TRUE(LoadDataFile(read, path));
 
     EXPECT_EQ(read.BandStart, kThirdBandStart);
     EXPECT_EQ(read.BandStep, kThirdBandStep);
@@ -213,7 +211,10 @@ TEST(DataFile, RoundTripKeepsWhatTheFileHolds)
         EXPECT_TRUE(Near(read.OtherLevels[k], saved.OtherLevels[k], kPrintedTenth + kLevelTolerance))
             << "slot " << k;
     }
-    EXPECT_NE(view.result, "untouched") << "the ratings are recalculated for the levels read";
+    TSpectrumModel recalculated = read;
+    Recalculate(recalculated, nullptr);
+    EXPECT_EQ(recalculated.WeightedLevel, read.WeightedLevel) << "the ratings are those of the levels read";
+    EXPECT_EQ(recalculated.STC, read.STC);
 }
 
 TEST(DataFile, ReadsEachCaseFileOverThePreviousState)
@@ -247,9 +248,8 @@ TEST(DataFile, ReadsEachCaseFileOverThePreviousState)
     // clang-format on
     for (const FileCase& c : cases) {
         SCOPED_TRACE(c.file);
-        Draw2DClass surface;
-        TSpectrumModel model = PreviousModel(surface);
-        ASSERT_TRUE(ReadDataFile(model, surface, nullptr, (kDataFolder / c.file).string()));
+            TSpectrumModel model = PreviousModel();
+        ASSERT_TRUE(LoadDataFile(model, (kDataFolder / c.file).string()));
 
         const int bandStep = c.bandStart == kThirdBandStart ? kThirdBandStep : kOctaveBandStep;
         EXPECT_EQ(model.BandStart, c.bandStart);
@@ -283,16 +283,14 @@ TEST(DataFile, UnreadableFilesLeaveTheModelAlone)
     const std::string cases[] = {folder.File("missing.snd"), folder.Path().string(), tooLarge, pipe};
     for (const std::string& path : cases) {
         SCOPED_TRACE(path);
-        Draw2DClass surface;
-        TSpectrumModel model = PreviousModel(surface);
+            TSpectrumModel model = PreviousModel();
         const std::string before = Snapshot(model);
-        EXPECT_FALSE(ReadDataFile(model, surface, nullptr, path));
+        EXPECT_FALSE(LoadDataFile(model, path));
         EXPECT_EQ(Snapshot(model), before);
     }
     fs::resize_file(tooLarge, kMaxDataFileBytes);
-    Draw2DClass surface;
-    TSpectrumModel model = PreviousModel(surface);
-    EXPECT_TRUE(ReadDataFile(model, surface, nullptr, tooLarge)) << "one byte less is the largest file read";
+    TSpectrumModel model = PreviousModel();
+    EXPECT_TRUE(LoadDataFile(model, tooLarge)) << "one byte less is the largest file read";
 }
 
 TEST(DataFile, WriteReplacesAnOldFileAndLeavesNothingElse)
@@ -301,8 +299,7 @@ TEST(DataFile, WriteReplacesAnOldFileAndLeavesNothingElse)
     const std::string path = folder.File("spectrum.snd");
     Store(path, "old contents");
     fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
-    Draw2DClass surface;
-    const TSpectrumModel model = FreshModel(surface);
+    const TSpectrumModel model = FreshModel();
 
     ASSERT_TRUE(WriteDataFile(model, path));
     EXPECT_EQ(Contents(path), kFreshOctaveText);
@@ -318,9 +315,8 @@ TEST(DataFile, WriteThroughALinkReplacesTheFileItNames)
     const std::string link = folder.File("link.snd");
     Store(real, "old contents");
     fs::create_symlink(real, link);
-    Draw2DClass surface;
 
-    ASSERT_TRUE(WriteDataFile(FreshModel(surface), link));
+    ASSERT_TRUE(WriteDataFile(FreshModel(), link));
     EXPECT_TRUE(fs::is_symlink(link));
     EXPECT_EQ(Contents(real), kFreshOctaveText);
 }
@@ -328,8 +324,7 @@ TEST(DataFile, WriteThroughALinkReplacesTheFileItNames)
 TEST(DataFile, FailedWritesReturnFalseAndKeepTheOldFile)
 {
     TempFolder folder;
-    Draw2DClass surface;
-    const TSpectrumModel model = FreshModel(surface);
+    const TSpectrumModel model = FreshModel();
 
     EXPECT_FALSE(WriteDataFile(model, folder.File("no_such_folder/spectrum.snd")));
     EXPECT_FALSE(WriteDataFile(model, folder.Path().string())) << "a folder is not a file to replace";
@@ -357,8 +352,7 @@ TEST(DataFile, WriteRefusesAFileOrFolderThatMayNotBeWritten)
     fs::permissions(path, fs::perms::owner_read);
     if (std::ofstream(path, std::ios::app))
         GTEST_SKIP() << "this user may write read-only files";
-    Draw2DClass surface;
-    const TSpectrumModel model = FreshModel(surface);
+    const TSpectrumModel model = FreshModel();
 
     EXPECT_FALSE(WriteDataFile(model, path)) << "a read-only file stays as it is";
     fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);

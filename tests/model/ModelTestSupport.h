@@ -10,8 +10,6 @@
 
 namespace velmora::test {
 
-enum class BandSet { Octave, Third };
-
 /** A model on the band set with every node at its band abscissa and at level dB, node 0 current. */
 inline TSpectrumModel Spectrum(BandSet set, float level)
 {

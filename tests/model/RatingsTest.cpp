@@ -1,3 +1,4 @@
+#include "model/Weighting.h"
 #include "model/Ratings.h"
 
 #include "model/ModelTestSupport.h"
@@ -10,7 +11,6 @@
 namespace velmora {
 namespace {
 
-using test::BandSet;
 using test::kPrintedTenth;
 using test::Near;
 using test::RecordingView;
@@ -95,7 +95,7 @@ TEST(RatingsTest, CombinedResultsByDataType)
     }
 }
 
-TEST(RatingsTest, RecalculateComputesResultsOnlyForLevelDependentOverlays)
+TEST(RatingsTest, RecalculateKeepsTheResultsOfLevelDependentOverlays)
 {
     for (int mode = HighlightNone; mode <= HighlightNR; ++mode) {
         TSpectrumModel model = Spectrum(BandSet::Octave, 60.0f);
@@ -103,7 +103,11 @@ TEST(RatingsTest, RecalculateComputesResultsOnlyForLevelDependentOverlays)
         model.Results.fill(-7.0f);
         model.HighlightMode = mode;
         Recalculate(model, nullptr);
-        EXPECT_TRUE(Near(model.Results[0], mode <= HighlightResults ? 66.0206 : -7.0, 1e-4)) << mode;
+        // The weighting overlays show the weighted spectrum, the others the combined one.
+        double expected = mode <= HighlightResults ? 66.0206 : -7.0;
+        if (mode >= HighlightA && mode <= HighlightD)
+            expected = 60.0 + BandWeighting[mode - 1][kOctaveBandStart];
+        EXPECT_TRUE(Near(model.Results[0], expected, 1e-4)) << mode;
     }
 }
 

@@ -1,3 +1,4 @@
+#include "model/ResultTexts.h"
 #include "model/ModelTestSupport.h"
 #include "model/Ratings.h"
 
@@ -11,7 +12,7 @@ constexpr float kInf = std::numeric_limits<float>::infinity();
 
 TEST(ResultTextsTest, ResultTextByDataType)
 {
-    TSpectrumModel model = test::Spectrum(test::BandSet::Octave, 0.0f);
+    TSpectrumModel model = test::Spectrum(BandSet::Octave, 0.0f);
     model.WeightedLevel = {61.94f, 62.31f, -0.04f, 69.07f};
     model.NR = 56.26f;
     model.STC = -1.0f;
@@ -35,7 +36,7 @@ TEST(ResultTextsTest, ResultTextByDataType)
 
 TEST(ResultTextsTest, StatusTextOfTheCurrentNode)
 {
-    TSpectrumModel model = test::Spectrum(test::BandSet::Octave, 0.0f);
+    TSpectrumModel model = test::Spectrum(BandSet::Octave, 0.0f);
     struct Case {
         int current;
         TNode node;

@@ -1,3 +1,4 @@
+#include "model/TransmissionClass.h"
 #include "model/Interpolate.h"
 #include "model/ModelTestSupport.h"
 #include "model/Ratings.h"
@@ -14,7 +15,6 @@
 namespace velmora {
 namespace {
 
-using test::BandSet;
 using test::Near;
 using test::SetBandLevel;
 using test::Spectrum;

@@ -1,3 +1,4 @@
+#include "edit/GraphSetup.h"
 #include "graph/GraphSurface.h"
 #include "graph/SpectrumPlot.h"
 #include "model/Ratings.h"

@@ -1,4 +1,4 @@
-#include "app/AppContext.h"
+#include "edit/AppContext.h"
 
 namespace velmora {
 

@@ -1,6 +1,7 @@
-#include "calc/FileModel.h"
+#include "calc/SpectrumFile.h"
 
 #include "io/DataFile.h"
+#include "model/SpectrumModel.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -22,25 +23,20 @@ std::string LimitText()
     return std::to_string(kMaxDataFileBytes / (1024 * 1024)) + " MiB";
 }
 
+void Reset(TSpectrumModel& model)
+{
+    InitModel(model);
+    SetupSpectrum(model, nullptr, true);
+}
+
 } // namespace
 
-FileModel::FileModel(QSize graphSize) : m_control(graphSize), m_canvas(graphSize)
+bool ReadSpectrumFile(TSpectrumModel& model, const std::string& path, std::string& reason)
 {
-    m_surface.SetCanvas(&m_canvas, &m_control);
-    Reset();
-}
-
-void FileModel::Reset()
-{
-    InitModel(m_model);
-    SetupGraph(m_model, m_surface, nullptr, true);
-}
-
-bool FileModel::Read(const std::string& path, std::string& reason)
-{
-    Reset();
-    if (ReadDataFile(m_model, m_surface, nullptr, path))
+    Reset(model);
+    if (LoadDataFile(model, path))
         return true;
+    Reset(model);
     reason = ReadFailureReason(path);
     return false;
 }

@@ -1,3 +1,6 @@
+#include "model/ResultTexts.h"
+#include "model/Weighting.h"
+#include "edit/SpectrumCommands.h"
 #include "model/SpectrumOperations.h"
 
 #include "graph/Draw2D.h"
@@ -9,7 +12,6 @@
 namespace velmora {
 namespace {
 
-using test::BandSet;
 using test::Near;
 
 /** Counts the repaints an operation asks for instead of drawing. */
@@ -195,14 +197,11 @@ TEST(SpectrumOperationsTest, ApplyTwiceWithItsRepaintsRestoresOnlyForTheCombined
         TSpectrumModel model = test::Spectrum(BandSet::Octave, 50.0f);
         model.Nodes.DataType = PowerLevels;
         model.HighlightMode = c.mode;
-        Draw2DClass surface; // no canvas: the overlays compute but draw nothing
-        CalcResults(model);
-        DrawHighlight(model, surface);
+        Draw2DClass surface; // no canvas: nothing is drawn
+        StoreResults(model);
 
-        for (int pass = 0; pass < 2; ++pass) {
-            ApplyCalculatedResults(model);
-            DrawHighlight(model, surface);
-        }
+        for (int pass = 0; pass < 2; ++pass)
+            ApplyResults(model, surface);
 
         EXPECT_EQ(model.Nodes.DataType, PressureLevels) << c.mode;
         for (int m = 0; m < 9; ++m) {

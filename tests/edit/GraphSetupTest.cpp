@@ -1,3 +1,4 @@
+#include "edit/GraphSetup.h"
 #include "model/SpectrumModel.h"
 
 #include "graph/Draw2D.h"
@@ -10,7 +11,6 @@
 namespace velmora {
 namespace {
 
-using test::BandSet;
 using test::Near;
 
 TEST(SpectrumModelTest, StartUpSetsUpNineZeroNodesAndTheSurface)

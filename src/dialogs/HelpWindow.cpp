@@ -1,4 +1,4 @@
-#include "app/HelpWindow.h"
+#include "dialogs/HelpWindow.h"
 
 #include <QTextBrowser>
 #include <QVBoxLayout>

@@ -1,4 +1,4 @@
-#include "model/NodeEditing.h"
+#include "edit/NodeEditing.h"
 
 #include "graph/Draw2D.h"
 #include "graph/RecordingCanvas.h"
@@ -14,7 +14,6 @@
 namespace velmora {
 namespace {
 
-using test::BandSet;
 using test::Near;
 using Segment = test::RecordingCanvas::Segment;
 

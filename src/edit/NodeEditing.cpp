@@ -1,12 +1,13 @@
-#include "model/NodeEditing.h"
+#include "edit/NodeEditing.h"
 
 #include "graph/Draw2D.h"
 #include "graph/Geometry2D.h"
 #include "graph/SpectrumPlot.h"
 #include "model/Ratings.h"
+#include "model/ResultTexts.h"
 #include "model/ResultView.h"
 #include "model/SpectrumModel.h"
-#include "model/SpectrumOperations.h"
+#include "edit/SpectrumCommands.h"
 
 #include <array>
 #include <charconv>

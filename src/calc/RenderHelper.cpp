@@ -1,0 +1,48 @@
+#include "calc/RenderHelper.h"
+
+#include "calc/CalcCommands.h"
+#include "calc/Reporting.h"
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <vector>
+
+#include <unistd.h>
+
+namespace velmora {
+
+std::string RenderHelperPath(const std::string& programPath)
+{
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const fs::path folder = fs::path(programPath).parent_path();
+    for (const fs::path& candidate :
+         {folder / kRenderHelperName, folder / ".." / "libexec" / "velmora" / kRenderHelperName}) {
+        if (fs::is_regular_file(candidate, error))
+            return candidate.string();
+    }
+    return {};
+}
+
+int RunRenderHelper(char** argv)
+{
+    std::error_code error;
+    // The link names this program's own file wherever it was started from.
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+    const std::string helper = RenderHelperPath(error ? std::string(argv[0]) : self.string());
+    if (helper.empty()) {
+        Report(std::string("cannot draw: ") + kRenderHelperName + " is not installed beside velmora-calc");
+        return kExitFailure;
+    }
+    std::vector<char*> arguments;
+    arguments.push_back(const_cast<char*>(helper.c_str()));
+    for (char** argument = argv + 1; *argument; ++argument)
+        arguments.push_back(*argument);
+    arguments.push_back(nullptr);
+    execv(helper.c_str(), arguments.data());
+    Report("cannot start " + Quoted(helper) + ": " + std::strerror(errno));
+    return kExitFailure;
+}
+
+} // namespace velmora

@@ -1,0 +1,28 @@
+#include "calc/Reporting.h"
+
+#include "calc/TableWriter.h"
+
+#include <cstdio>
+
+namespace velmora {
+
+void Report(std::string_view message)
+{
+    const std::string line = "velmora-calc: " + std::string(message) + "\n";
+    std::fwrite(line.data(), 1, line.size(), stderr);
+}
+
+std::string Quoted(std::string_view path)
+{
+    std::string quoted = "'";
+    quoted += PrintableText(path);
+    quoted += '\'';
+    return quoted;
+}
+
+void ReportUnwritable(const std::string& path, const std::string& reason)
+{
+    Report("cannot write " + Quoted(path) + ": " + reason + "; any earlier file there is unchanged");
+}
+
+} // namespace velmora

@@ -1,0 +1,25 @@
+#include "edit/DataFileReading.h"
+
+#include "edit/GraphSetup.h"
+#include "io/DataFile.h"
+#include "io/FileContents.h"
+#include "model/SpectrumModel.h"
+
+namespace velmora {
+
+bool ReadDataFile(TSpectrumModel& model, Draw2DClass& surface, ResultView* view, const std::string& path)
+{
+    std::string text;
+    if (!ReadFileContents(path, kMaxDataFileBytes, text))
+        return false;
+    ReadDataText(model, surface, view, text);
+    return true;
+}
+
+void ReadDataText(TSpectrumModel& model, Draw2DClass& surface, ResultView* view, std::string_view text)
+{
+    const GraphExtents extents = ReadDataWords(model, text);
+    SetGraphExtents(model, surface, view, extents.MinLevel, extents.MaxLevel, extents.LevelIncrement);
+}
+
+} // namespace velmora

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace velmora {
+
+struct TSpectrumModel;
+class Draw2DClass;
+class ResultView;
+
+/**
+ * Reads a ".snd" data file into the model word by word (ReadDataWords), then applies the graph
+ * extents it held (SetGraphExtents, which sets up the graph for the band set read and
+ * recalculates). False, and model and view unchanged, when the file cannot be opened or read, is
+ * not a regular file, or is larger than kMaxDataFileBytes.
+ */
+bool ReadDataFile(TSpectrumModel& model, Draw2DClass& surface, ResultView* view, const std::string& path);
+
+/** ReadDataFile on text already in memory; the same rules. */
+void ReadDataText(TSpectrumModel& model, Draw2DClass& surface, ResultView* view, std::string_view text);
+
+} // namespace velmora

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+
+namespace velmora {
+
+struct TSpectrumModel;
+
+/**
+ * " %0.0fHz = %0.1fdB" for the current node; empty when there is none. Numbers are printed
+ * in the "C" locale, and a NaN or infinite one as "-".
+ */
+std::string StatusText(const TSpectrumModel& model);
+
+/**
+ * The ratings line for the edited spectrum's data type: the weighted levels and NR for 0 and 1,
+ * a fixed caption for 3, STC for any other value; numbers printed as by StatusText.
+ */
+std::string ResultText(const TSpectrumModel& model);
+
+} // namespace velmora

@@ -4,6 +4,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/deps.sh
+bash scripts/check_layers.sh
 cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELMORA_SANITIZE=ON -DVELMORA_BENCHMARKS=ON
 cmake --build build-test -j"$(nproc)"
 # A short run of every fuzz target over its seed corpus, then the suite.

@@ -65,10 +65,6 @@ bool WordReader::ReadDecimal(float& value)
     }
     if (whole + fraction == 0)
         return false;
-    // A hexadecimal number would read as its leading 0 and leave "x..." behind; refuse it whole.
-    if (whole == 1 && end == mantissa + 1 && end < m_text.size() && m_text[mantissa] == '0' &&
-        (m_text[end] == 'x' || m_text[end] == 'X'))
-        return false;
     // The exponent belongs to the number only when it has a digit; else "e" starts the rest.
     if (end < m_text.size() && (m_text[end] == 'e' || m_text[end] == 'E')) {
         std::size_t exponent = end + 1;
@@ -79,13 +75,50 @@ bool WordReader::ReadDecimal(float& value)
     }
 
     const std::size_t first = m_text[m_position] == '+' ? mantissa : m_position;
-    double parsed = 0.0;
+    // Read straight into a float, rounded once: a decimal just above the largest float that
+    // still rounds to it reads as that float.
+    float parsed = 0.0f;
     const auto result = std::from_chars(m_text.data() + first, m_text.data() + end, parsed);
-    if (result.ec != std::errc() || std::fabs(parsed) > std::numeric_limits<float>::max())
+    if (result.ec == std::errc::result_out_of_range && DecimalOrder(mantissa, end) < 0)
+        parsed = m_text[m_position] == '-' ? -0.0f : 0.0f; // too small for a float: zero
+    else if (result.ec != std::errc())
         return false;
-    value = static_cast<float>(parsed);
+    value = parsed;
     m_position = end;
     return true;
+}
+
+long WordReader::DecimalOrder(std::size_t mantissa, std::size_t end) const
+{
+    // The power of ten of the first non-zero digit: from its place around the point, then the
+    // exponent, saturated so that no count of digits or exponent can overflow.
+    constexpr long kFar = 1'000'000;
+    long order = 0;
+    bool seenDigit = false;
+    bool afterPoint = false;
+    std::size_t i = mantissa;
+    for (; i < end && m_text[i] != 'e' && m_text[i] != 'E'; ++i) {
+        if (m_text[i] == '.') {
+            afterPoint = true;
+        } else if (!seenDigit && m_text[i] != '0') {
+            seenDigit = true;
+            if (afterPoint)
+                order = std::max(order - 1, -kFar);
+        } else if (!seenDigit && afterPoint) {
+            order = std::max(order - 1, -kFar);
+        } else if (seenDigit && !afterPoint) {
+            order = std::min(order + 1, kFar);
+        }
+    }
+    if (i < end) {
+        long exponent = 0;
+        const bool negative = m_text[i + 1] == '-';
+        for (std::size_t j = i + 1; j < end; ++j)
+            if (IsDigit(m_text[j]))
+                exponent = std::min(exponent * 10 + (m_text[j] - '0'), kFar);
+        order += negative ? -exponent : exponent;
+    }
+    return order;
 }
 
 void WordReader::SkipSpace()

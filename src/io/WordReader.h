@@ -34,14 +34,16 @@ public:
     /**
      * As ReadInteger for a decimal number: optional sign, digits with an optional point (at
      * least one digit in all), then an optional exponent "e" or "E" with an optional sign and at
-     * least one digit. False when there is no such number, when it begins "0x" or "0X", or when
-     * its magnitude is beyond the largest finite float (or beyond what a double can hold);
-     * numbers too small for a float read as 0 or a subnormal.
+     * least one digit. "0x10" reads as 0 and leaves "x10". The decimal is rounded once to the
+     * nearest float: false when it rounds beyond the largest finite float; numbers too small for
+     * a float read as 0 (with their sign) or a subnormal.
      */
     bool ReadDecimal(float& value);
 
 private:
     void SkipSpace();
+    /** Power of ten of the first non-zero digit of the decimal between mantissa and end. */
+    long DecimalOrder(std::size_t mantissa, std::size_t end) const;
     /** Length of the run of decimal digits starting at from. */
     std::size_t DigitsAt(std::size_t from) const;
     /** Position after an optional sign at m_position. */

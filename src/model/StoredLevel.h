@@ -5,17 +5,24 @@
 namespace velmora {
 
 /**
- * A value computed in double, narrowed to the single precision the model stores. Values beyond
- * the float range become +inf or -inf explicitly (a plain conversion would be undefined there);
- * NaN stays NaN.
+ * A value computed in double, narrowed to the single precision the model stores, rounded to the
+ * nearest float. A value above the largest float by less than half a float step rounds to the
+ * largest float; further out it becomes +inf or -inf explicitly (a plain conversion would be
+ * undefined there); NaN stays NaN.
  */
 inline float ToStoredLevel(double value)
 {
-    constexpr double kFloatMax = std::numeric_limits<float>::max();
-    if (value > kFloatMax)
+    constexpr float kFloatMax = std::numeric_limits<float>::max();
+    // The largest float plus half its step: from here on the nearest float is infinity.
+    constexpr double kRoundsToInfinity = 0x1.ffffffp127;
+    if (value >= kRoundsToInfinity)
         return std::numeric_limits<float>::infinity();
-    if (value < -kFloatMax)
+    if (value <= -kRoundsToInfinity)
         return -std::numeric_limits<float>::infinity();
+    if (value > kFloatMax)
+        return kFloatMax;
+    if (value < -kFloatMax)
+        return -kFloatMax;
     return static_cast<float>(value);
 }
 

@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 using namespace velmora;
 
 namespace {
@@ -128,6 +130,10 @@ TEST_F(NodesFormTest, TypeChangesAtOnceAndLevelsThatAreNotFiniteAreRefused)
         EXPECT_EQ(model().Nodes.Node[0].Y, 12.5f) << text;
         EXPECT_EQ(dialog.NodeYEdit->text(), QStringLiteral("12.50")) << text;
     }
+    // Just above the largest float, but nearer to it than to infinity: the largest float.
+    type(dialog, QStringLiteral("-3.4028235E38"));
+    QTest::keyClick(dialog.NodeYEdit, Qt::Key_Return);
+    EXPECT_EQ(model().Nodes.Node[0].Y, -std::numeric_limits<float>::max());
     QTest::keyClick(&dialog, Qt::Key_Escape);
     EXPECT_EQ(model().Nodes.DataType, CorrectionFactors) << "Esc does not take the type back";
 }

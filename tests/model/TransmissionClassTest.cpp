@@ -91,6 +91,7 @@ TEST(TransmissionClassTest, Ratings)
         {"octave at 50 dB", BandSet::Octave, 50, 0, 0, 52},
         {"third octave at 50 dB", BandSet::Third, 50, 0, 0, 53},
         {"500 Hz dip breaks the band limit at 53", BandSet::Third, 60, 500, 40, 52},
+        {"400 Hz exactly 8 dB below the contour meets it", BandSet::Third, 60, 400, 49, 62},
         {"2000 Hz dip fails every rating", BandSet::Third, 0, 2000, -30, -1},
         {"2000 Hz dip fails every rating", BandSet::Octave, 0, 2000, -30, -1},
         {"a start below 0 is the result", BandSet::Octave, -25.5f, 0, 0, -15},
@@ -133,6 +134,40 @@ TEST(TransmissionClassTest, MatchesThePlainSearchOverManySpectra)
                     static_cast<float>((low + static_cast<int>(random() % spread)) / 10.0);
             CalcSTC(model);
             EXPECT_EQ(model.STC, ReferenceStc(model)) << "run " << run;
+        }
+        // Whole decibels put bands exactly on the contour's break points and the limits.
+        for (int run = 0; run < 400; ++run) {
+            TSpectrumModel model = Spectrum(set, 0.0f);
+            for (int k = 0; k < model.Nodes.Count; ++k)
+                model.Nodes.Node[k].Y = static_cast<float>(40 + static_cast<int>(random() % 25));
+            CalcSTC(model);
+            EXPECT_EQ(model.STC, ReferenceStc(model)) << "whole decibels, run " << run;
+        }
+    }
+}
+
+TEST(TransmissionClassTest, TheExplanationAddsUpAndSaysWhyTheNextClassFails)
+{
+    std::minstd_rand random(5);
+    for (BandSet set : {BandSet::Octave, BandSet::Third}) {
+        for (int run = 0; run < 300; ++run) {
+            TSpectrumModel model = Spectrum(set, 0.0f);
+            for (int k = 0; k < model.Nodes.Count; ++k)
+                model.Nodes.Node[k].Y = static_cast<float>(30 + static_cast<int>(random() % 400) / 10.0);
+            const TransmissionClassRating rating =
+                RateTransmissionClass(EditedLevels(model), model.BandStart, model.BandStep);
+            ASSERT_EQ(rating.bandCount, set == BandSet::Third ? 17 : 6);
+            double sum = 0.0;
+            for (int j = 0; j < rating.bandCount; ++j) {
+                const StcBand& band = rating.bands[j];
+                EXPECT_DOUBLE_EQ(band.contour, StcContourLevel(rating.STC, BandFrequency[band.band]));
+                EXPECT_LE(band.deficiency, rating.bandLimit) << "the rating meets every band's limit";
+                sum += band.deficiency;
+            }
+            EXPECT_DOUBLE_EQ(rating.deficiencySum, sum);
+            EXPECT_LT(rating.deficiencySum, rating.sumLimit);
+            // One class up fails by the per-band rule or by the sum, and the explanation says which.
+            EXPECT_TRUE(rating.nextRuleBand >= 0 || rating.nextDeficiencySum >= rating.sumLimit) << run;
         }
     }
 }

@@ -6,7 +6,7 @@ packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 qt6-qpa-plugins libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    fonts-liberation2
+    fonts-liberation2 locales
     desktop-file-utils dpkg-dev
     clang libclang-rt-14-dev
 )

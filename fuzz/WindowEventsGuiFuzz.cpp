@@ -81,19 +81,6 @@ void Check(bool condition)
         __builtin_trap();
 }
 
-void CheckModel(const TSpectrumModel& model)
-{
-    const int count = model.Nodes.Count;
-    Check(count == 9 || count == 27);
-    Check((model.BandStart == 1 && model.BandStep == 3) || (model.BandStart == 0 && model.BandStep == 1));
-    for (int k = 0; k < count; ++k)
-        Check(model.Nodes.Node[k].X == BandAbscissa(BandFrequency[BandIndexOfSlot(model, k)]));
-    Check(model.Nodes.Current == -1 || (model.Nodes.Current >= 0 && model.Nodes.Current < count));
-    Check(model.Nodes.DataType >= 0 && model.Nodes.DataType <= 3);
-    Check(model.OtherDataType >= 0 && model.OtherDataType <= 3);
-    Check(model.HighlightMode >= 0 && model.HighlightMode <= 8);
-}
-
 /** The drawing area of the bitmap, with the given cells painted out. */
 QImage Masked(const QImage& image, const Draw2DClass& surface, const std::vector<QRect>& cells)
 {
@@ -184,7 +171,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     else if (surface.DragButton == kDragView)
         QTest::mouseRelease(canvas, Qt::RightButton, {}, QPoint(0, 0));
 
-    CheckModel(model);
+    Check(IsConsistent(model));
     TextCells labels(form.GraphImage());
     surface.ExportMode = true;
     surface.SetCanvas(&labels, nullptr);

@@ -19,6 +19,13 @@ programs=(velmora)
 for program in "${programs[@]}"; do
     [ -x "$usr/bin/$program" ] || fail "bin/$program is missing or not executable"
 done
+if [ "$expect_calc" = yes ]; then
+    # Only the drawing half loads Qt; the installed tool finds it in libexec.
+    ldd "$usr/bin/velmora-calc" | grep -q Qt && fail "velmora-calc links Qt"
+    printf 'Bands: 1 3\r\n' >"$root/one.snd"
+    "$usr/bin/velmora-calc" render "$root/one.snd" -o "$root/one.png" && [ -s "$root/one.png" ] ||
+        fail "the installed velmora-calc cannot render"
+fi
 for file in share/applications/velmora.desktop share/icons/hicolor/scalable/apps/velmora.svg \
             share/mime/packages/velmora.xml share/doc/velmora/README.md; do
     [ -s "$usr/$file" ] || fail "$file is missing or empty"

@@ -4,14 +4,14 @@
 #   bash bench/calc_rate.sh [BUILD_DIR] [FILES]     (defaults: build-rel, 10000)
 #
 # Uses hyperfine when it is installed, else the best and median of a few timed runs. The target is
-# at most 1 second for 10,000 files on a 2-core machine; the exit status is 1 when it is missed.
+# at most 250 ms for 10,000 files on a 2-core machine; the exit status is 1 when it is missed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 build=${1:-build-rel}
 count=${2:-10000}
 runs=5
-target_ms=1000
+target_ms=250
 program="$build/velmora-calc"
 if [[ ! -x "$program" ]]; then
     echo "no $program: build it first (cmake --build $build --target velmora-calc)" >&2

@@ -6,6 +6,7 @@
 #include "model/SpectrumModel.h"
 
 #include <array>
+#include <cmath>
 #include <charconv>
 #include <utility>
 
@@ -38,17 +39,25 @@ std::vector<FrequencyLine> MakeFrequencyLines()
 
 std::vector<float> LevelLines(float minLevel, float maxLevel, float increment)
 {
+    const double span = static_cast<double>(maxLevel) - minLevel;
+    if (!(increment > 0.0f) || !std::isfinite(span))
+        return {};
+    // More lines than the graph can show draw as every n-th: still a whole multiple of the
+    // increment, so that the lines drawn fall where the increment puts them.
+    // The lines lie strictly between the ends.
+    const double wanted = span / increment - 1.0;
+    const double stride = wanted > kMaxLevelLines ? std::ceil(wanted / kMaxLevelLines) : 1.0;
+    const float step = static_cast<float>(stride * increment);
     std::vector<float> levels;
-    // The level accumulates in single precision, as the model stores levels. An
-    // increment that is not positive, one too small to move the level, or an end that is not
-    // finite would never reach the top: after kMaxLevelLines lines the range is taken as
-    // unusable and no line is drawn rather than a partial set.
-    float v = minLevel + increment;
+    // The level accumulates in single precision, as the model stores levels. A step too small
+    // to move the level would never reach the top: the range is then taken as unusable and no
+    // line is drawn rather than a partial set.
+    float v = minLevel + step;
     while (v < maxLevel) {
-        if (static_cast<double>(levels.size()) >= kMaxLevelLines)
+        if (static_cast<double>(levels.size()) > 2.0 * kMaxLevelLines)
             return {};
         levels.push_back(v);
-        v += increment;
+        v += step;
     }
     return levels;
 }

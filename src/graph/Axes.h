@@ -10,10 +10,10 @@ class Draw2DClass;
 
 /**
  * Levels of the dotted level lines: MinLevel + increment, + 2 increments, ... while below
- * MaxLevel, accumulated in single precision; no line at either end. Empty when the range would
- * need more than kMaxLevelLines lines (the model's own limit), which covers an increment of 0 or less, NaN, one too
- * small to move the level in single precision, and a range with an infinite end; every level
- * returned is finite.
+ * MaxLevel, accumulated in single precision; no line at either end. When the range would need
+ * more than kMaxLevelLines lines, every n-th line (the smallest whole n that keeps them within
+ * kMaxLevelLines). Empty for an increment of 0 or less or NaN, a range with an infinite end, and
+ * a step too small to move the level in single precision; every level returned is finite.
  */
 std::vector<float> LevelLines(float minLevel, float maxLevel, float increment);
 

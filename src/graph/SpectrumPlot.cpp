@@ -91,9 +91,11 @@ struct StcSpan {
 StcSpan VisibleStcSpan(const TSpectrumModel& model, const Draw2DClass& surface)
 {
     StcSpan span{std::trunc((static_cast<double>(model.MaxLevel) - 1.0) * 0.1) * 10.0, 9.0};
-    // A top that is not finite leaves no level to draw a contour at.
+    // A top that is not finite leaves no level to draw a contour at; beyond any level a
+    // partition or a room reaches, contours and their labels only show huge numbers.
     if (!std::isfinite(span.top))
         span.top = 0.0;
+    span.top = std::min(span.top, kMaxStcContourLevel);
     const double scale = surface.Scale.y;
     if (!(scale > 0.0) || !std::isfinite(scale))
         return span;

@@ -15,6 +15,9 @@ inline constexpr int kNodeMarkerSize = 3;
  */
 inline constexpr int kMaxStcContours = 40;
 
+/** Highest STC contour drawn, in dB; the overlay draws none above it, however high the graph reaches. */
+inline constexpr double kMaxStcContourLevel = 10000.0;
+
 /**
  * The whole graph: axes, other spectrum, edited spectrum with its nodes, then the overlay.
  * In every layer a segment or marker touching a NaN or infinite level (or abscissa) is left

@@ -48,10 +48,8 @@ void StoreGraphExtents(TSpectrumModel& model, float minLevel, float maxLevel, fl
     if (std::isfinite(maxLevel))
         model.MaxLevel = maxLevel;
 
-    // The level grid steps from MinLevel by the increment: a step that is not positive would never
-    // reach the top, and a tiny one would draw lines without end.
-    const double span = std::fabs(static_cast<double>(model.MaxLevel) - model.MinLevel);
-    if (std::isfinite(increment) && increment > 0.0f && span / increment <= kMaxLevelLines)
+    // An increment the data file would write as 0.00 could not be read back.
+    if (std::isfinite(increment) && increment >= kMinLevelIncrement)
         model.LevelIncrement = increment;
 }
 

@@ -86,13 +86,17 @@ GraphExtents GetGraphExtents(const TSpectrumModel& model);
 /**
  * Stores the level range and grid step, the model half of setting the graph extents. The ends
  * are stored in the order given. A non-finite end keeps its previous value; an increment that is
- * not finite, not above 0, or so small that the range would need more than kMaxLevelLines grid
- * lines keeps the previous increment.
+ * not finite or below kMinLevelIncrement keeps the previous increment. Any stored increment
+ * survives a save and reload; the grid draws every n-th line when the range would need more
+ * than kMaxLevelLines.
  */
 void StoreGraphExtents(TSpectrumModel& model, float minLevel, float maxLevel, float increment);
 
-/** Most level grid lines an increment may ask for. */
+/** Most level grid lines drawn; a finer increment draws a whole multiple of itself. */
 inline constexpr double kMaxLevelLines = 1000.0;
+
+/** Smallest level increment in dB: the data file writes two decimals, so it still writes 0.01. */
+inline constexpr double kMinLevelIncrement = 0.005;
 
 /** True when 0 <= i < Count. */
 bool ValidNode(const TSpectrumModel& model, int i);

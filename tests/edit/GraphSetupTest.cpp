@@ -80,8 +80,9 @@ TEST(SpectrumModelTest, SetGraphExtentsStoresWhatTheGridCanUse)
         {"NaN increment", {0, 100, kNaN}, {0, 100, 10}},
         {"infinite increment", {0, 100, kInf}, {0, 100, 10}},
         {"1000 grid lines", {0, 100, 0.1f}, {0, 100, 0.1f}},
-        {"too many grid lines", {0, 100, 0.09f}, {0, 100, 10}},
-        {"span beyond float", {-3e38f, 3e38f, 1e30f}, {-3e38f, 3e38f, 10}},
+        {"more grid lines than are drawn", {0, 100, 0.09f}, {0, 100, 0.09f}},
+        {"span beyond float", {-3e38f, 3e38f, 1e30f}, {-3e38f, 3e38f, 1e30f}},
+        {"an increment the file would write as 0.00", {0, 100, 0.004f}, {0, 100, 10}},
     };
     for (const Case& c : cases) {
         TSpectrumModel model = test::Spectrum(BandSet::Octave, 33.0f);

@@ -217,6 +217,23 @@ TEST(DataFile, RoundTripKeepsWhatTheFileHolds)
     EXPECT_EQ(recalculated.STC, read.STC);
 }
 
+TEST(DataFile, ExtentsSurviveASaveAndReload)
+{
+    TempFolder folder;
+    const std::string path = folder.File("extents.snd");
+    for (const GraphExtents extents : {GraphExtents{0, 120, 0.1f}, GraphExtents{0, 1, 0.01f},
+                                       GraphExtents{-50, 150, 2.5f}, GraphExtents{0, 100000, 10}}) {
+        TSpectrumModel saved = FreshModel();
+        StoreGraphExtents(saved, extents.MinLevel, extents.MaxLevel, extents.LevelIncrement);
+        ASSERT_TRUE(WriteDataFile(saved, path));
+        TSpectrumModel read = FreshModel();
+        ASSERT_TRUE(LoadDataFile(read, path));
+        EXPECT_EQ(read.MinLevel, extents.MinLevel);
+        EXPECT_EQ(read.MaxLevel, extents.MaxLevel);
+        EXPECT_EQ(read.LevelIncrement, extents.LevelIncrement) << extents.MaxLevel;
+    }
+}
+
 TEST(DataFile, ReadsEachCaseFileOverThePreviousState)
 {
     // clang-format off

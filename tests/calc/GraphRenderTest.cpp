@@ -96,6 +96,24 @@ TEST_F(GraphRenderTest, SizeAndLevelRangeAreTheWindowsAtThatSize)
     EXPECT_TRUE(png.convertToFormat(QImage::Format_RGB32) == windowGraph());
 }
 
+TEST_F(GraphRenderTest, LevelRangeInTheFormatDataFilesWrite)
+{
+    // As long as a data file's "Graph:" values, and longer than a string keeps inside itself.
+    for (const char* extents : {"-20.5,120.25,10.5", "0.00,120.00,10.00"}) {
+        SCOPED_TRACE(extents);
+        const CalcRun result =
+            run({QStringLiteral("render"), QStringLiteral("wall.snd"), QStringLiteral("--graph"),
+                 QString::fromLatin1(extents), QStringLiteral("-o"), QStringLiteral("range.png")});
+        ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+        const QImage png(path(QStringLiteral("range.png")), "PNG");
+
+        const QStringList values = QString::fromLatin1(extents).split(u',');
+        openWindow(m_data + QStringLiteral(" -graph ") + values.join(u' '));
+        ASSERT_EQ(windowModel().MinLevel, values[0].toFloat());
+        EXPECT_TRUE(png.convertToFormat(QImage::Format_RGB32) == windowGraph());
+    }
+}
+
 TEST_F(GraphRenderTest, SvgIsTheWindowsClipboardPicture)
 {
     const CalcRun result =

@@ -65,10 +65,4 @@ private:
     GraphSurface m_surface{m_model};
 };
 
-/**
- * Why the named file could not be read as a data file, in a few words: the system's reason for a
- * missing or unopenable file, a directory, a file beyond kMaxDataFileBytes, or a read that failed.
- */
-std::string ReadFailureReason(const std::string& path);
-
 } // namespace velmora

@@ -34,9 +34,11 @@ std::string DataFileText(const TSpectrumModel& model);
  * Reads a ".snd" data file into the model word by word, then applies the graph extents it held
  * (SetGraphExtents, which sets up the graph for the band set read and recalculates). Unreadable
  * or out-of-range values leave their fields as they were. False, and the model unchanged, when
- * the file cannot be opened or read or is larger than kMaxDataFileBytes.
+ * the file is not a regular file, cannot be opened or read or is larger than kMaxDataFileBytes;
+ * reason, when given, then says why (see ReadFileContents).
  */
-bool ReadDataFile(TSpectrumModel& model, Draw2DClass& surface, ResultView* view, const std::string& path);
+bool ReadDataFile(TSpectrumModel& model, Draw2DClass& surface, ResultView* view, const std::string& path,
+                  std::string* reason = nullptr);
 
 /**
  * ReadDataFile on text already in memory; the same rules. Keywords are case-sensitive and carry

@@ -9,9 +9,12 @@ namespace velmora {
 /**
  * The bytes of the named regular file, at most maxBytes of them. False, and contents untouched,
  * when it is not a regular file (a folder, a named pipe, a device), cannot be opened or read, or
- * holds more than maxBytes bytes.
+ * holds more than maxBytes bytes; reason, when given, then says which in a few words ("it is a
+ * directory", "it is not a regular file", "it is larger than 16 MiB", or the system's reason). A
+ * file that is not regular is never opened, so that a named pipe cannot block the caller.
  */
-bool ReadFileContents(const std::string& path, std::size_t maxBytes, std::string& contents);
+bool ReadFileContents(const std::string& path, std::size_t maxBytes, std::string& contents,
+                      std::string* reason = nullptr);
 
 /**
  * Makes contents the whole of the named file without ever leaving it half written: the bytes go

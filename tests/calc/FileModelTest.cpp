@@ -8,6 +8,8 @@
 
 #include <cmath>
 
+#include <sys/stat.h>
+
 using namespace velmora;
 using velmora::test::CalcToolTest;
 using velmora::test::DataText;
@@ -163,4 +165,42 @@ TEST_F(CalcToolTest, ReportsUnreadableFilesAndGoesOn)
         EXPECT_FALSE(result.out.contains("missing.snd"));
         EXPECT_FALSE(result.out.contains("oversized.snd"));
     }
+}
+
+TEST_F(CalcToolTest, PipesAndDevicesAreRefusedAtOnceForWhatTheyAre)
+{
+    write(QStringLiteral("good.snd"), DataText(false, PressureLevels, PressureLevels, Ramp(9, 60, 0), {}));
+    ASSERT_EQ(mkfifo(QFile::encodeName(path(QStringLiteral("fifo"))).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(QStringLiteral("fifo"), path(QStringLiteral("link.snd"))));
+    struct Case {
+        const char* file;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {"fifo", "it is not a regular file"},
+        {"link.snd", "it is not a regular file"},
+        {"/dev/zero", "it is not a regular file"},
+        // A regular file by its name whose first bytes cannot be read.
+        {"/proc/self/mem", "Input/output error"},
+    };
+    QStringList arguments = {QStringLiteral("rate")};
+    for (const Case& c : cases)
+        arguments << QString::fromLatin1(c.file);
+    const velmora::test::CalcRun rate = run(arguments << QStringLiteral("good.snd"));
+    EXPECT_EQ(rate.exitCode, 1);
+    for (const Case& c : cases)
+        EXPECT_TRUE(rate.err.contains(QByteArray("'") + c.file + "': " + c.reason + "\n"))
+            << rate.err.toStdString();
+    EXPECT_EQ(RowOf(velmora::test::ParseTextTable(rate.out), QStringLiteral("good.snd")).size(), 9);
+
+    // The other commands read their input the same way.
+    for (const char* command :
+         {"bands link.snd", "render link.snd -o out.svg", "convert link.snd --third -o out.snd"}) {
+        SCOPED_TRACE(command);
+        const velmora::test::CalcRun result = run(QString::fromLatin1(command).split(u' '));
+        EXPECT_EQ(result.exitCode, 1);
+        EXPECT_TRUE(result.err.contains("'link.snd': it is not a regular file")) << result.err.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("out.svg"))) ||
+                 QFile::exists(path(QStringLiteral("out.snd"))));
 }

@@ -1,5 +1,6 @@
 #include "app/AppContext.h"
 #include "app/MainForm.h"
+#include "io/FileContents.h"
 #include "platform/CanvasWidget.h"
 #include "platform/QtSettingsStore.h"
 
@@ -72,6 +73,7 @@ private:
 
 int main(int argc, char** argv)
 {
+    velmora::IgnoreFileSizeSignal();
     if (!DisplayAvailable()) {
         std::fprintf(stderr, "velmora: no display found (DISPLAY is not set); run it from a desktop session\n");
         return 1;

@@ -1,4 +1,5 @@
 #include "calc/CalcCommands.h"
+#include "io/FileContents.h"
 
 #include <QGuiApplication>
 
@@ -22,6 +23,7 @@ void ReportQtMessage(QtMsgType type, const QMessageLogContext&, const QString& m
 
 int main(int argc, char** argv)
 {
+    velmora::IgnoreFileSizeSignal();
     // The graph's fonts need a GUI application, and a batch tool must never need a display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

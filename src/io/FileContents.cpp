@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <charconv>
 #include <chrono>
+#include <csignal>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -184,6 +185,11 @@ bool ReplaceFileContents(const std::string& path, std::string_view contents, std
         return Fail(reason, why);
     }
     return true;
+}
+
+void IgnoreFileSizeSignal()
+{
+    std::signal(SIGXFSZ, SIG_IGN);
 }
 
 } // namespace velmora

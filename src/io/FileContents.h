@@ -27,4 +27,11 @@ bool ReadFileContents(const std::string& path, std::size_t maxBytes, std::string
  */
 bool ReplaceFileContents(const std::string& path, std::string_view contents, std::string* reason = nullptr);
 
+/**
+ * Makes a write past the process's file-size limit fail with EFBIG, which ReplaceFileContents
+ * reports like any failed write with the earlier file intact, instead of ending the process with
+ * SIGXFSZ half way through a save. Each program calls it first thing in main().
+ */
+void IgnoreFileSizeSignal();
+
 } // namespace velmora

@@ -29,18 +29,24 @@ using FilePointer = std::unique_ptr<std::FILE, FileCloser>;
 /** Attempts at a fresh temporary name before giving up; a clash is already very unlikely. */
 constexpr std::uint64_t kNameAttempts = 16;
 
+/** Symbolic links followed before giving up on a loop, as many as Linux follows in a path. */
+constexpr int kMaxLinks = 40;
+
 /**
- * Creates a new file next to target, never opening one that exists; null when none could be made.
- * The name needs to be unlikely, not secret: the exclusive open settles any clash.
+ * Creates a new file in target's folder, never opening one that exists; null when none could be
+ * made. The name is short whatever target's length, so that a target name of the longest length
+ * the folder takes leaves room for it, and hidden, so that file lists do not show it meanwhile.
+ * It needs to be unlikely, not secret: the exclusive open settles any clash.
  */
 FilePointer CreateSiblingFile(const fs::path& target, std::string& createdPath)
 {
     const auto stamp =
         static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
     for (std::uint64_t attempt = 0; attempt < kNameAttempts; ++attempt) {
-        char suffix[24];
-        const auto end = std::to_chars(std::begin(suffix), std::end(suffix), stamp + attempt, 16).ptr;
-        std::string candidate = target.string() + ".tmp-" + std::string(std::begin(suffix), end);
+        char digits[24];
+        const auto end = std::to_chars(std::begin(digits), std::end(digits), stamp + attempt, 16).ptr;
+        const std::string name = ".velmora-" + std::string(std::begin(digits), end) + ".tmp";
+        std::string candidate = (target.parent_path() / name).string();
         // "x" opens exclusively: it fails rather than reuse a file that is already there.
         errno = 0;
         if (FilePointer file{std::fopen(candidate.c_str(), "wbx")}) {
@@ -51,6 +57,28 @@ FilePointer CreateSiblingFile(const fs::path& target, std::string& createdPath)
             return nullptr;
     }
     return nullptr;
+}
+
+/**
+ * Makes path the file that its chain of symbolic links ends at, whether or not that exists yet; a
+ * relative link is read from the folder that holds it. False, with why, when a link cannot be read
+ * or the chain does not end.
+ */
+bool FollowLinks(fs::path& path, std::string& why)
+{
+    std::error_code error;
+    for (int followed = 0; followed < kMaxLinks; ++followed) {
+        if (!fs::is_symlink(path, error))
+            return true;
+        const fs::path next = fs::read_symlink(path, error);
+        if (error) {
+            why = error.message();
+            return false;
+        }
+        path = next.is_absolute() ? next : path.parent_path() / next;
+    }
+    why = std::strerror(ELOOP);
+    return false;
 }
 
 /** Writes, flushes and closes; true only when every step succeeded. */
@@ -150,13 +178,12 @@ bool ReadFileContents(const std::string& path, std::size_t maxBytes, std::string
 
 bool ReplaceFileContents(const std::string& path, std::string_view contents, std::string* reason)
 {
-    std::error_code error;
+    // Renaming over a link would replace the link itself, and leave a file it names unwritten.
     fs::path target(path);
-    if (fs::is_symlink(target, error)) {
-        target = fs::weakly_canonical(target, error);
-        if (error)
-            return Fail(reason, error.message());
-    }
+    std::string why;
+    if (!FollowLinks(target, why))
+        return Fail(reason, why);
+    std::error_code error;
     // Writing in place would fail on a file this process may not write; so does replacing it.
     const fs::file_status existing = fs::status(target, error);
     const bool exists = fs::exists(existing);

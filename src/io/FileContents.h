@@ -18,9 +18,10 @@ bool ReadFileContents(const std::string& path, std::size_t maxBytes, std::string
 
 /**
  * Makes contents the whole of the named file without ever leaving it half written: the bytes go
- * to a new file of a unique name in the same folder, which is flushed, closed and then renamed
- * over the named one. A symbolic link is followed, so the link stays and the file it names is
- * replaced; a replaced file's permission bits are kept where the file system allows. False, with
+ * to a new file of a short unique name in the same folder, which is flushed, closed and then
+ * renamed over the named one. Symbolic links are followed, a relative one from the folder that
+ * holds it, so a link stays and the file it names is replaced, or created when it does not exist
+ * yet; a replaced file's permission bits are kept where the file system allows. False, with
  * any previous file intact and no new file left behind, when anything fails, and when the named
  * file exists but is not a regular file this process may open for writing; reason, when given,
  * then says why in a few words.

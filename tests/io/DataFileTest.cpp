@@ -10,11 +10,14 @@
 
 #include <sys/stat.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 
@@ -324,6 +327,61 @@ TEST(DataFile, WriteThroughALinkReplacesTheFileItNames)
     ASSERT_TRUE(WriteDataFile(FreshModel(surface), link));
     EXPECT_TRUE(fs::is_symlink(link));
     EXPECT_EQ(Contents(real), kFreshOctaveText);
+}
+
+TEST(DataFile, WriteThroughADanglingLinkCreatesTheFileItNames)
+{
+    TempFolder folder;
+    fs::create_directory(folder.Path() / "links");
+    fs::create_directory(folder.Path() / "made");
+    const std::pair<const char*, std::string> links[] = {
+        // Relative links name a file from the folder that holds the link.
+        {"links/sibling.snd", "sibling-target.snd"},
+        {"links/up.snd", "../made/up-target.snd"},
+        {"absolute.snd", folder.File("made/absolute-target.snd")},
+        {"links/hop.snd", "../made/chained-target.snd"},
+        {"chain.snd", "links/hop.snd"},
+        {"loop.snd", "loop.snd"},
+    };
+    for (const auto& [link, target] : links)
+        fs::create_symlink(target, folder.Path() / link);
+    Draw2DClass surface;
+    const TSpectrumModel model = FreshModel(surface);
+
+    const std::pair<const char*, const char*> writes[] = {{"links/sibling.snd", "links/sibling-target.snd"},
+                                                          {"links/up.snd", "made/up-target.snd"},
+                                                          {"absolute.snd", "made/absolute-target.snd"},
+                                                          {"chain.snd", "made/chained-target.snd"}};
+    for (const auto& [link, created] : writes) {
+        SCOPED_TRACE(link);
+        std::string reason;
+        ASSERT_TRUE(WriteDataFile(model, folder.File(link), &reason)) << reason;
+        EXPECT_TRUE(fs::is_symlink(folder.File(link)));
+        EXPECT_EQ(Contents(folder.File(created)), kFreshOctaveText);
+    }
+    std::string reason;
+    EXPECT_FALSE(WriteDataFile(model, folder.File("loop.snd"), &reason));
+    EXPECT_EQ(reason, std::strerror(ELOOP));
+    EXPECT_TRUE(fs::is_symlink(folder.File("loop.snd")));
+    EXPECT_EQ(folder.Names().size(), 5u) << "links, made and the three links at the top, nothing more";
+}
+
+TEST(DataFile, WritesNamesOfTheLongestLengthAFolderTakes)
+{
+    TempFolder folder;
+    Draw2DClass surface;
+    const TSpectrumModel model = FreshModel(surface);
+    // 255 bytes is the longest name Linux file systems take.
+    for (const std::size_t length : {240u, 255u}) {
+        SCOPED_TRACE(length);
+        const std::string path = folder.File(std::string(length - 4, 'n') + ".snd");
+        for (const char* state : {"new", "existing"}) {
+            std::string reason;
+            EXPECT_TRUE(WriteDataFile(model, path, &reason)) << state << " file: " << reason;
+        }
+        EXPECT_EQ(Contents(path), kFreshOctaveText);
+    }
+    EXPECT_EQ(folder.Names().size(), 2u) << "no temporary file is left behind";
 }
 
 TEST(DataFile, FailedWritesReturnFalseAndKeepTheOldFile)

@@ -6,15 +6,19 @@
 #include "platform/QtSettingsStore.h"
 
 #include <QAction>
-#include <QFile>
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
+#include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 #include <memory>
 #include <vector>
@@ -38,6 +42,40 @@ protected:
         return settings.value(QStringLiteral("Velmora_Size")).toString();
     }
 };
+
+bool MakePipe(const QString& path)
+{
+    return mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
+}
+
+bool IsPipe(const QString& path)
+{
+    struct stat status {
+    };
+    return stat(QFile::encodeName(path).constData(), &status) == 0 && S_ISFIFO(status.st_mode);
+}
+
+struct ProgramRun {
+    /** -1 when the program crashed or did not end within a minute. */
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+/** Runs the built program in the given environment to its end. */
+ProgramRun RunProgram(const QProcessEnvironment& environment)
+{
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(VELMORA_PROGRAM), QStringList());
+    const bool finished = process.waitForFinished(60000);
+    ProgramRun result;
+    if (finished && process.exitStatus() == QProcess::NormalExit)
+        result.exitCode = process.exitCode();
+    result.out = process.readAllStandardOutput();
+    result.err = process.readAllStandardError();
+    return result;
+}
 
 } // namespace
 
@@ -147,6 +185,32 @@ TEST_F(MainFormTest, UnusableStoredSizesFallBackToTheDefault)
     }
     storeSize(QString(80, QLatin1Char('5')));
     EXPECT_EQ(start().frameGeometry().size(), QSize(456, 456)) << "80 characters do not fit the buffer";
+}
+
+TEST_F(MainFormTest, ASettingsFileThatIsNotARegularFileIsLeftAlone)
+{
+    // The program's own settings file a named pipe: the window still comes up (and, told to,
+    // ends at its first paint).
+    const QString config = m_dir.filePath(QStringLiteral("config"));
+    ASSERT_TRUE(QDir().mkpath(config + QStringLiteral("/Pellinor")));
+    const QString pipe = config + QStringLiteral("/Pellinor/Brevalis.conf");
+    ASSERT_TRUE(MakePipe(pipe));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config);
+    environment.insert(QStringLiteral("VELMORA_REPORT_FIRST_PAINT"), QStringLiteral("1"));
+    const ProgramRun run = RunProgram(environment);
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.out.startsWith("first paint")) << run.out.toStdString();
+    EXPECT_TRUE(IsPipe(pipe));
+
+    // The default size, and a new size is not written over the pipe.
+    ASSERT_TRUE(MakePipe(settingsFile()));
+    TMainForm& form = start();
+    EXPECT_EQ(form.frameGeometry().size(), QSize(456, 456));
+    form.resize(600, 400);
+    stop();
+    EXPECT_TRUE(IsPipe(settingsFile()));
 }
 
 TEST_F(MainFormTest, TinyWindowsKeepTheGraphUsable)

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QProcess>
 #include <QSettings>
@@ -211,6 +212,26 @@ TEST_F(MainFormTest, ASettingsFileThatIsNotARegularFileIsLeftAlone)
     form.resize(600, 400);
     stop();
     EXPECT_TRUE(IsPipe(settingsFile()));
+}
+
+TEST(MainProgramTest, ADisplayThatCannotBeOpenedIsOneLineAndExitStatusOne)
+{
+    if (QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X99")))
+        GTEST_SKIP() << "a display server may listen on :99";
+    // No display at all, and one that is set where no server listens.
+    for (const char* display : {"", ":99"}) {
+        SCOPED_TRACE(display);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "DISPLAY"})
+            environment.remove(QString::fromLatin1(name));
+        if (*display)
+            environment.insert(QStringLiteral("DISPLAY"), QString::fromLatin1(display));
+        const ProgramRun run = RunProgram(environment);
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_TRUE(run.err.startsWith("velmora: ") && run.err.endsWith('\n') && run.err.count('\n') == 1)
+            << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains(display)) << run.err.toStdString();
+    }
 }
 
 TEST_F(MainFormTest, TinyWindowsKeepTheGraphUsable)

@@ -21,6 +21,7 @@
 
 #include <sys/stat.h>
 
+#include <filesystem>
 #include <memory>
 #include <vector>
 
@@ -43,18 +44,6 @@ protected:
         return settings.value(QStringLiteral("Velmora_Size")).toString();
     }
 };
-
-bool MakePipe(const QString& path)
-{
-    return mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
-}
-
-bool IsPipe(const QString& path)
-{
-    struct stat status {
-    };
-    return stat(QFile::encodeName(path).constData(), &status) == 0 && S_ISFIFO(status.st_mode);
-}
 
 struct ProgramRun {
     /** -1 when the program crashed or did not end within a minute. */
@@ -195,7 +184,7 @@ TEST_F(MainFormTest, ASettingsFileThatIsNotARegularFileIsLeftAlone)
     const QString config = m_dir.filePath(QStringLiteral("config"));
     ASSERT_TRUE(QDir().mkpath(config + QStringLiteral("/Pellinor")));
     const QString pipe = config + QStringLiteral("/Pellinor/Brevalis.conf");
-    ASSERT_TRUE(MakePipe(pipe));
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config);
@@ -203,15 +192,15 @@ TEST_F(MainFormTest, ASettingsFileThatIsNotARegularFileIsLeftAlone)
     const ProgramRun run = RunProgram(environment);
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_TRUE(run.out.startsWith("first paint")) << run.out.toStdString();
-    EXPECT_TRUE(IsPipe(pipe));
+    EXPECT_TRUE(std::filesystem::is_fifo(QFile::encodeName(pipe).toStdString()));
 
     // The default size, and a new size is not written over the pipe.
-    ASSERT_TRUE(MakePipe(settingsFile()));
+    ASSERT_EQ(mkfifo(QFile::encodeName(settingsFile()).constData(), 0600), 0);
     TMainForm& form = start();
     EXPECT_EQ(form.frameGeometry().size(), QSize(456, 456));
     form.resize(600, 400);
     stop();
-    EXPECT_TRUE(IsPipe(settingsFile()));
+    EXPECT_TRUE(std::filesystem::is_fifo(QFile::encodeName(settingsFile()).toStdString()));
 }
 
 TEST(MainProgramTest, ADisplayThatCannotBeOpenedIsOneLineAndExitStatusOne)

@@ -192,15 +192,4 @@ TEST_F(CalcToolTest, PipesAndDevicesAreRefusedAtOnceForWhatTheyAre)
         EXPECT_TRUE(rate.err.contains(QByteArray("'") + c.file + "': " + c.reason + "\n"))
             << rate.err.toStdString();
     EXPECT_EQ(RowOf(velmora::test::ParseTextTable(rate.out), QStringLiteral("good.snd")).size(), 9);
-
-    // The other commands read their input the same way.
-    for (const char* command :
-         {"bands link.snd", "render link.snd -o out.svg", "convert link.snd --third -o out.snd"}) {
-        SCOPED_TRACE(command);
-        const velmora::test::CalcRun result = run(QString::fromLatin1(command).split(u' '));
-        EXPECT_EQ(result.exitCode, 1);
-        EXPECT_TRUE(result.err.contains("'link.snd': it is not a regular file")) << result.err.toStdString();
-    }
-    EXPECT_FALSE(QFile::exists(path(QStringLiteral("out.svg"))) ||
-                 QFile::exists(path(QStringLiteral("out.snd"))));
 }

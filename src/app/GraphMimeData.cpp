@@ -45,7 +45,12 @@ QVariant GraphMimeData::retrieveData(const QString& mimeType, QMetaType type) co
 const QImage& GraphMimeData::Rendered() const
 {
     if (m_image.isNull()) {
-        m_image = QImage(m_size, QImage::Format_ARGB32);
+        // The picture scales without loss, but a bitmap of a huge window's size takes seconds and
+        // gigabytes to render; the SVG keeps every detail for programs that take it.
+        QSize size = m_size;
+        if (size.width() > kMaxImageSide || size.height() > kMaxImageSide)
+            size.scale(kMaxImageSide, kMaxImageSide, Qt::KeepAspectRatio);
+        m_image = QImage(size, QImage::Format_ARGB32);
         m_image.fill(Qt::white);
         QPainter painter(&m_image);
         QSvgRenderer(m_svg).render(&painter);

@@ -14,6 +14,10 @@ namespace velmora {
 class GraphMimeData : public QMimeData
 {
 public:
+    /** Longest side of the image, in pixels: a huge window's graph is scaled down to it. */
+    static constexpr int kMaxImageSide = 4096;
+
+    /** size is the graph's in pixels; the image has it, scaled down to kMaxImageSide if larger. */
     GraphMimeData(QByteArray svg, QSize size);
 
     QStringList formats() const override;

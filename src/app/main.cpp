@@ -1,5 +1,6 @@
 #include "edit/AppContext.h"
 #include "app/MainForm.h"
+#include "io/FileContents.h"
 #include "platform/CanvasWidget.h"
 #include "platform/QtSettingsStore.h"
 
@@ -11,6 +12,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -26,6 +29,68 @@ bool DisplayAvailable()
     const char* wayland = std::getenv("WAYLAND_DISPLAY");
     return (display && *display) || (wayland && *wayland);
 }
+
+/** The variables that choose the display, as "NAME=value" for those that are set. */
+std::string DisplayVariables()
+{
+    std::string text;
+    for (const char* name : {"QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "DISPLAY"}) {
+        const char* value = std::getenv(name);
+        if (value && *value)
+            text += (text.empty() ? "" : ", ") + std::string(name) + "=" + value;
+    }
+    return text;
+}
+
+/**
+ * Qt ends the program with a page of advice when the display cannot be opened (a DISPLAY where no
+ * server answers, say). While QApplication starts, its messages are held back: a fatal one becomes
+ * one line on standard error and exit status 1, and the others are passed on in order once the
+ * application has started.
+ */
+class StartupMessages
+{
+public:
+    StartupMessages() { s_previous = qInstallMessageHandler(Hold); }
+    ~StartupMessages()
+    {
+        qInstallMessageHandler(s_previous);
+        const std::lock_guard lock(s_mutex);
+        for (const Held& message : s_held) {
+            const QMessageLogContext context(message.file.constData(), message.line,
+                                             message.function.constData(), message.category.constData());
+            s_previous(message.type, context, message.text);
+        }
+        s_held.clear();
+    }
+    StartupMessages(const StartupMessages&) = delete;
+    StartupMessages& operator=(const StartupMessages&) = delete;
+
+private:
+    struct Held {
+        QtMsgType type;
+        QByteArray file;
+        QByteArray function;
+        QByteArray category;
+        int line;
+        QString text;
+    };
+
+    static void Hold(QtMsgType type, const QMessageLogContext& context, const QString& text)
+    {
+        if (type == QtFatalMsg) {
+            std::fprintf(stderr, "velmora: cannot open the display (%s); run it from a desktop session\n",
+                         DisplayVariables().c_str());
+            std::_Exit(1);
+        }
+        const std::lock_guard lock(s_mutex);
+        s_held.push_back({type, context.file, context.function, context.category, context.line, text});
+    }
+
+    static inline QtMessageHandler s_previous = nullptr;
+    static inline std::mutex s_mutex;
+    static inline std::vector<Held> s_held;
+};
 
 std::vector<std::string> Arguments(int argc, char** argv)
 {
@@ -72,11 +137,14 @@ private:
 
 int main(int argc, char** argv)
 {
+    velmora::IgnoreFileSizeSignal();
     if (!DisplayAvailable()) {
         std::fprintf(stderr, "velmora: no display found (DISPLAY is not set); run it from a desktop session\n");
         return 1;
     }
+    auto startupMessages = std::make_unique<StartupMessages>();
     QApplication application(argc, argv);
+    startupMessages.reset();
     QApplication::setOrganizationName(QStringLiteral("Pellinor"));
     QApplication::setApplicationName(QStringLiteral("Brevalis"));
     // Lets desktops match the window to its desktop entry.

@@ -237,7 +237,9 @@ std::optional<std::string> ReadRenderRequest(const ParsedArguments& arguments, R
     }
 
     if (arguments.Has("--graph")) {
-        const std::vector<std::string_view> parts = SplitAt(arguments.Value("--graph"), ',');
+        // The parts are views: the text they point into must outlive them.
+        const std::string graph = arguments.Value("--graph");
+        const std::vector<std::string_view> parts = SplitAt(graph, ',');
         std::array<double, 3> values{};
         for (std::size_t i = 0; i < values.size(); ++i) {
             const std::optional<double> value =

@@ -40,6 +40,8 @@ bool ParseArguments(std::span<const std::string> arguments, std::span<const Opti
 
 /** text split at every separator; "a,,b" gives three parts, the middle one empty. */
 std::vector<std::string_view> SplitAt(std::string_view text, char separator);
+/** The parts of a temporary string would point at memory freed before they are read. */
+std::vector<std::string_view> SplitAt(std::string&& text, char separator) = delete;
 
 /** True when text ends with ending, letters compared without regard to case. */
 bool EndsWithIgnoringCase(std::string_view text, std::string_view ending);

@@ -1,5 +1,6 @@
 #include "calc/CalcCommands.h"
 #include "calc/GraphRender.h"
+#include "io/FileContents.h"
 
 #include <QGuiApplication>
 
@@ -24,6 +25,7 @@ void ReportQtMessage(QtMsgType type, const QMessageLogContext&, const QString& m
 /** The drawing half of velmora-calc: the same command line, with the window's drawing code. */
 int main(int argc, char** argv)
 {
+    velmora::IgnoreFileSizeSignal();
     // The graph's fonts need a GUI application, and a batch tool must never need a display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

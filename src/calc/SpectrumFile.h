@@ -10,14 +10,9 @@ struct TSpectrumModel;
  * Reads a data file as the main window reads a file named on its command line: into a model just
  * set up as at start-up (InitModel, then all levels at 0), then the file's words, extents and band
  * set. No surface or canvas is involved. False, with the model at its start-up state and reason
- * saying why in a few words, when the file cannot be read.
+ * saying why in a few words (what the reader found: the file is never opened again to
+ * word it), when the file cannot be read.
  */
 bool ReadSpectrumFile(TSpectrumModel& model, const std::string& path, std::string& reason);
-
-/**
- * Why the named file could not be read as a data file, in a few words: the system's reason for a
- * missing or unopenable file, a directory, a file beyond kMaxDataFileBytes, or a read that failed.
- */
-std::string ReadFailureReason(const std::string& path);
 
 } // namespace velmora

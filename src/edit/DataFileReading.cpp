@@ -7,10 +7,11 @@
 
 namespace velmora {
 
-bool ReadDataFile(TSpectrumModel& model, Draw2DClass& surface, ResultView* view, const std::string& path)
+bool ReadDataFile(TSpectrumModel& model, Draw2DClass& surface, ResultView* view, const std::string& path,
+                  std::string* reason)
 {
     std::string text;
-    if (!ReadFileContents(path, kMaxDataFileBytes, text))
+    if (!ReadFileContents(path, kMaxDataFileBytes, text, reason))
         return false;
     ReadDataText(model, surface, view, text);
     return true;

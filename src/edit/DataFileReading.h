@@ -12,10 +12,12 @@ class ResultView;
 /**
  * Reads a ".snd" data file into the model word by word (ReadDataWords), then applies the graph
  * extents it held (SetGraphExtents, which sets up the graph for the band set read and
- * recalculates). False, and model and view unchanged, when the file cannot be opened or read, is
- * not a regular file, or is larger than kMaxDataFileBytes.
+ * recalculates). False, and model and view unchanged, when the file is not a regular file,
+ * cannot be opened or read, or is larger than kMaxDataFileBytes; reason, when given, then says
+ * why (see ReadFileContents).
  */
-bool ReadDataFile(TSpectrumModel& model, Draw2DClass& surface, ResultView* view, const std::string& path);
+bool ReadDataFile(TSpectrumModel& model, Draw2DClass& surface, ResultView* view, const std::string& path,
+                  std::string* reason = nullptr);
 
 /** ReadDataFile on text already in memory; the same rules. */
 void ReadDataText(TSpectrumModel& model, Draw2DClass& surface, ResultView* view, std::string_view text);

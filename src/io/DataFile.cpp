@@ -173,10 +173,10 @@ void LoadDataText(TSpectrumModel& model, std::string_view text)
     SetupSpectrum(model, nullptr, false);
 }
 
-bool LoadDataFile(TSpectrumModel& model, const std::string& path)
+bool LoadDataFile(TSpectrumModel& model, const std::string& path, std::string* reason)
 {
     std::string text;
-    if (!ReadFileContents(path, kMaxDataFileBytes, text))
+    if (!ReadFileContents(path, kMaxDataFileBytes, text, reason))
         return false;
     LoadDataText(model, text);
     return true;

@@ -50,9 +50,10 @@ GraphExtents ReadDataWords(TSpectrumModel& model, std::string_view text);
 void LoadDataText(TSpectrumModel& model, std::string_view text);
 
 /**
- * LoadDataText on the named file. False, and the model unchanged, when the file cannot be opened
- * or read, is not a regular file, or is larger than kMaxDataFileBytes.
+ * LoadDataText on the named file. False, and the model unchanged, when the file is not a regular
+ * file, cannot be opened or read, or is larger than kMaxDataFileBytes; reason, when given, then
+ * says why (see ReadFileContents).
  */
-bool LoadDataFile(TSpectrumModel& model, const std::string& path);
+bool LoadDataFile(TSpectrumModel& model, const std::string& path, std::string* reason = nullptr);
 
 } // namespace velmora

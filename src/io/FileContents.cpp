@@ -1,14 +1,19 @@
 #include "io/FileContents.h"
 
 #include <cerrno>
-#include <cstring>
 #include <charconv>
 #include <chrono>
+#include <csignal>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <iterator>
 #include <memory>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace velmora {
 
@@ -24,18 +29,24 @@ using FilePointer = std::unique_ptr<std::FILE, FileCloser>;
 /** Attempts at a fresh temporary name before giving up; a clash is already very unlikely. */
 constexpr std::uint64_t kNameAttempts = 16;
 
+/** Symbolic links followed before giving up on a loop, as many as Linux follows in a path. */
+constexpr int kMaxLinks = 40;
+
 /**
- * Creates a new file next to target, never opening one that exists; null when none could be made.
- * The name needs to be unlikely, not secret: the exclusive open settles any clash.
+ * Creates a new file in target's folder, never opening one that exists; null when none could be
+ * made. The name is short whatever target's length, so that a target name of the longest length
+ * the folder takes leaves room for it, and hidden, so that file lists do not show it meanwhile.
+ * It needs to be unlikely, not secret: the exclusive open settles any clash.
  */
 FilePointer CreateSiblingFile(const fs::path& target, std::string& createdPath)
 {
     const auto stamp =
         static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
     for (std::uint64_t attempt = 0; attempt < kNameAttempts; ++attempt) {
-        char suffix[24];
-        const auto end = std::to_chars(std::begin(suffix), std::end(suffix), stamp + attempt, 16).ptr;
-        std::string candidate = target.string() + ".tmp-" + std::string(std::begin(suffix), end);
+        char digits[24];
+        const auto end = std::to_chars(std::begin(digits), std::end(digits), stamp + attempt, 16).ptr;
+        const std::string name = ".velmora-" + std::string(std::begin(digits), end) + ".tmp";
+        std::string candidate = (target.parent_path() / name).string();
         // "x" opens exclusively: it fails rather than reuse a file that is already there.
         errno = 0;
         if (FilePointer file{std::fopen(candidate.c_str(), "wbx")}) {
@@ -48,6 +59,28 @@ FilePointer CreateSiblingFile(const fs::path& target, std::string& createdPath)
     return nullptr;
 }
 
+/**
+ * Makes path the file that its chain of symbolic links ends at, whether or not that exists yet; a
+ * relative link is read from the folder that holds it. False, with why, when a link cannot be read
+ * or the chain does not end.
+ */
+bool FollowLinks(fs::path& path, std::string& why)
+{
+    std::error_code error;
+    for (int followed = 0; followed < kMaxLinks; ++followed) {
+        if (!fs::is_symlink(path, error))
+            return true;
+        const fs::path next = fs::read_symlink(path, error);
+        if (error) {
+            why = error.message();
+            return false;
+        }
+        path = next.is_absolute() ? next : path.parent_path() / next;
+    }
+    why = std::strerror(ELOOP);
+    return false;
+}
+
 /** Writes, flushes and closes; true only when every step succeeded. */
 bool WriteAndClose(FilePointer file, std::string_view contents)
 {
@@ -57,63 +90,116 @@ bool WriteAndClose(FilePointer file, std::string_view contents)
     return written && closed;
 }
 
+constexpr const char* kNotRegular = "it is not a regular file";
+
+/** An open file descriptor, closed with its owner; a negative one holds nothing. */
+class FileDescriptor
+{
+public:
+    explicit FileDescriptor(int fd) : m_fd(fd) {}
+    ~FileDescriptor()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+
+    int get() const { return m_fd; }
+
+private:
+    int m_fd;
+};
+
+/** Gives why to the caller that asked for a reason; false, to be returned at once. */
+bool Fail(std::string* reason, std::string why)
+{
+    if (reason)
+        *reason = std::move(why);
+    return false;
+}
+
+/** A size for messages: whole MiB where it is a multiple of one, bytes otherwise. */
+std::string SizeText(std::size_t bytes)
+{
+    constexpr std::size_t kMiB = 1024 * 1024;
+    if (bytes >= kMiB && bytes % kMiB == 0)
+        return std::to_string(bytes / kMiB) + " MiB";
+    return std::to_string(bytes) + " bytes";
+}
+
 } // namespace
 
-bool ReadFileContents(const std::string& path, std::size_t maxBytes, std::string& contents)
+bool ReadFileContents(const std::string& path, std::size_t maxBytes, std::string& contents,
+                      std::string* reason)
 {
-    // Opening a named pipe waits for a writer that may never come: only regular files are read.
+    // Opening a named pipe waits for a writer that may never come, and opening a device may do
+    // more than read it: only what is a regular file by its name is opened.
     std::error_code error;
-    if (!fs::is_regular_file(path, error))
-        return false;
-    FilePointer file{std::fopen(path.c_str(), "rb")};
-    if (!file)
-        return false;
-    // Read in pieces rather than trusting a size reported up front, so that devices and pipes
-    // that never end are refused at the limit too.
+    const fs::file_status status = fs::status(path, error);
+    if (error)
+        return Fail(reason, error.message());
+    if (fs::is_directory(status))
+        return Fail(reason, "it is a directory");
+    if (!fs::is_regular_file(status))
+        return Fail(reason, kNotRegular);
+    // Should another kind of file take the name meanwhile, a non-blocking open still returns at once.
+    FileDescriptor file{::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
+    if (file.get() < 0)
+        return Fail(reason, std::strerror(errno));
+    struct stat opened {
+    };
+    if (::fstat(file.get(), &opened) != 0)
+        return Fail(reason, std::strerror(errno));
+    if (!S_ISREG(opened.st_mode))
+        return Fail(reason, kNotRegular);
+    const std::string tooLarge = "it is larger than " + SizeText(maxBytes);
+    if (static_cast<std::uintmax_t>(opened.st_size) > maxBytes)
+        return Fail(reason, tooLarge);
+    // Read in pieces rather than trusting the size reported up front: files of /proc report 0,
+    // and a file may grow while it is read.
     std::string text;
     char piece[16384];
-    std::size_t count = 0;
-    while ((count = std::fread(piece, 1, sizeof piece, file.get())) > 0) {
-        if (count > maxBytes - text.size())
-            return false;
-        text.append(piece, count);
+    for (;;) {
+        const ssize_t count = ::read(file.get(), piece, sizeof piece);
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count < 0)
+            return Fail(reason, std::strerror(errno));
+        if (count == 0)
+            break;
+        if (static_cast<std::size_t>(count) > maxBytes - text.size())
+            return Fail(reason, tooLarge);
+        text.append(piece, static_cast<std::size_t>(count));
     }
-    if (std::ferror(file.get()))
-        return false;
     contents = std::move(text);
     return true;
 }
 
 bool ReplaceFileContents(const std::string& path, std::string_view contents, std::string* reason)
 {
-    const auto fail = [reason](std::string why) {
-        if (reason)
-            *reason = std::move(why);
-        return false;
-    };
-    std::error_code error;
+    // Renaming over a link would replace the link itself, and leave a file it names unwritten.
     fs::path target(path);
-    if (fs::is_symlink(target, error)) {
-        target = fs::weakly_canonical(target, error);
-        if (error)
-            return fail(error.message());
-    }
+    std::string why;
+    if (!FollowLinks(target, why))
+        return Fail(reason, why);
+    std::error_code error;
     // Writing in place would fail on a file this process may not write; so does replacing it.
     const fs::file_status existing = fs::status(target, error);
     const bool exists = fs::exists(existing);
     if (exists && !fs::is_regular_file(existing))
-        return fail("it is not a regular file");
+        return Fail(reason, kNotRegular);
     if (exists && !FilePointer{std::fopen(target.string().c_str(), "r+b")})
-        return fail(std::strerror(errno));
+        return Fail(reason, std::strerror(errno));
 
     std::string temporaryPath;
     FilePointer file = CreateSiblingFile(target, temporaryPath);
     if (!file)
-        return fail(std::strerror(errno));
+        return Fail(reason, std::strerror(errno));
     if (!WriteAndClose(std::move(file), contents)) {
         const std::string why = std::strerror(errno);
         fs::remove(temporaryPath, error);
-        return fail(why);
+        return Fail(reason, why);
     }
     if (exists) {
         // Best effort: some file systems keep no permission bits, and the contents matter more.
@@ -123,9 +209,14 @@ bool ReplaceFileContents(const std::string& path, std::string_view contents, std
     if (error) {
         const std::string why = error.message();
         fs::remove(temporaryPath, error);
-        return fail(why);
+        return Fail(reason, why);
     }
     return true;
+}
+
+void IgnoreFileSizeSignal()
+{
+    std::signal(SIGXFSZ, SIG_IGN);
 }
 
 } // namespace velmora

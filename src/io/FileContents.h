@@ -9,19 +9,30 @@ namespace velmora {
 /**
  * The bytes of the named regular file, at most maxBytes of them. False, and contents untouched,
  * when it is not a regular file (a folder, a named pipe, a device), cannot be opened or read, or
- * holds more than maxBytes bytes.
+ * holds more than maxBytes bytes; reason, when given, then says which in a few words ("it is a
+ * directory", "it is not a regular file", "it is larger than 16 MiB", or the system's reason). A
+ * file that is not regular is never opened, so that a named pipe cannot block the caller.
  */
-bool ReadFileContents(const std::string& path, std::size_t maxBytes, std::string& contents);
+bool ReadFileContents(const std::string& path, std::size_t maxBytes, std::string& contents,
+                      std::string* reason = nullptr);
 
 /**
  * Makes contents the whole of the named file without ever leaving it half written: the bytes go
- * to a new file of a unique name in the same folder, which is flushed, closed and then renamed
- * over the named one. A symbolic link is followed, so the link stays and the file it names is
- * replaced; a replaced file's permission bits are kept where the file system allows. False, with
+ * to a new file of a short unique name in the same folder, which is flushed, closed and then
+ * renamed over the named one. Symbolic links are followed, a relative one from the folder that
+ * holds it, so a link stays and the file it names is replaced, or created when it does not exist
+ * yet; a replaced file's permission bits are kept where the file system allows. False, with
  * any previous file intact and no new file left behind, when anything fails, and when the named
  * file exists but is not a regular file this process may open for writing; reason, when given,
  * then says why in a few words.
  */
 bool ReplaceFileContents(const std::string& path, std::string_view contents, std::string* reason = nullptr);
+
+/**
+ * Makes a write past the process's file-size limit fail with EFBIG, which ReplaceFileContents
+ * reports like any failed write with the earlier file intact, instead of ending the process with
+ * SIGXFSZ half way through a save. Each program calls it first thing in main().
+ */
+void IgnoreFileSizeSignal();
 
 } // namespace velmora

@@ -1,6 +1,8 @@
 #include "platform/QtSettingsStore.h"
 
+#include <QFileInfo>
 #include <QSettings>
+#include <QStandardPaths>
 
 #include <memory>
 
@@ -8,11 +10,32 @@ namespace velmora {
 
 namespace {
 
+const QString kOrganisation = QStringLiteral("Pellinor");
+const QString kApplication = QStringLiteral("Brevalis");
+
+/**
+ * The settings kept in the given INI file, or the per-user ones; null when their file exists but
+ * is not a regular file. QSettings would open a named pipe and wait for a writer for ever, and
+ * replace whatever is there on writing: such a file is left alone and the values count as missing.
+ */
 std::unique_ptr<QSettings> OpenSettings(const QString& iniFile)
 {
+#ifdef Q_OS_WIN
     if (iniFile.isEmpty())
-        return std::make_unique<QSettings>(QStringLiteral("Pellinor"), QStringLiteral("Brevalis"));
-    return std::make_unique<QSettings>(iniFile, QSettings::IniFormat);
+        return std::make_unique<QSettings>(kOrganisation, kApplication);
+#endif
+    // The file QSettings(kOrganisation, kApplication) keeps, named here so that it can be looked at
+    // before QSettings opens it. The organisation-wide and system-wide files QSettings would also
+    // read hold nothing this program writes, and are left out.
+    const QString file = !iniFile.isEmpty()
+                             ? iniFile
+                             : QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                                   QLatin1Char('/') + kOrganisation + QLatin1Char('/') + kApplication +
+                                   QStringLiteral(".conf");
+    const QFileInfo info(file);
+    if (info.exists() && !info.isFile())
+        return nullptr;
+    return std::make_unique<QSettings>(file, QSettings::IniFormat);
 }
 
 } // namespace
@@ -24,6 +47,8 @@ QtSettingsStore::QtSettingsStore(const QString& iniFile) : m_iniFile(iniFile) {}
 std::optional<std::string> QtSettingsStore::Query(const std::string& name)
 {
     const auto settings = OpenSettings(m_iniFile);
+    if (!settings)
+        return std::nullopt;
     const QVariant value = settings->value(QString::fromStdString(name));
     // A value of another type (a list, say, from a hand-edited file) is as good as missing.
     if (!value.isValid() || value.typeId() != QMetaType::QString)
@@ -33,8 +58,8 @@ std::optional<std::string> QtSettingsStore::Query(const std::string& name)
 
 void QtSettingsStore::Set(const std::string& name, const std::string& text)
 {
-    const auto settings = OpenSettings(m_iniFile);
-    settings->setValue(QString::fromStdString(name), QString::fromStdString(text));
+    if (const auto settings = OpenSettings(m_iniFile))
+        settings->setValue(QString::fromStdString(name), QString::fromStdString(text));
 }
 
 } // namespace velmora

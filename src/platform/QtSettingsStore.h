@@ -8,7 +8,9 @@ namespace velmora {
 
 /**
  * The per-user settings store: organisation "Pellinor", application "Brevalis" (the registry
- * key SOFTWARE\Pellinor\Brevalis on Windows, an XDG config file elsewhere).
+ * key SOFTWARE\Pellinor\Brevalis on Windows, elsewhere the file Pellinor/Brevalis.conf in the
+ * user's configuration folder, $XDG_CONFIG_HOME or ~/.config). A settings file that exists but is
+ * not a regular file (a named pipe, a folder) is neither read nor written: every value is missing.
  */
 class QtSettingsStore : public SettingsStore
 {

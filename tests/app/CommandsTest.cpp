@@ -5,6 +5,7 @@
 #include "dialogs/AboutBox.h"
 #include "dialogs/GraphForm.h"
 #include "dialogs/NodesForm.h"
+#include "io/FileContents.h"
 #include "support/FileSizeLimit.h"
 
 #include <QAction>
@@ -21,6 +22,9 @@
 #include <QToolButton>
 
 #include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
 
 using namespace velmora;
 using velmora::test::OnNextModal;
@@ -339,25 +343,37 @@ TEST_F(CommandsTest, CopyAndPrintButtons)
 
 TEST_F(CommandsTest, AFailedSaveHalfWayKeepsTheOldFileAndSaysSo)
 {
+    // The file-size limit's signal ends a process unless it is ignored, so the save runs in a child
+    // process of its own (a fresh run of this test) that starts as the program's main() does.
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
     start("-third");
+    model().Nodes.Node[4].Y = 42.5f;
     const QString path = writeFile(QStringLiteral("survey.snd"), "# an earlier spectrum\r\n");
-    QFile old(path);
-
-    // A file-size limit below the file's length makes the write fail part way, as a full disk does.
-    QString title;
-    QString text;
-    recordMessage(title, text);
-    bool written = true;
-    {
-        const velmora::test::FileSizeLimit limit(100);
-        ASSERT_TRUE(limit.Applied());
-        written = m_form->SaveDataFile(path);
-    }
-
-    EXPECT_FALSE(written);
-    EXPECT_TRUE(title.startsWith(QStringLiteral("Velmora: ")));
-    EXPECT_TRUE(text.contains(QStringLiteral("survey.snd"))) << text.toStdString();
-    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
-    EXPECT_EQ(old.readAll(), QByteArray("# an earlier spectrum\r\n"));
-    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("survey.snd")});
+    const auto saveUnderTheLimit = [&] {
+        QString title;
+        QString text;
+        recordMessage(title, text);
+        bool written = true;
+        {
+            const velmora::test::FileSizeLimit limit(100);
+            if (!limit.Applied())
+                std::_Exit(2);
+            IgnoreFileSizeSignal(); // as main() does first thing
+            written = m_form->SaveDataFile(path);
+        }
+        QFile old(path);
+        const bool kept = old.open(QIODevice::ReadOnly) && old.readAll() == "# an earlier spectrum\r\n" &&
+                          QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden) ==
+                              QStringList{QStringLiteral("survey.snd")};
+        const bool told = title.startsWith(QStringLiteral("Velmora: ")) &&
+                          text.contains(QStringLiteral("survey.snd")) &&
+                          text.contains(QStringLiteral("File too large"));
+        const bool alive =
+            m_form->isVisible() && model().Nodes.Count == 27 && model().Nodes.Node[4].Y == 42.5f;
+        std::fprintf(stderr, "written %d, old file kept %d, told %d (%s), window and spectrum alive %d\n",
+                     written, kept, told, qPrintable(text), alive);
+        m_dir.remove();
+        std::_Exit(!written && kept && told && alive ? 0 : 1);
+    };
+    EXPECT_EXIT(saveUnderTheLimit(), ::testing::ExitedWithCode(0), "written 0");
 }

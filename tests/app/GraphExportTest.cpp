@@ -1,9 +1,11 @@
 #include "app/MainForm.h"
 
+#include "app/GraphMimeData.h"
 #include "app/MainFormFixture.h"
 #include "graph/RecordingCanvas.h"
 #include "graph/SpectrumPlot.h"
 #include "platform/CanvasWidget.h"
+#include "platform/GraphPicture.h"
 #include "platform/ImageCanvas.h"
 
 #include <QClipboard>
@@ -81,6 +83,25 @@ TEST_F(GraphExportTest, CopyPutsTheGraphOnTheClipboardAsSvgAndPng)
 
     EXPECT_TRUE(m_form->GraphImage().image() == screen) << "the screen bitmap is untouched";
     EXPECT_EQ(m_context->Surface.Control, m_form->GraphCanvas) << "the surface is back on the screen";
+}
+
+TEST_F(GraphExportTest, ClipboardImageOfAHugeGraphIsBoundedAndKeepsItsShape)
+{
+    start();
+    const QByteArray svg = GraphSvg(model(), m_context->Surface);
+    struct Case {
+        QSize graph;
+        QSize image;
+    };
+    // 16000 x 12000 pixels would take seconds and 768 MB; 8000 x 60 shows the same bound cheaply.
+    const Case cases[] = {{{8000, 60}, {4096, 30}}, {{60, 8000}, {30, 4096}}, {{4096, 300}, {4096, 300}}};
+    for (const Case& c : cases) {
+        const GraphMimeData data(svg, c.graph);
+        const QImage image = qvariant_cast<QImage>(data.imageData());
+        EXPECT_EQ(image.size(), c.image) << c.graph.width() << " x " << c.graph.height();
+        EXPECT_EQ(QImage::fromData(data.data(QStringLiteral("image/png")), "PNG").size(), c.image);
+        EXPECT_EQ(data.data(QStringLiteral("image/svg+xml")), svg);
+    }
 }
 
 TEST_F(GraphExportTest, PrintScalesTheWindowImageByResolution)

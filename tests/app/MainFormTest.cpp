@@ -6,9 +6,12 @@
 #include "platform/QtSettingsStore.h"
 
 #include <QAction>
-#include <QFile>
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
+#include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -16,6 +19,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <filesystem>
 #include <memory>
 #include <vector>
 
@@ -38,6 +44,28 @@ protected:
         return settings.value(QStringLiteral("Velmora_Size")).toString();
     }
 };
+
+struct ProgramRun {
+    /** -1 when the program crashed or did not end within a minute. */
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+/** Runs the built program in the given environment to its end. */
+ProgramRun RunProgram(const QProcessEnvironment& environment)
+{
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(VELMORA_PROGRAM), QStringList());
+    const bool finished = process.waitForFinished(60000);
+    ProgramRun result;
+    if (finished && process.exitStatus() == QProcess::NormalExit)
+        result.exitCode = process.exitCode();
+    result.out = process.readAllStandardOutput();
+    result.err = process.readAllStandardError();
+    return result;
+}
 
 } // namespace
 
@@ -147,6 +175,52 @@ TEST_F(MainFormTest, UnusableStoredSizesFallBackToTheDefault)
     }
     storeSize(QString(80, QLatin1Char('5')));
     EXPECT_EQ(start().frameGeometry().size(), QSize(456, 456)) << "80 characters do not fit the buffer";
+}
+
+TEST_F(MainFormTest, ASettingsFileThatIsNotARegularFileIsLeftAlone)
+{
+    // The program's own settings file a named pipe: the window still comes up (and, told to,
+    // ends at its first paint).
+    const QString config = m_dir.filePath(QStringLiteral("config"));
+    ASSERT_TRUE(QDir().mkpath(config + QStringLiteral("/Pellinor")));
+    const QString pipe = config + QStringLiteral("/Pellinor/Brevalis.conf");
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config);
+    environment.insert(QStringLiteral("VELMORA_REPORT_FIRST_PAINT"), QStringLiteral("1"));
+    const ProgramRun run = RunProgram(environment);
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.out.startsWith("first paint")) << run.out.toStdString();
+    EXPECT_TRUE(std::filesystem::is_fifo(QFile::encodeName(pipe).toStdString()));
+
+    // The default size, and a new size is not written over the pipe.
+    ASSERT_EQ(mkfifo(QFile::encodeName(settingsFile()).constData(), 0600), 0);
+    TMainForm& form = start();
+    EXPECT_EQ(form.frameGeometry().size(), QSize(456, 456));
+    form.resize(600, 400);
+    stop();
+    EXPECT_TRUE(std::filesystem::is_fifo(QFile::encodeName(settingsFile()).toStdString()));
+}
+
+TEST(MainProgramTest, ADisplayThatCannotBeOpenedIsOneLineAndExitStatusOne)
+{
+    if (QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X99")))
+        GTEST_SKIP() << "a display server may listen on :99";
+    // No display at all, and one that is set where no server listens.
+    for (const char* display : {"", ":99"}) {
+        SCOPED_TRACE(display);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "DISPLAY"})
+            environment.remove(QString::fromLatin1(name));
+        if (*display)
+            environment.insert(QStringLiteral("DISPLAY"), QString::fromLatin1(display));
+        const ProgramRun run = RunProgram(environment);
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_TRUE(run.err.startsWith("velmora: ") && run.err.endsWith('\n') && run.err.count('\n') == 1)
+            << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains(display)) << run.err.toStdString();
+    }
 }
 
 TEST_F(MainFormTest, TinyWindowsKeepTheGraphUsable)

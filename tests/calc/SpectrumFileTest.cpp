@@ -8,6 +8,8 @@
 
 #include <cmath>
 
+#include <sys/stat.h>
+
 using namespace velmora;
 using velmora::test::CalcToolTest;
 using velmora::test::DataText;
@@ -163,4 +165,31 @@ TEST_F(CalcToolTest, ReportsUnreadableFilesAndGoesOn)
         EXPECT_FALSE(result.out.contains("missing.snd"));
         EXPECT_FALSE(result.out.contains("oversized.snd"));
     }
+}
+
+TEST_F(CalcToolTest, PipesAndDevicesAreRefusedAtOnceForWhatTheyAre)
+{
+    write(QStringLiteral("good.snd"), DataText(false, PressureLevels, PressureLevels, Ramp(9, 60, 0), {}));
+    ASSERT_EQ(mkfifo(QFile::encodeName(path(QStringLiteral("fifo"))).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(QStringLiteral("fifo"), path(QStringLiteral("link.snd"))));
+    struct Case {
+        const char* file;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {"fifo", "it is not a regular file"},
+        {"link.snd", "it is not a regular file"},
+        {"/dev/zero", "it is not a regular file"},
+        // A regular file by its name whose first bytes cannot be read.
+        {"/proc/self/mem", "Input/output error"},
+    };
+    QStringList arguments = {QStringLiteral("rate")};
+    for (const Case& c : cases)
+        arguments << QString::fromLatin1(c.file);
+    const velmora::test::CalcRun rate = run(arguments << QStringLiteral("good.snd"));
+    EXPECT_EQ(rate.exitCode, 1);
+    for (const Case& c : cases)
+        EXPECT_TRUE(rate.err.contains(QByteArray("'") + c.file + "': " + c.reason + "\n"))
+            << rate.err.toStdString();
+    EXPECT_EQ(RowOf(velmora::test::ParseTextTable(rate.out), QStringLiteral("good.snd")).size(), 9);
 }

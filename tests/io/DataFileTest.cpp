@@ -1,6 +1,7 @@
 #include "io/DataFile.h"
 #include "model/Ratings.h"
 
+#include "io/FileContents.h"
 #include "model/ModelTestSupport.h"
 #include "support/FileSizeLimit.h"
 #include "support/Tolerance.h"
@@ -9,6 +10,8 @@
 
 #include <sys/stat.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -338,6 +341,56 @@ TEST(DataFile, WriteThroughALinkReplacesTheFileItNames)
     EXPECT_EQ(Contents(real), kFreshOctaveText);
 }
 
+TEST(DataFile, WriteThroughADanglingLinkCreatesTheFileItNames)
+{
+    TempFolder folder;
+    fs::create_directory(folder.Path() / "links");
+    fs::create_directory(folder.Path() / "made");
+    fs::create_symlink("../made/chained.snd", folder.Path() / "links/hop.snd");
+    fs::create_symlink("loop.snd", folder.Path() / "loop.snd");
+    struct Case {
+        const char* link;
+        std::string target;
+        const char* created;
+    };
+    // A relative link names a file from the folder that holds the link.
+    const Case cases[] = {
+        {"links/sibling.snd", "sibling.new", "links/sibling.new"},
+        {"links/up.snd", "../made/up.snd", "made/up.snd"},
+        {"absolute.snd", folder.File("made/absolute.snd"), "made/absolute.snd"},
+        {"chain.snd", "links/hop.snd", "made/chained.snd"},
+    };
+    const TSpectrumModel model = FreshModel();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.link);
+        fs::create_symlink(c.target, folder.Path() / c.link);
+        std::string reason;
+        ASSERT_TRUE(WriteDataFile(model, folder.File(c.link), &reason)) << reason;
+        EXPECT_TRUE(fs::is_symlink(folder.File(c.link)));
+        EXPECT_EQ(Contents(folder.File(c.created)), kFreshOctaveText);
+    }
+    std::string reason;
+    EXPECT_FALSE(WriteDataFile(model, folder.File("loop.snd"), &reason));
+    EXPECT_EQ(reason, std::strerror(ELOOP));
+}
+
+TEST(DataFile, WritesNamesOfTheLongestLengthAFolderTakes)
+{
+    TempFolder folder;
+    const TSpectrumModel model = FreshModel();
+    // 255 bytes is the longest name Linux file systems take.
+    for (const std::size_t length : {240u, 255u}) {
+        SCOPED_TRACE(length);
+        const std::string path = folder.File(std::string(length - 4, 'n') + ".snd");
+        for (const char* state : {"new", "existing"}) {
+            std::string reason;
+            EXPECT_TRUE(WriteDataFile(model, path, &reason)) << state << " file: " << reason;
+        }
+        EXPECT_EQ(Contents(path), kFreshOctaveText);
+    }
+    EXPECT_EQ(folder.Names().size(), 2u) << "no temporary file is left behind";
+}
+
 TEST(DataFile, FailedWritesReturnFalseAndKeepTheOldFile)
 {
     TempFolder folder;
@@ -354,6 +407,7 @@ TEST(DataFile, FailedWritesReturnFalseAndKeepTheOldFile)
     {
         const velmora::test::FileSizeLimit limit(64);
         ASSERT_TRUE(limit.Applied());
+        IgnoreFileSizeSignal(); // as both programs do first thing
         written = WriteDataFile(model, path);
     }
     EXPECT_FALSE(written);

@@ -7,8 +7,10 @@
 namespace velmora::test {
 
 /**
- * While it lives, files this process writes cannot grow beyond the given size: a write past it
- * fails part way, as on a full disk (the signal such a write raises is ignored meanwhile).
+ * While it lives, files this process writes cannot grow beyond the given size, and the signal a
+ * write past it raises has its default action, as in a freshly started program: it ends the
+ * process unless the code under test ignores it as the programs do (IgnoreFileSizeSignal), and
+ * then the write fails part way, as on a full disk.
  */
 class FileSizeLimit
 {
@@ -16,7 +18,7 @@ public:
     explicit FileSizeLimit(rlim_t bytes)
     {
         m_applied = getrlimit(RLIMIT_FSIZE, &m_saved) == 0;
-        m_previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        m_previousHandler = std::signal(SIGXFSZ, SIG_DFL);
         rlimit small = m_saved;
         small.rlim_cur = bytes;
         m_applied = m_applied && setrlimit(RLIMIT_FSIZE, &small) == 0;

@@ -17,7 +17,9 @@ void Reset(TSpectrumModel& model)
 
 bool ReadSpectrumFile(TSpectrumModel& model, const std::string& path, std::string& reason)
 {
-    Reset(model);
+    // Reading recalculates for the levels read, so the start-up state needs no ratings of its own.
+    InitModel(model);
+    SetupNodes(model, true);
     if (LoadDataFile(model, path, &reason))
         return true;
     Reset(model);

@@ -4,6 +4,7 @@
 // cells of overlay labels, which lines drawn later may legitimately cross.
 
 #include "edit/AppContext.h"
+#include "edit/GraphSetup.h"
 #include "app/MainForm.h"
 #include "graph/SpectrumPlot.h"
 #include "io/Settings.h"

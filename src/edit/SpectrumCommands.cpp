@@ -15,10 +15,11 @@ void SwapSpectra(TSpectrumModel& model, Draw2DClass& surface, ResultView* view)
     surface.Redraw();
 }
 
-void ApplyResults(TSpectrumModel& model, Draw2DClass& surface)
+void ApplyResults(TSpectrumModel& model, Draw2DClass& surface, ResultView* view)
 {
     ApplyCalculatedResults(model);
-    StoreWeightedResults(model);
+    // The levels changed: the ratings, the status line and a weighting overlay follow them.
+    Recalculate(model, view);
     surface.Redraw();
 }
 

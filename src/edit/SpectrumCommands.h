@@ -19,7 +19,7 @@ void SwapSpectra(TSpectrumModel& model, Draw2DClass& surface, ResultView* view);
  * recalculate) and redraws; in modes 1 to 4 Results then holds the new levels weighted, as the
  * overlay shows them.
  */
-void ApplyResults(TSpectrumModel& model, Draw2DClass& surface);
+void ApplyResults(TSpectrumModel& model, Draw2DClass& surface, ResultView* view);
 
 /**
  * The overlay menu: the calculated results are brought up to date first when mode is 5, then the

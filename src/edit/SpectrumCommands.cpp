@@ -18,8 +18,13 @@ void SwapSpectra(TSpectrumModel& model, Draw2DClass& surface, ResultView* view)
 void ApplyResults(TSpectrumModel& model, Draw2DClass& surface, ResultView* view)
 {
     ApplyCalculatedResults(model);
-    // The levels changed: the ratings, the status line and a weighting overlay follow them.
+    // The levels changed, so the ratings and both lines follow them. The results stay as they
+    // were applied (so that applying combined results twice swaps back); a weighting overlay
+    // shows the new levels weighted.
+    const auto results = model.Results;
     Recalculate(model, view);
+    model.Results = results;
+    StoreWeightedResults(model);
     surface.Redraw();
 }
 

@@ -89,9 +89,11 @@ TEST_F(MainFormLayoutTest, TheBitmapFollowsThePanelBeyondTheOldLimit)
 TEST_F(MainFormLayoutTest, EveryButtonShowsItsHint)
 {
     TMainForm& form = start();
-    for (QWidget* control : controls())
-        if (auto* button = qobject_cast<QToolButton*>(control))
+    for (QWidget* control : controls()) {
+        if (auto* button = qobject_cast<QToolButton*>(control)) {
             EXPECT_FALSE(button->toolTip().isEmpty()) << button->statusTip().toStdString();
+        }
+    }
     EXPECT_EQ(form.SettingsButton->toolTip(), QStringLiteral("Edit graph settings"));
 }
 

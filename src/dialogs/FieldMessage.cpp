@@ -37,7 +37,8 @@ std::string LevelProblem(double level)
     return "Not a finite level; the current one is kept.";
 }
 
-void WatchField(QLineEdit* field, QLabel* message, ExpressionParser& parser, std::function<std::string(double)> refuse)
+void WatchField(QLineEdit* field, QLabel* message, ExpressionParser& parser,
+                std::function<std::string(double)> refuse)
 {
     auto update = [field, message, &parser, refuse = std::move(refuse)] {
         const std::string problem = FieldProblem(parser, field->text().toStdString(), refuse);

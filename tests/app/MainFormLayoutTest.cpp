@@ -23,9 +23,10 @@ protected:
     QList<QWidget*> controls() const
     {
         TMainForm& form = *m_form;
-        return {form.LogoButton,   form.OpenButton,  form.SaveButton,   form.ClipBdButton, form.PrintButton,
-                form.SettingsButton, form.HelpButton, form.ZoomInButton, form.FitButton,    form.ZoomOutButton,
-                form.SetupButton,  form.StatusPanel, form.ResultPanel};
+        return {form.LogoButton,  form.OpenButton,     form.SaveButton,  form.ClipBdButton,
+                form.PrintButton, form.SettingsButton, form.HelpButton,  form.ZoomInButton,
+                form.FitButton,   form.ZoomOutButton,  form.SetupButton, form.StatusPanel,
+                form.ResultPanel};
     }
 
     static bool fits(const QLabel* panel, const QString& text)
@@ -81,7 +82,8 @@ TEST_F(MainFormLayoutTest, TheBitmapFollowsThePanelBeyondTheOldLimit)
         EXPECT_EQ(image.size(), QSize(surface.Width, surface.Height));
         // The frame's far corner, right of the 16 kHz node and below the lowest level, is drawn.
         const TPoint2D corner = surface.WorldToPixel(surface.WorldMax.x, surface.WorldMin.y);
-        EXPECT_EQ(image.pixel(static_cast<int>(corner.x) - 1, static_cast<int>(corner.y)), ImageCanvas::toRgb(kWhite))
+        EXPECT_EQ(image.pixel(static_cast<int>(corner.x) - 1, static_cast<int>(corner.y)),
+                  ImageCanvas::toRgb(kWhite))
             << size.width() << " x " << size.height();
     }
 }

@@ -35,11 +35,15 @@ private:
     int m_height;
 };
 
-/** The graph of a third-octave spectrum on the real canvas, set up as the main window does. */
+/**
+ * The graph of a third-octave spectrum on the real canvas, set up as the main window does for a
+ * graph panel of width x height logical pixels on a screen of ratio device pixels per pixel.
+ */
 struct ThirdOctaveGraph {
-    ThirdOctaveGraph(int width, int height) : control(width, height)
+    ThirdOctaveGraph(int width, int height, int ratio = 1)
+        : canvas(QSize(width * ratio, height * ratio)), control(width * ratio, height * ratio)
     {
-        EnsureApplication();
+        canvas.setPixelRatio(ratio);
         InitModel(model);
         model.BandStart = kThirdBandStart;
         model.BandStep = kThirdBandStep;
@@ -47,6 +51,8 @@ struct ThirdOctaveGraph {
         SetupGraph(model, surface, nullptr, true);
     }
 
+    /** Fonts need the application before the canvas exists. */
+    bool ready = (EnsureApplication(), true);
     ImageCanvas canvas;
     SizedControl control;
     TSpectrumModel model;

@@ -14,13 +14,14 @@ namespace {
 /** One pointer move of a node drag on the third-octave graph: move the node, then recalculate. */
 void dragStep(benchmark::State& state)
 {
-    bench::ThirdOctaveGraph graph(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    bench::ThirdOctaveGraph graph(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)),
+                                  static_cast<int>(state.range(2)));
     auto& [canvas, control, model, surface] = graph;
     SelectNode(model, surface, nullptr, 13); // 1 kHz, in the middle of the graph
 
     // Two pointer rows well inside the graph, so every step moves the node and its segments.
     const int px = static_cast<int>(surface.WorldToPixel(model.Nodes.Node[13].X, 0.0f).x);
-    const int rows[] = {60, 240};
+    const int rows[] = {60 * surface.PixelScale(), 240 * surface.PixelScale()};
     int step = 0;
     for (auto _ : state) {
         DragCurrentNode(model, surface, px, rows[step++ & 1]);
@@ -29,7 +30,14 @@ void dragStep(benchmark::State& state)
         benchmark::DoNotOptimize(canvas.image().constBits());
     }
 }
-BENCHMARK(dragStep)->Args({446, 313})->Args({1600, 1200})->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(dragStep)
+    ->ArgNames({"width", "height", "ratio"})
+    ->Args({446, 313, 1})
+    ->Args({1600, 1200, 1})
+    ->Args({3840, 2160, 1})
+    ->Args({1920, 1080, 2})
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 } // namespace
 } // namespace velmora

@@ -9,17 +9,20 @@
 #include <benchmark/benchmark.h>
 
 #include <cmath>
+#include <tuple>
 
 namespace velmora {
 namespace {
 
 /**
  * A full redraw, as after every command: clear the drawing area and draw the whole graph of a
- * third-octave spectrum. Arguments: control width, control height, highlight mode.
+ * third-octave spectrum. Arguments: panel width and height in logical pixels, highlight mode,
+ * device pixels per logical pixel.
  */
 void fullRedraw(benchmark::State& state)
 {
-    bench::ThirdOctaveGraph graph(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    bench::ThirdOctaveGraph graph(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)),
+                                  static_cast<int>(state.range(3)));
     auto& [canvas, control, model, surface] = graph;
     for (int k = 0; k < kBandCount; ++k) {
         model.Nodes.Node[k].Y = static_cast<float>(55 + 25 * std::sin(k * 0.7));
@@ -39,12 +42,16 @@ void redrawArguments(benchmark::internal::Benchmark* benchmark)
 {
     for (const auto& [width, height] : {std::pair{1600, 1200}, std::pair{446, 313}})
         for (int mode = HighlightNone; mode <= HighlightNR; ++mode)
-            benchmark->Args({width, height, mode});
+            benchmark->Args({width, height, mode, 1});
+    // A maximised window on a 4K screen, at one and at two device pixels per pixel.
+    for (const auto& [width, height, ratio] : {std::tuple{3840, 2160, 1}, std::tuple{1920, 1080, 2}})
+        for (int mode : {int{HighlightNone}, int{HighlightA}, int{HighlightNR}})
+            benchmark->Args({width, height, mode, ratio});
 }
 
 BENCHMARK(fullRedraw)
     ->Apply(redrawArguments)
-    ->ArgNames({"width", "height", "mode"})
+    ->ArgNames({"width", "height", "mode", "ratio"})
     ->Unit(benchmark::kMicrosecond)
     ->Repetitions(5)
     ->DisplayAggregatesOnly(true);

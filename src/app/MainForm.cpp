@@ -11,6 +11,7 @@
 #include "entry/NumberText.h"
 #include "platform/CanvasWidget.h"
 #include "platform/ImageCanvas.h"
+#include "app/PanelText.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -23,6 +24,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QToolButton>
+#include <QWindow>
 
 #include <algorithm>
 #include <cctype>
@@ -46,7 +48,7 @@ struct ToolButtonInfo {
 };
 
 QToolButton* MakeButton(QWidget* parent, const QString& icon, const QRect& geometry, const QString& hint,
-                        bool showTooltip, int iconSize)
+                        int iconSize)
 {
     auto* button = new QToolButton(parent);
     button->setAutoRaise(true);
@@ -54,11 +56,9 @@ QToolButton* MakeButton(QWidget* parent, const QString& icon, const QRect& geome
     button->setIcon(QIcon(icon));
     button->setIconSize(QSize(iconSize, iconSize));
     button->setGeometry(geometry);
-    // Only the small button bar shows its hints; the toolbar buttons carry theirs unshown.
-    if (showTooltip)
-        button->setToolTip(hint);
-    else
-        button->setStatusTip(hint);
+    // Pictures alone do not say what a button does; every button shows its hint.
+    button->setToolTip(hint);
+    button->setStatusTip(hint);
     return button;
 }
 
@@ -157,13 +157,13 @@ void TMainForm::BuildLayout()
     int x = 2;
     for (const ToolButtonInfo& button : toolbar) {
         this->*button.member = MakeButton(MainPanel, QStringLiteral(":/icons/%1.svg").arg(button.icon),
-                                        {x, 25, 62, 60}, QString::fromUtf8(button.hint), false, 40);
+                                        {x, 25, 62, 60}, QString::fromUtf8(button.hint), 40);
         x += 63;
     }
 
     GraphPanel = new QWidget(this);
     GraphPanel->setGeometry(-1, 90, 449, 316);
-    GraphCanvas = new CanvasWidget(m_graphImage->image(), GraphPanel);
+    GraphCanvas = new CanvasWidget(*m_graphImage, GraphPanel);
     GraphCanvas->move(1, 1);
 
     ButtonPanel = MakeSunkenPanel(this, {2, 406, 98, 24});
@@ -176,22 +176,22 @@ void TMainForm::BuildLayout()
     x = 1;
     for (const ToolButtonInfo& button : small) {
         this->*button.member = MakeButton(ButtonPanel, QStringLiteral(":/icons/%1.svg").arg(button.icon),
-                                        {x, 1, 24, 22}, QString::fromUtf8(button.hint), true, 16);
+                                        {x, 1, 24, 22}, QString::fromUtf8(button.hint), 16);
         x += 24;
     }
 
     StatusPanel = MakeTextPanel(this, {104, 406, 110, 24});
-    ResultPanel = MakeTextPanel(this, {218, 405, 229, 24});
+    ResultPanel = MakeTextPanel(this, {2, 380, 443, 24});
 }
 
 void TMainForm::SetStatusText(const std::string& text)
 {
-    StatusPanel->setText(QString::fromStdString(text));
+    SetPanelText(*StatusPanel, QString::fromStdString(text));
 }
 
 void TMainForm::SetResultText(const std::string& text)
 {
-    ResultPanel->setText(QString::fromStdString(text));
+    SetPanelText(*ResultPanel, QString::fromStdString(text));
 }
 
 void TMainForm::Redraw()
@@ -209,13 +209,21 @@ void TMainForm::HandleResize()
 {
     const int w = width();
     const int h = height();
+    // Two lines under the graph: the result line across the whole width, so that every rating
+    // shows at the default size, and below it the button bar beside the status line.
     ButtonPanel->move(ButtonPanel->x(), h - 2 - ButtonPanel->height());
-    StatusPanel->move(StatusPanel->x(), ButtonPanel->y());
-    ResultPanel->setGeometry(ResultPanel->x(), h - 2 - ResultPanel->height(),
-                             w - 11 - ButtonPanel->width() - StatusPanel->width(), StatusPanel->height());
-    GraphPanel->resize(w - GraphPanel->x(), h - GraphPanel->y() - 2 - StatusPanel->height());
+    StatusPanel->setGeometry(StatusPanel->x(), ButtonPanel->y(), w - 2 - StatusPanel->x(), ButtonPanel->height());
+    ResultPanel->setGeometry(ResultPanel->x(), ButtonPanel->y() - 2 - ButtonPanel->height(),
+                             w - 2 * ResultPanel->x(), ButtonPanel->height());
+    GraphPanel->resize(w - GraphPanel->x(), ResultPanel->y() - GraphPanel->y());
     GraphCanvas->resize(GraphPanel->width() - 3, GraphPanel->height() - 3);
+    SetPanelText(*StatusPanel, StatusPanel->text());
+    SetPanelText(*ResultPanel, ResultPanel->text());
 
+    // The bitmap follows the panel at the screen's pixel density, so that nothing is cut off
+    // and every line and letter is drawn on the screen's own pixels.
+    m_graphImage->setPixelRatio(GraphCanvas->devicePixelRatioF());
+    m_graphImage->resize(QSize(GraphCanvas->ClientWidth(), GraphCanvas->ClientHeight()));
     m_context.Surface.SetCanvas(m_graphImage.get(), GraphCanvas);
     SetupGraph(m_context.Model, m_context.Surface, this, false);
     Redraw();
@@ -235,6 +243,11 @@ void TMainForm::HandleClose()
 void TMainForm::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
+    // A window moved to a screen of another pixel density lays its graph out anew.
+    if (QWindow* window = windowHandle(); window && !m_watchingScreen) {
+        m_watchingScreen = true;
+        connect(window, &QWindow::screenChanged, this, [this] { HandleResize(); });
+    }
     // The frame's size is known only once the window system has decorated the window.
     if (!m_frameAdjusted)
         QTimer::singleShot(0, this, [this] {
@@ -294,11 +307,11 @@ void TMainForm::ProcessWords(const std::vector<std::string>& words)
             SetGraphExtents(model, m_context.Surface, this, static_cast<float>(numbers[0]),
                             static_cast<float>(numbers[1]), static_cast<float>(numbers[2]));
         } else if (EqualsIgnoringCase(word, "-8va")) {
-            m_highlightItems->Check(FullOctaveBands);
+            m_bandItems->Check(FullOctaveBands);
             model.BandStart = kOctaveBandStart;
             model.BandStep = kOctaveBandStep;
         } else if (EqualsIgnoringCase(word, "-third")) {
-            m_highlightItems->Check(ThirdOctaveBands);
+            m_bandItems->Check(ThirdOctaveBands);
             model.BandStart = kThirdBandStart;
             model.BandStep = kThirdBandStep;
         } else {

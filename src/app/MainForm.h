@@ -63,8 +63,8 @@ public:
     void SetStatusText(const std::string& text) override;
     void SetResultText(const std::string& text) override;
 
-    /** The smallest client area that leaves the graph room for its labels. */
-    static constexpr QSize kMinimumClientSize{300, 200};
+    /** The smallest client area that keeps the toolbar whole and leaves the graph room for its labels. */
+    static constexpr QSize kMinimumClientSize{447, 280};
 
     QFrame* MainPanel = nullptr;
     QToolButton* LogoButton = nullptr;
@@ -198,9 +198,11 @@ private:
     AppContext& m_context;
     std::unique_ptr<ImageCanvas> m_graphImage;
     std::unique_ptr<RadioGroup> m_highlightItems;
+    std::unique_ptr<RadioGroup> m_bandItems;
     std::unique_ptr<RadioGroup> m_dataTypeItems;
     WindowSize m_requestedOuterSize{kDefaultWindowWidth, kDefaultWindowHeight};
     bool m_frameAdjusted = false;
+    bool m_watchingScreen = false;
 };
 
 } // namespace velmora

@@ -63,7 +63,9 @@ QFileDialog* MakeFileDialog(QWidget* owner, const QString& title, const QString&
 
 void TMainForm::BuildMenus()
 {
+    // The overlay and the band set are two separate choices, each with its own check mark.
     m_highlightItems = std::make_unique<RadioGroup>(this);
+    m_bandItems = std::make_unique<RadioGroup>(this);
     m_dataTypeItems = std::make_unique<RadioGroup>(this);
     HighlightMenu = new QMenu(this);
     PtsMenu = new QMenu(this);
@@ -95,9 +97,9 @@ void TMainForm::BuildHighlightMenu()
 
     ThirdOctaveBands = AddItem(HighlightMenu, "&Third Octave Bands ");
     FullOctaveBands = AddItem(HighlightMenu, "&Full Octave Bands");
-    m_highlightItems->Add(ThirdOctaveBands);
-    m_highlightItems->Add(FullOctaveBands);
-    m_highlightItems->Check(BandSetOf(m_context.Model) == BandSet::Third ? ThirdOctaveBands : FullOctaveBands);
+    m_bandItems->Add(ThirdOctaveBands);
+    m_bandItems->Add(FullOctaveBands);
+    m_bandItems->Check(BandSetOf(m_context.Model) == BandSet::Third ? ThirdOctaveBands : FullOctaveBands);
     connect(ThirdOctaveBands, &QAction::triggered, this, &TMainForm::ThirdOctaveBandsClick);
     connect(FullOctaveBands, &QAction::triggered, this, &TMainForm::FullOctaveBandsClick);
     HighlightMenu->addSeparator();
@@ -305,7 +307,7 @@ bool TMainForm::ReadDataFile(const std::string& path)
     TSpectrumModel& model = m_context.Model;
     if (!velmora::ReadDataFile(model, m_context.Surface, this, path))
         return false;
-    m_highlightItems->Check(BandSetOf(model) == BandSet::Third ? ThirdOctaveBands : FullOctaveBands);
+    m_bandItems->Check(BandSetOf(model) == BandSet::Third ? ThirdOctaveBands : FullOctaveBands);
     Redraw();
     return true;
 }
@@ -322,20 +324,20 @@ void TMainForm::FullOctaveBandsClick()
 {
     if (BandSetOf(m_context.Model) == BandSet::Third) {
         ToFullOctave(m_context.Model, m_context.Surface, this);
-        m_highlightItems->Check(FullOctaveBands);
+        m_bandItems->Check(FullOctaveBands);
         Redraw();
     }
-    m_highlightItems->Refresh();
+    m_bandItems->Refresh();
 }
 
 void TMainForm::ThirdOctaveBandsClick()
 {
     if (BandSetOf(m_context.Model) == BandSet::Octave) {
         ToThirdOctave(m_context.Model, m_context.Surface, this);
-        m_highlightItems->Check(ThirdOctaveBands);
+        m_bandItems->Check(ThirdOctaveBands);
         Redraw();
     }
-    m_highlightItems->Refresh();
+    m_bandItems->Refresh();
 }
 
 void TMainForm::SwapSpectrums()
@@ -345,7 +347,7 @@ void TMainForm::SwapSpectrums()
 
 void TMainForm::ApplyResults()
 {
-    velmora::ApplyResults(m_context.Model, m_context.Surface);
+    velmora::ApplyResults(m_context.Model, m_context.Surface, this);
 }
 
 void TMainForm::ResettoZero1Click()
@@ -360,8 +362,18 @@ void TMainForm::ResettoZero1Click()
 
 void TMainForm::UpdatePopupMenu()
 {
-    const int mode = m_context.Model.HighlightMode;
+    const TSpectrumModel& model = m_context.Model;
+    const int mode = model.HighlightMode;
     ApplyResults1->setEnabled(mode >= HighlightA && mode <= HighlightResults);
+    // The check marks say what is shown, however the overlay or the band set last changed.
+    QAction* const overlays[] = {dBAWeighting1,      dBBWeighting1,           dBCWeighting1,
+                                 dBDWeighting1,      Results1,                SafeWorkingLevels1,
+                                 SoundTransmissionClass1, NoiseRatingsLines1};
+    if (mode >= HighlightA && mode <= HighlightNR)
+        m_highlightItems->Check(overlays[mode - 1]);
+    else if (QAction* checked = m_highlightItems->Checked())
+        m_highlightItems->Uncheck(checked);
+    m_bandItems->Check(BandSetOf(model) == BandSet::Third ? ThirdOctaveBands : FullOctaveBands);
 }
 
 void TMainForm::UpdateNodeMenu()

@@ -41,11 +41,13 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
     const QEvent::Type type = event->type();
     if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove && type != QEvent::MouseButtonRelease)
         return QWidget::eventFilter(watched, event);
-    // The panel frames the bitmap by one pixel; the handlers take bitmap pixels either way.
+    // The panel frames the bitmap by one pixel; the handlers take bitmap pixels either way,
+    // which are device pixels on a high-density screen.
     const auto* mouse = static_cast<QMouseEvent*>(event);
-    QPoint at = mouse->position().toPoint();
+    QPointF logical = mouse->position();
     if (watched == GraphPanel)
-        at -= GraphCanvas->pos();
+        logical -= GraphCanvas->pos();
+    const QPoint at = GraphCanvas->toBitmap(logical);
     if (type == QEvent::MouseButtonPress)
         HandleMouseDown(mouse->button(), at.x(), at.y());
     else if (type == QEvent::MouseMove)
@@ -62,7 +64,7 @@ void TMainForm::HandleMouseDown(Qt::MouseButton button, int x, int y)
     if (button == Qt::RightButton) {
         if (PickNode(model, surface, this, x, y) != PickedNothing) {
             GraphCanvas->update();
-            PtsMenu->popup(mapToGlobal(QPoint(GraphPanel->x() + x, GraphPanel->y() + y)));
+            PtsMenu->popup(GraphCanvas->mapToGlobal(GraphCanvas->fromBitmap(QPoint(x, y))));
             return;
         }
         if (surface.PanTo(x, y, false)) {

@@ -56,7 +56,8 @@ constexpr OptionSpec kOutputOption{"--output", "-o", true};
 
 constexpr OptionSpec kTableOptions[] = {kFormatOption};
 constexpr OptionSpec kRenderOptions[] = {
-    kOutputOption, {"--overlay", "", true}, {"--size", "", true}, {"--graph", "", true}};
+    kOutputOption, {"--overlay", "", true}, {"--size", "", true}, {"--graph", "", true},
+    {"--scale", "", true}};
 constexpr OptionSpec kConvertOptions[] = {kOutputOption, {"--third", "", false}, {"--octave", "", false}};
 
 struct Command {
@@ -236,6 +237,15 @@ std::optional<std::string> ReadRenderRequest(const ParsedArguments& arguments, R
         request.height = *height;
     }
 
+    if (arguments.Has("--scale")) {
+        const std::optional<int> scale = ParseCount(arguments.Value("--scale"));
+        if (!scale || *scale < 1 || *scale > kMaxGraphScale)
+            return "--scale takes a whole number from 1 to " + std::to_string(kMaxGraphScale);
+        request.scale = *scale;
+    }
+    if (request.width * request.scale > kMaxGraphSide || request.height * request.scale > kMaxGraphSide)
+        return "the graph's size times --scale may be at most " + std::to_string(kMaxGraphSide) + " pixels a side";
+
     if (arguments.Has("--graph")) {
         // The parts are views: the text they point into must outlive them.
         const std::string graph = arguments.Value("--graph");
@@ -327,7 +337,7 @@ constexpr Command kCommands[] = {
      "level, the edited level under the A, B, C and D weightings, and the result of the two spectra\n"
      "combined by their data types; levels in dB with one decimal. --format as for rate.\n",
      kTableOptions, false, RunBands},
-    {"render", "render FILE -o OUT.svg|OUT.png|OUT.pdf [--overlay NAME] [--size WxH] [--graph MIN,MAX,STEP]",
+    {"render", "render FILE -o OUT.svg|OUT.png|OUT.pdf [--overlay NAME] [--size WxH] [--scale N] [--graph MIN,MAX,STEP]",
      "Draws the file's graph with the window's drawing code. A PNG is the window's own picture;\n"
      "SVG and PDF are the vector picture the window copies to the clipboard (grey grid, no\n"
      "background). An existing OUT is replaced only once the new picture is complete.\n"
@@ -335,6 +345,8 @@ constexpr Command kCommands[] = {
      "  -o, --output OUT      the picture file; its ending chooses the format\n"
      "  --overlay NAME        none (the default), dba, dbb, dbc, dbd, results, safe, stc or nr\n"
      "  --size WxH            the graph's size in pixels, 446x313 by default (the window's)\n"
+     "  --scale N             device pixels per pixel, 1 to 4: the window's picture on a screen\n"
+     "                        of that pixel density, N times as many pixels each way\n"
      "  --graph MIN,MAX,STEP  the level axis in dB, overriding the file's; the window's rules apply\n",
      kRenderOptions, false, RunRender},
     {"convert", "convert FILE --third|--octave -o OUT.snd",

@@ -45,9 +45,12 @@ QByteArray PngOf(const QImage& image)
 
 QByteArray RenderGraph(const RenderRequest& request, TSpectrumModel& model)
 {
-    const QSize size(request.width, request.height);
+    // The window's picture on a screen of scale device pixels per pixel: the same layout, with
+    // text, lines and markers drawn on the finer pixels.
+    const QSize size(request.width * request.scale, request.height * request.scale);
     FixedSizeControl control(size);
     ImageCanvas canvas(size);
+    canvas.setPixelRatio(request.scale);
     GraphSurface surface(model);
     surface.SetCanvas(&canvas, &control);
     SetupGraph(model, surface, nullptr, false);

@@ -16,6 +16,9 @@ inline constexpr int kDefaultGraphHeight = 313;
 /** Largest width or height of a drawn graph, in pixels. */
 inline constexpr int kMaxGraphSide = 4096;
 
+/** Largest --scale: device pixels per pixel of a drawn graph. */
+inline constexpr int kMaxGraphScale = 4;
+
 /** The picture files velmora-calc draws. */
 enum class PictureFormat { Svg, Png, Pdf };
 
@@ -29,6 +32,8 @@ struct RenderRequest {
     /** Pixels, 1 to kMaxGraphSide each. */
     int width = kDefaultGraphWidth;
     int height = kDefaultGraphHeight;
+    /** Device pixels per pixel, 1 to kMaxGraphScale; the picture is scale times larger each way. */
+    int scale = 1;
     /** Minimum, maximum and step of the level axis in dB, when given; finite. */
     std::optional<std::array<double, 3>> extents;
 };

@@ -43,7 +43,7 @@ private:
 
 TAboutBox::TAboutBox(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint)
+                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
 {
     setWindowTitle(QStringLiteral("Velmora: About..."));
     setFont(ControlsFont());
@@ -99,6 +99,8 @@ void TAboutBox::CloseAboutBox()
 
 void TAboutBox::ZentavoLink()
 {
+    // A modal box would block all input to the help window, so it goes first.
+    CloseAboutBox();
     emit HelpTopicRequested(HelpWindow::kRelatedTopic);
 }
 

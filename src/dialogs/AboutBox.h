@@ -34,7 +34,7 @@ public:
     QTimer* FlashTimer = nullptr;
 
 signals:
-    /** The banner was clicked: show this help topic. */
+    /** The banner was clicked: show this help topic; the box has closed itself first. */
     void HelpTopicRequested(int topic);
 
 protected:

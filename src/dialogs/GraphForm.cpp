@@ -3,6 +3,7 @@
 
 #include "edit/AppContext.h"
 #include "dialogs/ControlsFont.h"
+#include "dialogs/FieldMessage.h"
 #include "dialogs/NumericFields.h"
 
 #include <QLabel>
@@ -17,7 +18,7 @@ TGraphForm::TGraphForm(AppContext& context, ResultView* view, QWidget* parent)
     setWindowTitle(QStringLiteral("Velmora: Graph Extents"));
     setFont(ControlsFont());
     setModal(true);
-    resize(279, 85);
+    resize(279, 107);
 
     struct Row {
         QLabel** label;
@@ -47,6 +48,14 @@ TGraphForm::TGraphForm(AppContext& context, ResultView* view, QWidget* parent)
     CancelButton->setGeometry(198, 36, 75, 24);
     CancelButton->setAutoDefault(false);
 
+    // What becomes of a field's text is said under the fields while it is typed.
+    FieldMessage = new QLabel(this);
+    FieldMessage->setGeometry(4, 84, 271, 20);
+    FieldMessage->setWordWrap(false);
+    for (QLineEdit* field : {MaxLevelEdit, MinLevelEdit, IncLevelEdit})
+        connect(field, &QLineEdit::textChanged, this, &TGraphForm::UpdateFieldMessage);
+    FieldMessage->setStyleSheet(QStringLiteral("color: #b00000"));
+
     setTabOrder(MaxLevelEdit, MinLevelEdit);
     setTabOrder(MinLevelEdit, IncLevelEdit);
     setTabOrder(IncLevelEdit, CancelButton);
@@ -62,6 +71,29 @@ void TGraphForm::LoadExtents()
     SetControlFloat(MaxLevelEdit, "%0.2f", extents.MaxLevel);
     SetControlFloat(MinLevelEdit, "%0.2f", extents.MinLevel);
     SetControlFloat(IncLevelEdit, "%0.2f", extents.LevelIncrement);
+}
+
+void TGraphForm::UpdateFieldMessage()
+{
+    struct Check {
+        const QLineEdit* field;
+        const char* name;
+        std::string (*refuse)(double);
+    };
+    const Check checks[] = {
+        {MaxLevelEdit, "Maximum level: ", &LevelProblem},
+        {MinLevelEdit, "Minimum level: ", &LevelProblem},
+        {IncLevelEdit, "Increments: ", &IncrementProblem},
+    };
+    QString message;
+    for (const Check& check : checks) {
+        const std::string problem = FieldProblem(m_context.Parser, check.field->text().toStdString(), check.refuse);
+        if (!problem.empty()) {
+            message = QString::fromLatin1(check.name) + QString::fromStdString(problem);
+            break;
+        }
+    }
+    FieldMessage->setText(message);
 }
 
 void TGraphForm::OKButtonClick()

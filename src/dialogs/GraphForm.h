@@ -36,8 +36,12 @@ public:
     QLineEdit* IncLevelEdit = nullptr;
     QPushButton* CancelButton = nullptr;
     QPushButton* OKButton = nullptr;
+    /** The first field's problem (text that does not evaluate, a value refused), or empty. */
+    QLabel* FieldMessage = nullptr;
 
 private:
+    void UpdateFieldMessage();
+
     AppContext& m_context;
     ResultView* m_view;
 };

@@ -2,6 +2,7 @@
 
 #include "edit/AppContext.h"
 #include "dialogs/ControlsFont.h"
+#include "dialogs/FieldMessage.h"
 #include "dialogs/NumericFields.h"
 #include "graph/SpectrumPlot.h"
 #include "edit/NodeEditing.h"
@@ -63,6 +64,11 @@ TNodesForm::TNodesForm(AppContext& context, ResultView* view, QWidget* parent)
     TypeCombo->addItems({QStringLiteral("Sound Pressure Levels"), QStringLiteral("Sound Power/Intensity Levels"),
                          QStringLiteral("Sound Attenuation Levels"), QStringLiteral("Correction Factors")});
     TypeCombo->setGeometry(46, 90, 214, 22);
+    LevelMessage = new QLabel(this);
+    LevelMessage->setGeometry(8, 117, 172, 22);
+    WatchField(NodeYEdit, LevelMessage, m_context.Parser, [](double level) {
+        return LevelProblem(level).empty() ? std::string() : std::string("Not a finite level; the node keeps its own.");
+    });
     OKButton = new QPushButton(QStringLiteral("&Done"), this);
     OKButton->setGeometry(185, 116, 75, 24);
     OKButton->setDefault(true);
@@ -109,9 +115,18 @@ void TNodesForm::ApplyLevel()
     const float level = EvaluateControl(m_context.Parser, NodeYEdit);
     // A level that is not finite has no place on the graph and no rating: the node keeps its level.
     if (std::isfinite(level)) {
-        DrawNodes(model.Nodes, m_context.Surface);
+        Draw2DClass& surface = m_context.Surface;
+        // Overlays that follow the levels are taken off before the level changes and drawn
+        // again from the recalculated levels, as after a drag.
+        const bool overlayFollows = model.HighlightMode < HighlightSafeLevels;
+        if (overlayFollows)
+            DrawHighlight(model, surface);
+        DrawNodes(model.Nodes, surface);
         SetNodeLevel(model, model.Nodes.Current, level);
-        DrawNodes(model.Nodes, m_context.Surface);
+        DrawNodes(model.Nodes, surface);
+        Recalculate(model, m_view);
+        if (overlayFollows)
+            DrawHighlight(model, surface);
         RefreshGraph();
     }
     SetControlFloat(NodeYEdit, "%0.2f", GetNode(model, model.Nodes.Current).Y);

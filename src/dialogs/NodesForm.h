@@ -46,6 +46,8 @@ public:
     QLineEdit* NodeXEdit = nullptr;
     QComboBox* TypeCombo = nullptr;
     QLabel* Label1 = nullptr;
+    /** Says when the typed level does not evaluate (it counts as 0) or is not taken. */
+    QLabel* LevelMessage = nullptr;
 
 private:
     /** Steps to the node next to the current one by delta, applying the typed level first. */

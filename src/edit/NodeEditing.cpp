@@ -66,12 +66,15 @@ void AdjoiningSegments(const TNodeList& nodes, Draw2DClass& surface)
         NodeSegment(surface, nodes.Node[nodes.Current + 1], current);
 }
 
-/** Segment test shared by both spectra: within PickTolerance of the line and within its span. */
-bool SegmentHit(float px, float py, TPoint2D a, TPoint2D b)
+/**
+ * Segment test shared by both spectra: within PickTolerance logical pixels of the line and
+ * within its span; scale is the surface's device pixels per logical pixel.
+ */
+bool SegmentHit(float px, float py, TPoint2D a, TPoint2D b, float scale)
 {
     // A comparison with NaN is false, so a segment with an end off the graph is never hit.
-    return SegmentDistance(px, py, a.x, a.y, b.x, b.y) <= PickTolerance &&
-           WithinSpanX(px, py, a.x, a.y, b.x, b.y, kSpanSlack);
+    return SegmentDistance(px, py, a.x, a.y, b.x, b.y) <= PickTolerance * scale &&
+           WithinSpanX(px, py, a.x, a.y, b.x, b.y, kSpanSlack * scale);
 }
 
 /**
@@ -99,7 +102,7 @@ int PickNode(TSpectrumModel& model, Draw2DClass& surface, ResultView* view, int 
     if (nodes.Count <= 0)
         return PickedNothing;
 
-    float best = PickTolerance;
+    float best = PickTolerance * static_cast<float>(surface.PixelScale());
     int found = -1;
     for (int j = 0; j < nodes.Count; ++j) {
         if (!OnGraph(nodes.Node[j]))
@@ -122,7 +125,7 @@ int PickNode(TSpectrumModel& model, Draw2DClass& surface, ResultView* view, int 
         const TNode& b = nodes.Node[j - 1];
         if (OnGraph(a) && OnGraph(b) &&
             SegmentHit(static_cast<float>(px), static_cast<float>(py), surface.WorldToPixel(a.X, a.Y),
-                       surface.WorldToPixel(b.X, b.Y)))
+                       surface.WorldToPixel(b.X, b.Y), static_cast<float>(surface.PixelScale())))
             return PickedSegment;
     }
     return PickedNothing;
@@ -136,7 +139,7 @@ bool PickOtherSpectrum(TSpectrumModel& model, Draw2DClass& surface, ResultView* 
         const TNode b{BandAbscissa(BandFrequency[BandIndexOfSlot(model, k - 1)]), model.OtherLevels[k - 1]};
         if (OnGraph(a) && OnGraph(b) &&
             SegmentHit(static_cast<float>(px), static_cast<float>(py), surface.WorldToPixel(a.X, a.Y),
-                       surface.WorldToPixel(b.X, b.Y))) {
+                       surface.WorldToPixel(b.X, b.Y), static_cast<float>(surface.PixelScale()))) {
             SwapSpectra(model, surface, view);
             return true;
         }

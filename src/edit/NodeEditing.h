@@ -6,7 +6,7 @@ struct TSpectrumModel;
 class Draw2DClass;
 class ResultView;
 
-/** Pixels within which a press hits a node or a curve segment. */
+/** Logical pixels within which a press hits a node or a curve segment. */
 inline constexpr float PickTolerance = 10.0f;
 
 enum PickResult : int { PickedNothing = 0, PickedNode = 1, PickedSegment = -1 };

@@ -15,9 +15,15 @@ void SwapSpectra(TSpectrumModel& model, Draw2DClass& surface, ResultView* view)
     surface.Redraw();
 }
 
-void ApplyResults(TSpectrumModel& model, Draw2DClass& surface)
+void ApplyResults(TSpectrumModel& model, Draw2DClass& surface, ResultView* view)
 {
     ApplyCalculatedResults(model);
+    // The levels changed, so the ratings and both lines follow them. The results stay as they
+    // were applied (so that applying combined results twice swaps back); a weighting overlay
+    // shows the new levels weighted.
+    const auto results = model.Results;
+    Recalculate(model, view);
+    model.Results = results;
     StoreWeightedResults(model);
     surface.Redraw();
 }

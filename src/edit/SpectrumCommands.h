@@ -15,11 +15,11 @@ class ResultView;
 void SwapSpectra(TSpectrumModel& model, Draw2DClass& surface, ResultView* view);
 
 /**
- * Takes the results over as the edited levels (ApplyCalculatedResults, which does not
- * recalculate) and redraws; in modes 1 to 4 Results then holds the new levels weighted, as the
- * overlay shows them.
+ * Takes the results over as the edited levels (ApplyCalculatedResults), recalculates the
+ * ratings into view's status and result lines and redraws; in modes 1 to 4 Results then holds
+ * the new levels weighted, as the overlay shows them, and in mode 5 the levels replaced.
  */
-void ApplyResults(TSpectrumModel& model, Draw2DClass& surface);
+void ApplyResults(TSpectrumModel& model, Draw2DClass& surface, ResultView* view);
 
 /**
  * The overlay menu: the calculated results are brought up to date first when mode is 5, then the

@@ -68,6 +68,14 @@ const std::vector<FrequencyLine>& FrequencyLines()
     return lines;
 }
 
+int LabelStride(double lineSpacing, int labelHeight)
+{
+    if (!(lineSpacing > 0.0) || labelHeight <= 0 || lineSpacing >= labelHeight)
+        return 1;
+    const double stride = std::ceil(labelHeight / lineSpacing);
+    return stride < 1e9 ? static_cast<int>(stride) : 1000000000;
+}
+
 std::string LevelLabel(float level)
 {
     return FixedText(level, 1) + " ";
@@ -83,8 +91,21 @@ void DrawAxes(const TSpectrumModel& model, Draw2DClass& surface)
     surface.Text(low.x, high.y, "dB ", AlignRight, AlignMiddle);
 
     surface.SetPen(colour, PenStyle::Dot, 1);
-    for (float level : LevelLines(model.MinLevel, model.MaxLevel, model.LevelIncrement)) {
-        surface.Text(low.x, level, LevelLabel(level), AlignRight, AlignMiddle);
+    const std::vector<float> levels = LevelLines(model.MinLevel, model.MaxLevel, model.LevelIncrement);
+    const int labelHeight = surface.Canvas ? surface.Canvas->TextExtent("0").height : 0;
+    const double spacing =
+        levels.size() >= 2 ? std::abs(static_cast<double>(levels[1] - levels[0]) * surface.Scale.y) : 0.0;
+    const int stride = LabelStride(spacing, labelHeight);
+    const float unitY = surface.WorldToPixel(low.x, high.y).y;
+    for (std::size_t i = 0; i < levels.size(); ++i) {
+        const float level = levels[i];
+        // Labels packed closer than their height are thinned to every stride-th line, counted
+        // from the bottom so that the labelled levels are whole multiples of the stride; none
+        // is written over "dB " at the top.
+        const bool labelled = (i + 1) % static_cast<std::size_t>(stride) == 0 &&
+                              std::abs(surface.WorldToPixel(low.x, level).y - unitY) >= labelHeight;
+        if (labelled)
+            surface.Text(low.x, level, LevelLabel(level), AlignRight, AlignMiddle);
         surface.Line(low.x, level, high.x, level);
     }
     for (const FrequencyLine& line : FrequencyLines()) {

@@ -26,6 +26,13 @@ struct FrequencyLine {
 /** The 23 logarithmic frequency lines from 60 Hz to 10 kHz; 100 Hz, 1 kHz and 10 kHz are labelled. */
 const std::vector<FrequencyLine>& FrequencyLines();
 
+/**
+ * Every how many level lines a label is written so that labels labelHeight pixels high on
+ * lines lineSpacing pixels apart do not overlap: 1 when they fit (or for a spacing that is
+ * not positive), else the smallest whole stride that keeps them a label's height apart.
+ */
+int LabelStride(double lineSpacing, int labelHeight);
+
 /** "%0.1f " of a level, as written left of its level line. */
 std::string LevelLabel(float level);
 

@@ -51,6 +51,11 @@ public:
     /** Writes text with its cell's top-left corner at (x, y); the cell is filled with the brush colour. */
     virtual void TextOut(int x, int y, const std::string& text) = 0;
     virtual TextSize TextExtent(const std::string& text) = 0;
+    /**
+     * Device pixels per logical pixel, a whole number of at least 1: line widths, node markers
+     * and pick distances are multiplied by it so that the graph looks the same on any screen.
+     */
+    virtual int PixelScale() const { return 1; }
 };
 
 /** The on-screen control that shows a canvas. */

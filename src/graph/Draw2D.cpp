@@ -269,25 +269,32 @@ void Draw2DClass::Marker(float x, float y, int style, int size)
 {
     if (!Canvas)
         return;
-    const float s = size != 0 ? static_cast<float>(std::abs(size)) : 3.0f;
+    const int w = PixelScale();
+    const float s = (size != 0 ? static_cast<float>(std::abs(size)) : 3.0f) * static_cast<float>(w);
     const TPoint2D p = WorldToPixel(x, y);
     const int left = PixelToInt(p.x - s);
     const int top = PixelToInt(p.y - s);
     const int right = PixelToInt(p.x + s);
     const int bottom = PixelToInt(p.y + s);
     if (style == MarkerSelected)
-        Canvas->InvertRect(left + 1, top + 1, right, bottom);
-    // The canvas covers a line's lower end and leaves out its upper end whichever way it is
-    // drawn, so each side is laid out to cover its own stretch of the outline and every corner
-    // is drawn exactly once, as a closed figure drawn round from the top-left corner would be.
+        Canvas->InvertRect(left + w, top + w, right, bottom);
+    // A line w pixels wide covers [v, v + w) across its length, and the canvas covers a line's
+    // lower end and leaves out its upper end whichever way it is drawn; so each side is laid
+    // out to cover its own stretch of the outline and every pixel of it is drawn exactly once,
+    // as exclusive-or drawing needs.
     Canvas->MoveTo(left, top);
-    Canvas->LineTo(right + 1, top);
-    Canvas->MoveTo(right, top + 1);
-    Canvas->LineTo(right, bottom + 1);
+    Canvas->LineTo(right + w, top);
+    Canvas->MoveTo(right, top + w);
+    Canvas->LineTo(right, bottom + w);
     Canvas->MoveTo(left, bottom);
     Canvas->LineTo(right, bottom);
-    Canvas->MoveTo(left, top + 1);
+    Canvas->MoveTo(left, top + w);
     Canvas->LineTo(left, bottom);
+}
+
+int Draw2DClass::PixelScale() const
+{
+    return Canvas ? std::max(1, Canvas->PixelScale()) : 1;
 }
 
 void Draw2DClass::Text(float x, float y, const std::string& text, int hAlign, int vAlign)

@@ -96,7 +96,10 @@ public:
     void Clear(Colour colour);
 
     void Line(float x1, float y1, float x2, float y2);
-    /** A square of half side size (3 when 0); the selected style also inverts its inside. */
+    /**
+     * A square of half side size (3 when 0) logical pixels; the selected style also inverts its
+     * inside. Its outline is as wide as the canvas's pixel scale.
+     */
     void Marker(float x, float y, int style, int size);
     /** Text anchored at a world point; see HAlign and VAlign. */
     void Text(float x, float y, const std::string& text, int hAlign, int vAlign);
@@ -113,6 +116,9 @@ public:
      * lines gets no lines.
      */
     void DrawGrid();
+
+    /** The canvas's device pixels per logical pixel; 1 without a canvas. */
+    int PixelScale() const;
 
     /** Truncates a pixel coordinate to int, clamped so that huge or non-finite values stay safe. */
     static int PixelToInt(float value);

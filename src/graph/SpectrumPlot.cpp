@@ -62,6 +62,16 @@ void DrawBandPolyline(const TSpectrumModel& model, Draw2DClass& surface, Level l
     }
 }
 
+/**
+ * A rating label whose bottom edge sits at point: only when point lies on or above the frame's
+ * bottom edge, since below it the label would be written over the frequency labels.
+ */
+void RatingLabel(Draw2DClass& surface, TPoint2D point, const std::string& text)
+{
+    if (point.y >= surface.WorldMin.y)
+        surface.Text(point.x, point.y, text, AlignRight, AlignAbove);
+}
+
 /** Overlays are dotted and drawn in exclusive-or mode, so that a second drawing removes them. */
 void BeginOverlay(Draw2DClass& surface, Colour colour)
 {
@@ -226,7 +236,7 @@ void DrawSTCContours(const TSpectrumModel& model, Draw2DClass& surface)
         Segment(surface, p1, p2);
         Segment(surface, p2, p3);
         Segment(surface, p3, p4);
-        surface.Text(p4.x, p4.y, "STC:" + FixedText(r, 0), AlignRight, AlignAbove);
+        RatingLabel(surface, p4, "STC:" + FixedText(r, 0));
     }
     EndOverlay(surface);
 }
@@ -241,7 +251,7 @@ void DrawNRCurves(const TSpectrumModel& model, Draw2DClass& surface)
             const TPoint2D point{OctaveAbscissa(o),
                                  static_cast<float>(NRLevel100[o] - n * static_cast<double>(NRSlope10[o]))};
             if (o == kOctaveCount - 1)
-                surface.Text(point.x, point.y, "NR:" + FixedText(rating, 0), AlignRight, AlignAbove);
+                RatingLabel(surface, point, "NR:" + FixedText(rating, 0));
             // Only the end point is tested against the level range: a segment coming down into
             // the graph from above it is drawn, one leaving it at the bottom is not.
             if (o > 0 && point.y >= model.MinLevel && point.y <= model.MaxLevel)

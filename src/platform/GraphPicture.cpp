@@ -28,7 +28,7 @@ bool DrawGraphPicture(const TSpectrumModel& model, Draw2DClass& surface, QPaintD
     CanvasControl* const control = surface.Control;
     const bool exportMode = surface.ExportMode;
 
-    PainterCanvas pictureCanvas(painter);
+    PainterCanvas pictureCanvas(painter, canvas ? canvas->PixelScale() : 1);
     surface.ExportMode = true;
     // Without a control the surface keeps its drawing size, so the picture has the screen's mapping.
     surface.SetCanvas(&pictureCanvas, nullptr);

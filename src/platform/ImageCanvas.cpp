@@ -7,6 +7,8 @@
 #include <QPalette>
 
 #include <algorithm>
+#include <climits>
+#include <cmath>
 #include <utility>
 
 namespace velmora {
@@ -38,9 +40,39 @@ QFont ImageCanvas::defaultFont()
 void ImageCanvas::setFont(const QFont& font)
 {
     m_font = font;
-    // Two-colour text keeps the picture's colours exact; grey edges would blend into the brush.
-    m_font.setStyleStrategy(QFont::NoAntialias);
-    m_metrics = QFontMetrics(m_font, &m_image);
+    applyFont();
+}
+
+void ImageCanvas::applyFont()
+{
+    m_scaledFont = m_font;
+    // Antialiased text: the cell is filled with the brush first, so the grey edges blend into
+    // a known colour, and text is never drawn in exclusive-or mode.
+    m_scaledFont.setStyleStrategy(QFont::PreferAntialias);
+    if (m_font.pixelSize() > 0)
+        m_scaledFont.setPixelSize(std::max(1, static_cast<int>(std::lround(m_font.pixelSize() * m_ratio))));
+    else
+        m_scaledFont.setPointSizeF(m_font.pointSizeF() * m_ratio);
+    m_metrics = QFontMetrics(m_scaledFont, &m_image);
+}
+
+void ImageCanvas::resize(QSize size)
+{
+    if (size == m_image.size())
+        return;
+    m_image = QImage(size, QImage::Format_RGB32);
+    m_image.fill(0xFFFFFFFF);
+    m_metrics = QFontMetrics(m_scaledFont, &m_image);
+}
+
+void ImageCanvas::setPixelRatio(double ratio)
+{
+    const double clamped = std::isfinite(ratio) ? std::clamp(ratio, 1.0, 8.0) : 1.0;
+    if (clamped == m_ratio)
+        return;
+    m_ratio = clamped;
+    m_scale = std::max(1, static_cast<int>(std::lround(clamped)));
+    applyFont();
 }
 
 QRgb ImageCanvas::toRgb(Colour colour)
@@ -51,9 +83,10 @@ QRgb ImageCanvas::toRgb(Colour colour)
                 static_cast<int>((colour >> 16) & 0xFF));
 }
 
-void ImageCanvas::SetPen(Colour colour, PenStyle style, int /*width*/)
+void ImageCanvas::SetPen(Colour colour, PenStyle style, int width)
 {
     m_penStyle = style;
+    m_penWidth = std::clamp(width, 1, 64);
     m_penRgb = toRgb(colour);
     // Exclusive-or with the pen relative to the graph's background: on the background an
     // exclusive-or figure shows in its own colour (a plain pen ^ screen would turn cyan on light
@@ -79,23 +112,32 @@ void ImageCanvas::MoveTo(int x, int y)
 
 void ImageCanvas::LineTo(int x, int y)
 {
-    const LineSpan span = clipLine(m_penX, m_penY, x, y, m_image.width(), m_image.height());
-    m_penX = x;
-    m_penY = y;
-    if (span.count == 0)
-        return;
+    const int fromX = std::exchange(m_penX, x);
+    const int fromY = std::exchange(m_penY, y);
     uchar* const bits = m_image.bits();
     const qsizetype stride = m_image.bytesPerLine();
     const QRgb pen = m_penRgb;
     const QRgb xorMask = m_xorMask;
     const bool exclusiveOr = m_rasterMode == RasterMode::Xor;
     const bool dotted = m_penStyle == PenStyle::Dot;
-    walkLine(span, [=](int px, int py, std::int64_t index) {
-        if (dotted && index % 2 != 0)
-            return;
-        QRgb& pixel = reinterpret_cast<QRgb*>(bits + py * stride)[px];
-        pixel = exclusiveOr ? pixel ^ xorMask : pen;
-    });
+    const int dash = m_scale;
+    const std::int64_t dx = std::int64_t{x} - fromX;
+    const std::int64_t dy = std::int64_t{y} - fromY;
+    const bool shiftDown = (dx < 0 ? -dx : dx) >= (dy < 0 ? -dy : dy);
+    const int width = m_penWidth * m_scale;
+    for (int copy = 0; copy < width; ++copy) {
+        // Shifted copies of one line along its minor axis cover disjoint pixel sets.
+        const auto shift = [copy](int v) { return v > INT_MAX - copy ? INT_MAX : v + copy; };
+        const LineSpan span = shiftDown
+                                  ? clipLine(fromX, shift(fromY), x, shift(y), m_image.width(), m_image.height())
+                                  : clipLine(shift(fromX), fromY, shift(x), y, m_image.width(), m_image.height());
+        walkLine(span, [=](int px, int py, std::int64_t index) {
+            if (dotted && (index / dash) % 2 != 0)
+                return;
+            QRgb& pixel = reinterpret_cast<QRgb*>(bits + py * stride)[px];
+            pixel = exclusiveOr ? pixel ^ xorMask : pen;
+        });
+    }
 }
 
 template <typename Op>
@@ -141,7 +183,7 @@ void ImageCanvas::TextOut(int x, int y, const std::string& text)
     if (!fillWithBrush(x, y, right, bottom))
         return;
     QPainter painter(&m_image);
-    painter.setFont(m_font);
+    painter.setFont(m_scaledFont);
     painter.setPen(Qt::black);
     painter.drawText(QPoint(x, y + m_metrics.ascent()), QString::fromStdString(text));
 }

@@ -20,12 +20,27 @@ namespace velmora {
 class ImageCanvas : public Canvas2D
 {
 public:
-    /** The size of the bitmap the graph is drawn into; larger windows show only this much. */
+    /** The size of a canvas made without one; the window resizes its canvas to its graph panel. */
     static constexpr int kWidth = 1600;
     static constexpr int kHeight = 1200;
 
     /** size in pixels; an empty size gives a canvas on which every operation draws nothing. */
     explicit ImageCanvas(QSize size = QSize(kWidth, kHeight));
+
+    /**
+     * Makes the bitmap size pixels large, white; a canvas of that size already keeps its
+     * pixels. Pen, brush, raster mode and font are kept.
+     */
+    void resize(QSize size);
+
+    /**
+     * Device pixels per logical pixel of the screen the bitmap is shown on; values below 1 or
+     * not finite count as 1, values above 8 as 8. The font grows with it, and lines and
+     * markers grow by PixelScale(), its nearest whole number.
+     */
+    void setPixelRatio(double ratio);
+    double pixelRatio() const { return m_ratio; }
+    int PixelScale() const override { return m_scale; }
 
     /**
      * The pixels drawn so far. Paint from this reference rather than keeping a copy: a shared
@@ -34,8 +49,8 @@ public:
     const QImage& image() const { return m_image; }
 
     /**
-     * The font of TextOut and TextExtent, always drawn without antialiasing; by default Arial
-     * (or its metric twin Liberation Sans) at 11 px.
+     * The font of TextOut and TextExtent at a pixel ratio of 1, drawn antialiased; by default
+     * Arial (or its metric twin Liberation Sans) at 11 px.
      */
     void setFont(const QFont& font);
     const QFont& font() const { return m_font; }
@@ -44,13 +59,18 @@ public:
     /** A colour with kButtonFace resolved through the application palette, as the image stores it. */
     static QRgb toRgb(Colour colour);
 
-    /** width is accepted for the interface's sake; lines are always one pixel wide. */
+    /** Lines are width times PixelScale() pixels wide (at least one). */
     void SetPen(Colour colour, PenStyle style, int width) override;
     void SetBrush(Colour colour, BrushStyle style) override;
     RasterMode SetRasterMode(RasterMode mode) override;
 
     void MoveTo(int x, int y) override;
-    /** Any int coordinates; the line is clipped to the image without walking its hidden part. */
+    /**
+     * Any int coordinates; the line is clipped to the image without walking its hidden part.
+     * A line w pixels wide covers the one-pixel line and its w - 1 copies shifted by one pixel
+     * after another down (for lines more wide than tall) or right (otherwise): copies that
+     * never share a pixel, so that exclusive-or drawing stays exact. Dots are PixelScale() long.
+     */
     void LineTo(int x, int y) override;
     void FillRect(int left, int top, int right, int bottom) override;
     void InvertRect(int left, int top, int right, int bottom) override;
@@ -66,8 +86,14 @@ private:
     bool fillWithBrush(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom);
 
     QImage m_image;
+    void applyFont();
+
     QFont m_font;
+    QFont m_scaledFont;
     QFontMetrics m_metrics;
+    double m_ratio = 1.0;
+    int m_scale = 1;
+    int m_penWidth = 1;
     QRgb m_penRgb = 0xFF000000;
     QRgb m_xorMask = 0;
     PenStyle m_penStyle = PenStyle::Solid;

@@ -5,22 +5,35 @@
 #include <QFontMetrics>
 #include <QPainter>
 
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
 #include <utility>
 
 namespace velmora {
 
-PainterCanvas::PainterCanvas(QPainter& painter) : m_painter(painter)
+PainterCanvas::PainterCanvas(QPainter& painter, int scale) : m_painter(painter), m_scale(std::max(1, scale))
 {
     m_pen.setCosmetic(true);
-    m_pen.setWidth(1);
+    m_pen.setWidth(m_scale);
+    m_pen.setCapStyle(Qt::FlatCap);
     m_painter.setRenderHint(QPainter::Antialiasing, false);
+    m_painter.setRenderHint(QPainter::TextAntialiasing, true);
+    if (m_scale > 1) {
+        QFont font = m_painter.font();
+        if (font.pixelSize() > 0)
+            font.setPixelSize(font.pixelSize() * m_scale);
+        else
+            font.setPointSizeF(font.pointSizeF() * m_scale);
+        m_painter.setFont(font);
+    }
 }
 
 void PainterCanvas::SetPen(Colour colour, PenStyle style, int width)
 {
     m_pen.setStyle(style == PenStyle::Dot ? Qt::DotLine : Qt::SolidLine);
     m_pen.setColor(QColor::fromRgb(ImageCanvas::toRgb(colour)));
-    m_pen.setWidth(width);
+    m_pen.setWidth(std::max(1, width) * m_scale);
 }
 
 void PainterCanvas::SetBrush(Colour colour, BrushStyle /*style*/)
@@ -42,7 +55,12 @@ void PainterCanvas::MoveTo(int x, int y)
 void PainterCanvas::LineTo(int x, int y)
 {
     m_painter.setPen(m_pen);
-    m_painter.drawLine(m_penX, m_penY, x, y);
+    // A bitmap line from pixel v covers [v, v + width) across its length: its centre line lies
+    // half the width further on, which is where a renderer draws it without smearing it.
+    const double half = m_pen.widthF() * 0.5;
+    const bool shiftDown = std::llabs(std::int64_t{x} - m_penX) >= std::llabs(std::int64_t{y} - m_penY);
+    const QPointF shift = shiftDown ? QPointF(0.0, half) : QPointF(half, 0.0);
+    m_painter.drawLine(QPointF(m_penX, m_penY) + shift, QPointF(x, y) + shift);
     MoveTo(x, y);
 }
 

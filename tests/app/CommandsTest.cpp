@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
@@ -100,13 +101,13 @@ TEST_F(CommandsTest, HighlightItemsToggleTheirOverlayAndShareOneCheckMark)
     start();
     m_form->dBAWeighting1->trigger();
     EXPECT_EQ(model().HighlightMode, HighlightA);
-    EXPECT_EQ(checkedHighlightItems(), QList<QAction*>{m_form->dBAWeighting1});
+    EXPECT_EQ(checkedHighlightItems(), (QList<QAction*>{m_form->dBAWeighting1, m_form->FullOctaveBands}));
     m_form->UpdatePopupMenu();
     EXPECT_TRUE(m_form->ApplyResults1->isEnabled());
 
     m_form->dBAWeighting1->trigger();
     EXPECT_EQ(model().HighlightMode, HighlightNone);
-    EXPECT_TRUE(checkedHighlightItems().isEmpty());
+    EXPECT_EQ(checkedHighlightItems(), QList<QAction*>{m_form->FullOctaveBands});
     m_form->UpdatePopupMenu();
     EXPECT_FALSE(m_form->ApplyResults1->isEnabled());
 
@@ -117,7 +118,7 @@ TEST_F(CommandsTest, HighlightItemsToggleTheirOverlayAndShareOneCheckMark)
     EXPECT_EQ(model().HighlightMode, HighlightResults) << "straight from mode 2 to mode 5";
     EXPECT_NEAR(model().Results[0], 66.02, 0.01) << "results are computed before the overlay shows";
     m_form->NoiseRatingsLines1->trigger();
-    EXPECT_EQ(checkedHighlightItems(), QList<QAction*>{m_form->NoiseRatingsLines1});
+    EXPECT_EQ(checkedHighlightItems(), (QList<QAction*>{m_form->NoiseRatingsLines1, m_form->FullOctaveBands}));
 }
 
 TEST_F(CommandsTest, BandItemsConvertOnlyWhenNeeded)
@@ -126,17 +127,21 @@ TEST_F(CommandsTest, BandItemsConvertOnlyWhenNeeded)
     m_form->SoundTransmissionClass1->trigger();
     m_form->FullOctaveBands->trigger();
     EXPECT_EQ(model().Nodes.Count, 9) << "already full octave: nothing";
-    EXPECT_EQ(checkedHighlightItems(), QList<QAction*>{m_form->SoundTransmissionClass1});
+    EXPECT_EQ(checkedHighlightItems(), (QList<QAction*>{m_form->SoundTransmissionClass1, m_form->FullOctaveBands}));
 
     model().Nodes.Node[0].Y = 60.0f;
     model().Nodes.Node[1].Y = 70.0f;
     m_form->ThirdOctaveBands->trigger();
     EXPECT_EQ(model().Nodes.Count, 27);
     EXPECT_NEAR(model().Nodes.Node[2].Y, 63.49, 0.01);
-    EXPECT_EQ(checkedHighlightItems(), QList<QAction*>{m_form->ThirdOctaveBands}) << "the mark moves off the overlay";
+    EXPECT_EQ(checkedHighlightItems(), (QList<QAction*>{m_form->SoundTransmissionClass1, m_form->ThirdOctaveBands}))
+        << "the overlay and the band set each keep their own mark";
     EXPECT_EQ(model().HighlightMode, HighlightSTC) << "the overlay itself stays";
 
     m_form->ThirdOctaveBands->trigger();
+    EXPECT_EQ(checkedHighlightItems(), (QList<QAction*>{m_form->SoundTransmissionClass1, m_form->ThirdOctaveBands}));
+    m_form->SoundTransmissionClass1->trigger();
+    EXPECT_EQ(model().HighlightMode, HighlightNone) << "choosing the checked overlay takes it away";
     EXPECT_EQ(checkedHighlightItems(), QList<QAction*>{m_form->ThirdOctaveBands});
     m_form->FullOctaveBands->trigger();
     EXPECT_EQ(model().Nodes.Count, 9);
@@ -309,7 +314,7 @@ TEST_F(CommandsTest, EveryHighlightAndDataTypeItemDrivesTheModel)
         EXPECT_EQ(item->data().toInt(), tag);
         item->trigger();
         EXPECT_EQ(model().HighlightMode, tag);
-        EXPECT_EQ(checkedHighlightItems(), QList<QAction*>{item});
+        EXPECT_EQ(checkedHighlightItems(), (QList<QAction*>{item, m_form->FullOctaveBands}));
         m_form->UpdatePopupMenu();
         m_form->UpdateNodeMenu();
         EXPECT_EQ(m_form->ApplyResults1->isEnabled(), tag <= HighlightResults) << tag;
@@ -376,4 +381,17 @@ TEST_F(CommandsTest, AFailedSaveHalfWayKeepsTheOldFileAndSaysSo)
         std::_Exit(!written && kept && told && alive ? 0 : 1);
     };
     EXPECT_EXIT(saveUnderTheLimit(), ::testing::ExitedWithCode(0), "written 0");
+}
+
+TEST_F(CommandsTest, AppliedResultsShowAtOnceInBothLines)
+{
+    start();
+    for (int k = 0; k < model().Nodes.Count; ++k)
+        model().Nodes.Node[k].Y = 55.0f;
+    m_form->dBAWeighting1->trigger();
+    const QString result = m_form->ResultPanel->text();
+    m_form->ApplyResults1->trigger();
+    EXPECT_NEAR(model().Nodes.Node[0].Y, 28.8f, 0.05f);
+    EXPECT_EQ(m_form->StatusPanel->text(), QStringLiteral(" 63Hz = 28.8dB"));
+    EXPECT_NE(m_form->ResultPanel->text(), result);
 }

@@ -201,7 +201,7 @@ TEST(SpectrumOperationsTest, ApplyTwiceWithItsRepaintsRestoresOnlyForTheCombined
         StoreResults(model);
 
         for (int pass = 0; pass < 2; ++pass)
-            ApplyResults(model, surface);
+            ApplyResults(model, surface, nullptr);
 
         EXPECT_EQ(model.Nodes.DataType, PressureLevels) << c.mode;
         for (int m = 0; m < 9; ++m) {

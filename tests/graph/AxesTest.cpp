@@ -1,6 +1,8 @@
 #include "edit/GraphSetup.h"
 #include "graph/Axes.h"
 
+#include "entry/NumberText.h"
+
 #include "graph/Draw2D.h"
 #include "graph/GraphFixture.h"
 #include "model/Bands.h"
@@ -175,8 +177,32 @@ TEST_F(AxesSurface, OtherExtentsMoveTheLevelLines)
     model.LevelIncrement = 0.5f;
     DrawAxes(model, surface);
     EXPECT_EQ(canvas.lines.size(), kFrameLines + 199 + kFrequencyLines);
-    EXPECT_EQ(canvas.texts[1].text, "0.5 ");
-    EXPECT_EQ(canvas.texts[199].text, "99.5 ");
+    // Labels closer than their height are thinned to every n-th line, counted from the bottom,
+    // and none comes closer than a label's height to the next one or to "dB ".
+    const int labelHeight = canvas.TextExtent("0").height;
+    const int stride = LabelStride(0.5 * surface.Scale.y, labelHeight);
+    ASSERT_GT(stride, 1);
+    ASSERT_GT(canvas.texts.size(), 3u);
+    EXPECT_EQ(canvas.texts[1].text, FixedText(0.5 * stride, 1) + " ");
+    for (std::size_t i = 1; i + 1 < canvas.texts.size() && canvas.texts[i + 1].text.find("Hz") == std::string::npos;
+         ++i)
+        EXPECT_GE(canvas.texts[i].y - canvas.texts[i + 1].y, labelHeight) << canvas.texts[i].text;
+}
+
+TEST(LabelStrideTest, KeepsLabelsALabelHeightApart)
+{
+    struct Case {
+        double spacing;
+        int height;
+        int stride;
+    };
+    const Case cases[] = {{30.0, 14, 1}, {14.0, 14, 1}, {13.9, 14, 2}, {7.0, 14, 2}, {6.9, 14, 3}, {1.17, 14, 12},
+                          {0.0, 14, 1},  {-5.0, 14, 1}, {NAN, 14, 1},  {5.0, 0, 1},  {1e-12, 14, 1000000000}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(LabelStride(c.spacing, c.height), c.stride) << c.spacing << " " << c.height;
+        if (c.spacing > 0.0 && c.height > 0 && c.stride < 1000000000)
+            EXPECT_GE(c.spacing * c.stride, c.height) << "labels apart";
+    }
 }
 
 TEST_F(AxesSurface, UnusableIncrementsDrawOnlyFrameAndFrequencies)

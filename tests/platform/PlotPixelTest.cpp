@@ -1,4 +1,5 @@
 #include "edit/GraphSetup.h"
+#include "edit/NodeEditing.h"
 #include "graph/GraphSurface.h"
 #include "graph/SpectrumPlot.h"
 #include "model/Ratings.h"
@@ -20,18 +21,28 @@ namespace {
 constexpr int kWidth = 446;
 constexpr int kHeight = 313;
 
+/** The window's default graph panel on a screen of ratio device pixels per pixel. */
 class SizedControl : public CanvasControl
 {
 public:
-    int ClientWidth() const override { return kWidth; }
-    int ClientHeight() const override { return kHeight; }
+    explicit SizedControl(int ratio) : m_ratio(ratio) {}
+    int ClientWidth() const override { return kWidth * m_ratio; }
+    int ClientHeight() const override { return kHeight * m_ratio; }
     void RepaintNow() override {}
+
+private:
+    int m_ratio;
 };
+
+/** Screens of one and of two device pixels per pixel. */
+constexpr int kRatios[] = {1, 2};
 
 /** Draws on an ImageCanvas and remembers the cells of the text written, which text fills opaquely. */
 class CellRecorder : public Canvas2D
 {
 public:
+    explicit CellRecorder(int ratio) : image(QSize(kWidth * ratio, kHeight * ratio)) { image.setPixelRatio(ratio); }
+
     void SetPen(Colour colour, PenStyle style, int width) override { image.SetPen(colour, style, width); }
     void SetBrush(Colour colour, BrushStyle style) override { image.SetBrush(colour, style); }
     RasterMode SetRasterMode(RasterMode mode) override { return image.SetRasterMode(mode); }
@@ -46,14 +57,18 @@ public:
         image.TextOut(x, y, text);
     }
     TextSize TextExtent(const std::string& text) override { return image.TextExtent(text); }
+    int PixelScale() const override { return image.PixelScale(); }
 
-    ImageCanvas image{QSize(kWidth, kHeight)};
+    ImageCanvas image;
     std::vector<QRect> cells;
 };
 
-/** The program's graph at 446 x 313 with a varied third-octave spectrum and another spectrum under it. */
+/**
+ * The program's graph at 446 x 313 logical pixels with a varied third-octave spectrum and
+ * another spectrum under it; node 6 is current and, when given, at level6.
+ */
 struct Plot {
-    explicit Plot(int mode)
+    explicit Plot(int mode, int ratio = 1, float level6 = NAN) : canvas(ratio), control(ratio)
     {
         InitModel(model);
         model.BandStart = kThirdBandStart;
@@ -65,6 +80,8 @@ struct Plot {
             model.OtherLevels[k] = static_cast<float>(40 + 20 * std::cos(k * 0.45));
         }
         model.Nodes.Current = 6;
+        if (!std::isnan(level6))
+            model.Nodes.Node[6].Y = level6;
         model.HighlightMode = mode;
         Recalculate(model, nullptr);
         surface.Redraw();
@@ -110,9 +127,10 @@ TEST(PlotPixels, GraphShowsFrameAndOtherSpectrum)
 
 TEST(PlotPixels, OverlayDrawnAgainLeavesTheGraphWithoutIt)
 {
-    const Plot bare(HighlightNone);
+    for (int ratio : kRatios) {
+    const Plot bare(HighlightNone, ratio);
     for (int mode = HighlightNone; mode <= HighlightNR; ++mode) {
-        Plot plot(mode);
+        Plot plot(mode, ratio);
         const QImage withOverlay = plot.image();
         plot.canvas.cells.clear();
         DrawHighlight(plot.model, plot.surface, -1);
@@ -126,18 +144,64 @@ TEST(PlotPixels, OverlayDrawnAgainLeavesTheGraphWithoutIt)
         DrawHighlight(plot.model, plot.surface, -1);
         EXPECT_EQ(DifferingPixels(plot.image(), withOverlay, labels), 0) << "mode " << mode;
     }
+    }
 }
 
 TEST(PlotPixels, NodesDrawnTwiceRestoreEveryPixel)
 {
-    for (int mode : {HighlightNone, HighlightA, HighlightSTC}) {
-        Plot plot(mode);
-        const QImage before = plot.image();
-        ASSERT_TRUE(DrawNodes(plot.model.Nodes, plot.surface));
-        EXPECT_GT(DifferingPixels(before, plot.image()), 0);
-        DrawNodes(plot.model.Nodes, plot.surface);
-        EXPECT_EQ(DifferingPixels(before, plot.image()), 0) << "mode " << mode;
-    }
+    for (int ratio : kRatios)
+        for (int mode : {HighlightNone, HighlightA, HighlightSTC}) {
+            Plot plot(mode, ratio);
+            const QImage before = plot.image();
+            ASSERT_TRUE(DrawNodes(plot.model.Nodes, plot.surface));
+            EXPECT_GT(DifferingPixels(before, plot.image()), 0);
+            DrawNodes(plot.model.Nodes, plot.surface);
+            EXPECT_EQ(DifferingPixels(before, plot.image()), 0) << "mode " << mode << " ratio " << ratio;
+        }
+}
+
+TEST(PlotPixels, LevelTypedInPlaceEqualsAFullRedraw)
+{
+    // The Edit Node dialog's partial redraw: overlay off, nodes off, new level, nodes and overlay on.
+    for (int ratio : kRatios)
+        for (int mode : {HighlightNone, HighlightA, HighlightD, HighlightSafeLevels}) {
+            Plot plot(mode, ratio);
+            TSpectrumModel& model = plot.model;
+            const bool follows = mode < HighlightSafeLevels;
+            if (follows)
+                DrawHighlight(model, plot.surface);
+            DrawNodes(model.Nodes, plot.surface);
+            SetNodeLevel(model, 6, 97.5f);
+            DrawNodes(model.Nodes, plot.surface);
+            Recalculate(model, nullptr);
+            if (follows)
+                DrawHighlight(model, plot.surface);
+            const Plot full(mode, ratio, 97.5f);
+            EXPECT_EQ(DifferingPixels(plot.image(), full.image()), 0) << "mode " << mode << " ratio " << ratio;
+        }
+}
+
+TEST(PlotPixels, DenserScreenDrawsTheSameGraphOnFinerPixels)
+{
+    // Everything scales: the frame lands on the doubled pixel and lines are two pixels wide.
+    const Plot single(HighlightNone, 1);
+    const Plot twice(HighlightNone, 2);
+    ASSERT_EQ(twice.image().size(), single.image().size() * 2);
+    const TPoint2D corner = twice.surface.WorldToPixel(twice.surface.WorldMin.x, twice.surface.WorldMax.y);
+    const QPoint c(static_cast<int>(corner.x), static_cast<int>(corner.y));
+    const QRgb white = ImageCanvas::toRgb(kWhite);
+    EXPECT_EQ(twice.image().pixel(c + QPoint(8, 0)), white);
+    EXPECT_EQ(twice.image().pixel(c + QPoint(8, 1)), white) << "a frame two pixels thick";
+    auto count = [](const QImage& image, QRgb colour) {
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                n += image.pixel(x, y) == colour;
+        return n;
+    };
+    const double red1 = count(single.image(), ImageCanvas::toRgb(kRed));
+    const double red2 = count(twice.image(), ImageCanvas::toRgb(kRed));
+    EXPECT_NEAR(red2 / red1, 4.0, 0.6) << "twice as long and twice as wide";
 }
 
 TEST(PlotPixels, FullDrawingIsRepeatable)

@@ -16,7 +16,7 @@ void dragStep(benchmark::State& state)
 {
     bench::ThirdOctaveGraph graph(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)),
                                   static_cast<int>(state.range(2)));
-    auto& [canvas, control, model, surface] = graph;
+    [[maybe_unused]] auto& [ready, canvas, control, model, surface] = graph;
     SelectNode(model, surface, nullptr, 13); // 1 kHz, in the middle of the graph
 
     // Two pointer rows well inside the graph, so every step moves the node and its segments.

@@ -23,7 +23,7 @@ void fullRedraw(benchmark::State& state)
 {
     bench::ThirdOctaveGraph graph(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)),
                                   static_cast<int>(state.range(3)));
-    auto& [canvas, control, model, surface] = graph;
+    [[maybe_unused]] auto& [ready, canvas, control, model, surface] = graph;
     for (int k = 0; k < kBandCount; ++k) {
         model.Nodes.Node[k].Y = static_cast<float>(55 + 25 * std::sin(k * 0.7));
         model.OtherLevels[k] = static_cast<float>(40 + 20 * std::cos(k * 0.45));

@@ -14,7 +14,7 @@ namespace {
 void viewDragFrame(benchmark::State& state)
 {
     bench::ThirdOctaveGraph graph(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
-    auto& [canvas, control, model, surface] = graph;
+    [[maybe_unused]] auto& [ready, canvas, control, model, surface] = graph;
     for (int k = 0; k < model.Nodes.Count; ++k) {
         model.Nodes.Node[k].Y = 40.0f + (k % 5) * 10.0f;
         model.OtherLevels[k] = 70.0f - (k % 4) * 10.0f;

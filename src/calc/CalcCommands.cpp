@@ -344,7 +344,7 @@ constexpr Command kCommands[] = {
      "\n"
      "  -o, --output OUT      the picture file; its ending chooses the format\n"
      "  --overlay NAME        none (the default), dba, dbb, dbc, dbd, results, safe, stc or nr\n"
-     "  --size WxH            the graph's size in pixels, 446x313 by default (the window's)\n"
+     "  --size WxH            the graph's size in pixels, 446x287 by default (the window's)\n"
      "  --scale N             device pixels per pixel, 1 to 4: the window's picture on a screen\n"
      "                        of that pixel density, N times as many pixels each way\n"
      "  --graph MIN,MAX,STEP  the level axis in dB, overriding the file's; the window's rules apply\n",

@@ -11,7 +11,7 @@ struct TSpectrumModel;
 
 /** The main window's graph at its default size, in pixels. */
 inline constexpr int kDefaultGraphWidth = 446;
-inline constexpr int kDefaultGraphHeight = 313;
+inline constexpr int kDefaultGraphHeight = 287;
 
 /** Largest width or height of a drawn graph, in pixels. */
 inline constexpr int kMaxGraphSide = 4096;

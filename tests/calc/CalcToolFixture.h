@@ -89,7 +89,7 @@ protected:
 
     /**
      * A fresh main window given commandLine, shown at its designed size, 448 x 432, where the graph
-     * is 446 x 313 pixels (clientWidth and clientHeight change that).
+     * is 446 x 287 pixels (clientWidth and clientHeight change that).
      */
     TMainForm& openWindow(const QString& commandLine, int clientWidth = 448, int clientHeight = 432)
     {

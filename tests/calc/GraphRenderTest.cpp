@@ -70,7 +70,7 @@ TEST_F(GraphRenderTest, PngIsTheWindowsOwnGraph)
                  QStringLiteral("wall.png"), QStringLiteral("--overlay"), QString::fromLatin1(c.overlay)});
         ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
         const QImage png(path(QStringLiteral("wall.png")), "PNG");
-        ASSERT_EQ(png.size(), QSize(446, 313));
+        ASSERT_EQ(png.size(), QSize(446, 287));
 
         TMainForm& window = openWindow(m_data);
         if (c.item)
@@ -84,16 +84,33 @@ TEST_F(GraphRenderTest, SizeAndLevelRangeAreTheWindowsAtThatSize)
 {
     const CalcRun result =
         run({QStringLiteral("render"), QStringLiteral("wall.snd"), QStringLiteral("--size"),
-             QStringLiteral("300x200"), QStringLiteral("--graph"), QStringLiteral("20,100,5"),
+             QStringLiteral("600x200"), QStringLiteral("--graph"), QStringLiteral("20,100,5"),
              QStringLiteral("-o"), QStringLiteral("small.PNG")});
     ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
     const QImage png(path(QStringLiteral("small.PNG")), "PNG");
-    ASSERT_EQ(png.size(), QSize(300, 200));
+    ASSERT_EQ(png.size(), QSize(600, 200));
 
-    // The graph is 2 pixels narrower and 119 lower than the window's client area.
-    openWindow(m_data + QStringLiteral(" -graph 20 100 5"), 302, 319);
-    ASSERT_EQ(QSize(m_context->Surface.Width, m_context->Surface.Height), QSize(300, 200));
+    // The graph is 2 pixels narrower and 145 lower than the window's client area.
+    openWindow(m_data + QStringLiteral(" -graph 20 100 5"), 602, 345);
+    ASSERT_EQ(QSize(m_context->Surface.Width, m_context->Surface.Height), QSize(600, 200));
     EXPECT_TRUE(png.convertToFormat(QImage::Format_RGB32) == windowGraph());
+
+    // On a screen of twice the density the same graph has twice the pixels, not a blown-up copy.
+    const CalcRun scaled = run({QStringLiteral("render"), QStringLiteral("wall.snd"), QStringLiteral("--scale"),
+                                QStringLiteral("2"), QStringLiteral("-o"), QStringLiteral("fine.png")});
+    ASSERT_EQ(scaled.exitCode, 0) << scaled.err.toStdString();
+    const QImage fine(path(QStringLiteral("fine.png")), "PNG");
+    ASSERT_EQ(fine.size(), QSize(892, 574));
+    ASSERT_EQ(run({QStringLiteral("render"), QStringLiteral("wall.snd"), QStringLiteral("-o"),
+                   QStringLiteral("plain.png")})
+                  .exitCode,
+              0);
+    const QImage blownUp = QImage(path(QStringLiteral("plain.png")), "PNG").scaled(fine.size());
+    EXPECT_FALSE(fine.convertToFormat(QImage::Format_RGB32) == blownUp.convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(run({QStringLiteral("render"), QStringLiteral("wall.snd"), QStringLiteral("--scale"),
+                   QStringLiteral("5"), QStringLiteral("-o"), QStringLiteral("x.png")})
+                  .exitCode,
+              2);
 }
 
 TEST_F(GraphRenderTest, LevelRangeInTheFormatDataFilesWrite)
@@ -131,7 +148,7 @@ TEST_F(GraphRenderTest, SvgIsTheWindowsClipboardPicture)
 
     QSvgRenderer renderer(svg);
     ASSERT_TRUE(renderer.isValid());
-    EXPECT_EQ(renderer.viewBox(), QRect(0, 0, 446, 313));
+    EXPECT_EQ(renderer.viewBox(), QRect(0, 0, 446, 287));
     EXPECT_TRUE(svg.contains(">NR:50<"));
 }
 

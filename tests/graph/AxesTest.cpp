@@ -200,8 +200,9 @@ TEST(LabelStrideTest, KeepsLabelsALabelHeightApart)
                           {0.0, 14, 1},  {-5.0, 14, 1}, {NAN, 14, 1},  {5.0, 0, 1},  {1e-12, 14, 1000000000}};
     for (const Case& c : cases) {
         EXPECT_EQ(LabelStride(c.spacing, c.height), c.stride) << c.spacing << " " << c.height;
-        if (c.spacing > 0.0 && c.height > 0 && c.stride < 1000000000)
+        if (c.spacing > 0.0 && c.height > 0 && c.stride < 1000000000) {
             EXPECT_GE(c.spacing * c.stride, c.height) << "labels apart";
+        }
     }
 }
 

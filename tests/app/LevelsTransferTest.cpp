@@ -75,7 +75,6 @@ TEST_F(LevelsTransferTest, CopyOffersTheBandTableAsTextAndHtmlBesideThePicture)
     EXPECT_TRUE(data->hasImage());
     EXPECT_EQ(data->text().toStdString(), BandTableText(model()));
     EXPECT_EQ(data->html().toStdString(), BandTableHtml(model()));
-    EXPECT_EQ(data->text().count(u'\n'), 28);
     EXPECT_EQ(data->data(QStringLiteral("text/plain")).toStdString(), BandTableText(model()));
 
     // Pasted back in another window, the copy gives the same spectrum.
@@ -101,8 +100,6 @@ TEST_F(LevelsTransferTest, PasteTakesASpreadsheetColumnAndRefusesWhatItCannotRea
         const char* words;
     };
     const Refused cases[] = {
-        {QStringLiteral("Level\nloud"), "No levels"},
-        {QStringLiteral("1\n2\n3"), "neither"},
         {QStringLiteral("63;40\n31.5;45"), "Line 2: 31.5 Hz"},
         {QString(1100000, u'1'), "larger than 1 MiB"},
     };

@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
@@ -44,10 +43,9 @@ float CellValue(const std::string& cell)
 
 TEST(BandTable, EveryCellReadsBackAsTheModelsValueAndTheTableReadsBackAsLevels)
 {
-    // Values with long binary expansions, extremes of a float and a decimal comma locale, so that
-    // a cell printed short of the model's precision, or in the locale, shows.
+    // Values with long binary expansions and extremes of a float, so that a cell printed short of
+    // the model's precision, or in an exponent, shows.
     const float awkward[] = {45.3f, -0.1f, 1e-7f, 123456.79f, 3.0e38f, 0.0f, 99.95f, 1.0f / 3.0f};
-    const bool german = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
     for (const BandSet set : {BandSet::Octave, BandSet::Third}) {
         SCOPED_TRACE(set == BandSet::Third ? "third" : "octave");
         TSpectrumModel model = test::Spectrum(set, 0.0f);
@@ -104,8 +102,6 @@ TEST(BandTable, EveryCellReadsBackAsTheModelsValueAndTheTableReadsBackAsLevels)
 
         EXPECT_EQ(before.Results, model.Results) << "the results are computed aside";
     }
-    if (german)
-        std::setlocale(LC_ALL, "C");
 }
 
 TEST(BandTable, LevelsThatAreNotFiniteAreADash)
@@ -114,11 +110,7 @@ TEST(BandTable, LevelsThatAreNotFiniteAreADash)
     model.Nodes.Node[2].Y = std::numeric_limits<float>::infinity();
     model.OtherLevels[4] = std::numeric_limits<float>::quiet_NaN();
     const auto rows = Cells(BandTableText(model));
-    EXPECT_EQ(rows[3][1], "-");
-    for (int w = 3; w < 7; ++w)
-        EXPECT_EQ(rows[3][w], "-");
+    EXPECT_EQ(rows[3], (std::vector<std::string>{"250", "-", "0", "-", "-", "-", "-", "-"}));
     EXPECT_EQ(rows[5][2], "-");
     EXPECT_EQ(rows[5][7], "-") << "a NaN other level combines to NaN";
-    EXPECT_EQ(rows[1][1], "50");
-    EXPECT_NE(BandTableHtml(model).find(">-</td>"), std::string::npos);
 }

@@ -123,14 +123,4 @@ TEST(LevelsImport, AModelInNeitherBandSetIsLeftAlone)
     EXPECT_EQ(ImportLevels(model, levels), LevelsImport::Refused);
     EXPECT_EQ(model.Nodes.Node[0].Y, before.Nodes.Node[0].Y);
     EXPECT_EQ(model.BandStep, 2);
-
-    // Levels that did not come from the reader: a count of neither set, a band outside the table.
-    TSpectrumModel octave = Distinct(BandSet::Octave);
-    TabularLevels odd;
-    odd.levels = {1.0, 2.0, 3.0};
-    EXPECT_EQ(ImportLevels(octave, odd), LevelsImport::Refused);
-    odd.labelled = true;
-    odd.rows = {{27, 1.0, 1}};
-    EXPECT_EQ(ImportLevels(octave, odd), LevelsImport::Refused);
-    EXPECT_EQ(octave.Nodes.Node[0].Y, Distinct(BandSet::Octave).Nodes.Node[0].Y);
 }

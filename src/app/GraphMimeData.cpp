@@ -11,14 +11,25 @@ namespace {
 const QString kSvg = QStringLiteral("image/svg+xml");
 const QString kImage = QStringLiteral("application/x-qt-image");
 const QString kPng = QStringLiteral("image/png");
+const QString kText = QStringLiteral("text/plain");
+const QString kHtml = QStringLiteral("text/html");
 
 } // namespace
 
 GraphMimeData::GraphMimeData(QByteArray svg, QSize size) : m_svg(std::move(svg)), m_size(size) {}
 
+void GraphMimeData::SetTable(QByteArray text, QByteArray html)
+{
+    m_text = std::move(text);
+    m_html = std::move(html);
+}
+
 QStringList GraphMimeData::formats() const
 {
-    return {kSvg, kImage, kPng};
+    QStringList list{kSvg, kImage, kPng};
+    if (!m_text.isEmpty())
+        list << kText << kHtml;
+    return list;
 }
 
 bool GraphMimeData::hasFormat(const QString& mimeType) const
@@ -38,6 +49,13 @@ QVariant GraphMimeData::retrieveData(const QString& mimeType, QMetaType type) co
         buffer.open(QIODevice::WriteOnly);
         Rendered().save(&buffer, "PNG");
         return png;
+    }
+    if ((mimeType == kText || mimeType == kHtml) && !m_text.isEmpty()) {
+        const QByteArray& bytes = mimeType == kText ? m_text : m_html;
+        // text() and html() ask for a string; a clipboard owner serving other programs asks for bytes.
+        if (type.id() == QMetaType::QString)
+            return QString::fromUtf8(bytes);
+        return bytes;
     }
     return QMimeData::retrieveData(mimeType, type);
 }

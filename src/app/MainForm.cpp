@@ -126,6 +126,8 @@ TMainForm::TMainForm(AppContext& context, QWidget* parent)
 
     BuildDialogs();
     ConnectCommands();
+    // A .csv or .txt file dropped on the window is imported as levels.
+    setAcceptDrops(true);
 
     GraphPanel->installEventFilter(this);
     GraphCanvas->installEventFilter(this);

@@ -27,6 +27,7 @@ class RadioGroup;
 class TAboutBox;
 class TGraphForm;
 class TNodesForm;
+struct TabularLevels;
 
 /**
  * The main window: the toolbar strip, the graph and the two text lines under it. It attaches
@@ -89,6 +90,7 @@ public:
 
     QFileDialog* OpenDialog = nullptr;
     QFileDialog* SaveDialog = nullptr;
+    QFileDialog* ImportDialog = nullptr;
 
     TAboutBox* AboutBox = nullptr;
     TNodesForm* NodesForm = nullptr;
@@ -119,6 +121,7 @@ public:
     QAction* DataType3 = nullptr;
     QAction* DataType4 = nullptr;
     QAction* ApplyResults2 = nullptr;
+    QAction* PasteLevels1 = nullptr;
 
     /** The bitmap the graph is drawn into and its canvas. */
     ImageCanvas& GraphImage() { return *m_graphImage; }
@@ -171,11 +174,21 @@ public:
     void UpdateNodeMenu();
     void DataType1Click(QAction* item);
 
+    /** Reads levels from the clipboard's text into the edited spectrum; a fault is shown, nothing changed. */
+    void PasteLevelsClick();
+    /** Runs the import dialog and reads the levels of the chosen .csv or .txt file. */
+    void ImportFromLibrary1Click();
+    /** Reads the levels of a table file into the edited spectrum; a fault is shown, nothing changed. */
+    bool ImportLevelsFile(const QString& path);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    /** A dropped .csv or .txt file is imported as levels. */
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void BuildLayout();
@@ -189,6 +202,14 @@ private:
     void HandleResize();
     void ProcessWords(const std::vector<std::string>& words);
     void HandleClose();
+    /** Reads text as a table of levels and applies them; a fault goes into a message box titled failure. */
+    bool ReadLevels(const std::string& text, const QString& what, const QString& failure,
+                    const QString& source);
+    /**
+     * The one way read levels reach the spectrum (paste, import, drop): PasteLevels and the band
+     * check mark. what names the change ("Paste Levels", "Import Levels").
+     */
+    bool ApplyLevels(const TabularLevels& levels, const QString& what);
     /** True for a key press that this window should preview: one aimed at it or its focus widget. */
     bool IsPreviewedKey(QObject* watched, QEvent* event) const;
     /** Sets the outer (frame) size, as far as the window system has told its frame. */

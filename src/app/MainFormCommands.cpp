@@ -10,6 +10,7 @@
 #include "dialogs/NumericFields.h"
 #include "edit/DataFileReading.h"
 #include "edit/SpectrumCommands.h"
+#include "io/BandTable.h"
 #include "io/DataFile.h"
 #include "model/SpectrumModel.h"
 #include "platform/GraphPicture.h"
@@ -78,7 +79,7 @@ void TMainForm::BuildHighlightMenu()
     SwapSpectra1 = AddItem(HighlightMenu, "&Edit Other Spectra");
     connect(SwapSpectra1, &QAction::triggered, this, &TMainForm::SwapSpectrums);
     ImportFromLibrary1 = AddItem(HighlightMenu, "&Import From Library");
-    ImportFromLibrary1->setEnabled(false);
+    connect(ImportFromLibrary1, &QAction::triggered, this, &TMainForm::ImportFromLibrary1Click);
     HighlightMenu->addSeparator();
 
     const char* const captions[] = {"dB&A Weighting",      "dB&B Weighting",         "dB&C Weighting",
@@ -135,6 +136,8 @@ void TMainForm::BuildNodeMenu()
     PtsMenu->addSeparator();
     ApplyResults2 = AddItem(PtsMenu, "Apply Calculated &Results");
     connect(ApplyResults2, &QAction::triggered, this, &TMainForm::ApplyResults);
+    PasteLevels1 = AddItem(PtsMenu, "Paste &Levels");
+    connect(PasteLevels1, &QAction::triggered, this, &TMainForm::PasteLevelsClick);
     connect(PtsMenu, &QMenu::aboutToShow, this, &TMainForm::UpdateNodeMenu);
 }
 
@@ -144,6 +147,11 @@ void TMainForm::BuildDialogs()
                                 QFileDialog::AcceptOpen);
     SaveDialog = MakeFileDialog(this, QStringLiteral("Save Velmora Data..."), QStringLiteral("Velmora Data Files (*.SND)"),
                                 QFileDialog::AcceptSave);
+    ImportDialog = new QFileDialog(this, QStringLiteral("Import Levels..."));
+    ImportDialog->setOption(QFileDialog::DontUseNativeDialog);
+    ImportDialog->setNameFilters({QStringLiteral("Tables of levels (*.csv *.txt *.CSV *.TXT)"),
+                                  QStringLiteral("All files (*)")});
+    ImportDialog->setFileMode(QFileDialog::ExistingFile);
     AboutBox = new TAboutBox(this);
     NodesForm = new TNodesForm(m_context, this, this);
     GraphForm = new TGraphForm(m_context, this, this);
@@ -169,7 +177,7 @@ void TMainForm::ConnectCommands()
     const std::pair<QKeySequence, void (TMainForm::*)()> shortcuts[] = {
         {QKeySequence::Open, &TMainForm::OpenButtonClick},   {QKeySequence::Save, &TMainForm::SaveButtonClick},
         {QKeySequence::Copy, &TMainForm::ClipBdButtonClick}, {QKeySequence::Print, &TMainForm::PrintButtonClick},
-        {QKeySequence::HelpContents, &TMainForm::HelpButtonClick},
+        {QKeySequence::HelpContents, &TMainForm::HelpButtonClick}, {QKeySequence::Paste, &TMainForm::PasteLevelsClick},
     };
     for (const auto& [keys, command] : shortcuts)
         connect(new QShortcut(keys, this), &QShortcut::activated, this, command);
@@ -232,9 +240,12 @@ void TMainForm::ClipBdButtonClick()
         box.exec();
         return;
     }
-    // An image of the same picture serves programs that cannot paste SVG.
-    QGuiApplication::clipboard()->setMimeData(
-        new GraphMimeData(std::move(svg), QSize(surface.Width, surface.Height)));
+    // An image of the same picture serves programs that cannot paste SVG, the band table
+    // spreadsheets and word processors.
+    auto* data = new GraphMimeData(std::move(svg), QSize(surface.Width, surface.Height));
+    data->SetTable(QByteArray::fromStdString(BandTableText(m_context.Model)),
+                   QByteArray::fromStdString(BandTableHtml(m_context.Model)));
+    QGuiApplication::clipboard()->setMimeData(data);
 }
 
 void TMainForm::PrintButtonClick()

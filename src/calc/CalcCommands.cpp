@@ -4,6 +4,7 @@
 #include "calc/RenderRequest.h"
 #include "calc/Reporting.h"
 #include "calc/SpectrumFile.h"
+#include "calc/TableImport.h"
 #include "calc/TableWriter.h"
 #include "entry/ExpressionParser.h"
 #include "io/DataFile.h"
@@ -45,6 +46,8 @@ constexpr std::string_view kToolHelp =
     "                    draws the graph as the window does\n"
     "  convert FILE --third|--octave -o OUT.snd\n"
     "                    converts the band set and writes a data file\n"
+    "  import FILE.csv|FILE.txt|- [--third|--octave] -o OUT.snd\n"
+    "                    reads a table of levels as the window's paste does\n"
     "  eval EXPR...      evaluates expressions as the window's number fields do\n"
     "\n"
     "Run 'velmora-calc COMMAND --help' for a command's options.\n"
@@ -54,7 +57,9 @@ constexpr std::string_view kToolHelp =
 constexpr OptionSpec kFormatOption{"--format", "", true};
 constexpr OptionSpec kOutputOption{"--output", "-o", true};
 
-constexpr OptionSpec kTableOptions[] = {kFormatOption};
+constexpr OptionSpec kDecimalsOption{"--decimals", "", true};
+
+constexpr OptionSpec kTableOptions[] = {kFormatOption, kDecimalsOption};
 constexpr OptionSpec kRenderOptions[] = {
     kOutputOption, {"--overlay", "", true}, {"--size", "", true}, {"--graph", "", true},
     {"--scale", "", true}};
@@ -117,10 +122,24 @@ std::string DataTypeName(int dataType)
     return std::to_string(dataType);
 }
 
-/** A level as the window's result line prints it: one decimal, "-" (null in JSON) when not finite. */
-TableCell LevelCell(double level)
+/** Most decimals --decimals takes: more than a single-precision level of ordinary size holds. */
+constexpr int kMaxDecimals = 6;
+
+/** The --decimals value, 0 to kMaxDecimals; one decimal, as the window's result line, by default. */
+std::optional<int> DecimalsOption(const ParsedArguments& arguments)
 {
-    return NumberCell(level, 1);
+    if (!arguments.Has(kDecimalsOption.name))
+        return 1;
+    const std::optional<int> decimals = ParseCount(arguments.Value(kDecimalsOption.name));
+    if (!decimals || *decimals < 0 || *decimals > kMaxDecimals)
+        return std::nullopt;
+    return decimals;
+}
+
+/** A level with the decimals asked for; "-" (null in JSON) when not finite. */
+TableCell LevelCell(double level, int decimals)
+{
+    return NumberCell(level, decimals);
 }
 
 std::vector<TableColumn> Columns(std::initializer_list<std::string_view> texts,
@@ -139,6 +158,9 @@ int RunRate(const Command& command, const ParsedArguments& arguments, const Rend
     const std::optional<TableFormat> format = FormatOption(arguments);
     if (!format)
         return UsageError(command, "--format takes text, csv or json");
+    const std::optional<int> decimals = DecimalsOption(arguments);
+    if (!decimals)
+        return UsageError(command, "--decimals takes a whole number from 0 to 6");
     if (arguments.operands.empty())
         return UsageError(command, "no data file named");
 
@@ -156,9 +178,9 @@ int RunRate(const Command& command, const ParsedArguments& arguments, const Rend
         row.push_back(TextCell(BandSetName(model)));
         row.push_back(TextCell(DataTypeName(model.Nodes.DataType)));
         for (float level : model.WeightedLevel)
-            row.push_back(LevelCell(level));
-        row.push_back(LevelCell(model.NR));
-        row.push_back(LevelCell(model.STC));
+            row.push_back(LevelCell(level, *decimals));
+        row.push_back(LevelCell(model.NR, *decimals));
+        row.push_back(LevelCell(model.STC, *decimals));
     }
     Print(FormatTable(table, *format));
     return status;
@@ -169,6 +191,9 @@ int RunBands(const Command& command, const ParsedArguments& arguments, const Ren
     const std::optional<TableFormat> format = FormatOption(arguments);
     if (!format)
         return UsageError(command, "--format takes text, csv or json");
+    const std::optional<int> decimals = DecimalsOption(arguments);
+    if (!decimals)
+        return UsageError(command, "--decimals takes a whole number from 0 to 6");
     if (arguments.operands.size() != 1)
         return UsageError(command, "name exactly one data file");
 
@@ -185,12 +210,12 @@ int RunBands(const Command& command, const ParsedArguments& arguments, const Ren
         const float level = model.Nodes.Node[k].Y;
         std::vector<TableCell>& row = table.rows.emplace_back();
         row.push_back(NumberCell(BandFrequency[band], 0));
-        row.push_back(LevelCell(level));
-        row.push_back(LevelCell(model.OtherLevels[k]));
+        row.push_back(LevelCell(level, *decimals));
+        row.push_back(LevelCell(model.OtherLevels[k], *decimals));
         // In single precision, as the weighted-spectrum overlay adds them.
         for (const auto& weighting : BandWeighting)
-            row.push_back(LevelCell(level + weighting[band]));
-        row.push_back(LevelCell(model.Results[k]));
+            row.push_back(LevelCell(level + weighting[band], *decimals));
+        row.push_back(LevelCell(model.Results[k], *decimals));
     }
     Print(FormatTable(table, *format));
     return kExitSuccess;
@@ -302,6 +327,38 @@ int RunConvert(const Command& command, const ParsedArguments& arguments, const R
     return kExitSuccess;
 }
 
+int RunImport(const Command& command, const ParsedArguments& arguments, const RenderRunner&)
+{
+    if (arguments.operands.size() != 1)
+        return UsageError(command, "name exactly one table of levels, or - for standard input");
+    const bool third = arguments.Has("--third");
+    const bool octave = arguments.Has("--octave");
+    if (third && octave)
+        return UsageError(command, "choose at most one of --third and --octave");
+    const std::optional<std::string> output = OutputPath(arguments);
+    if (!output)
+        return UsageError(command, "-o OUT.snd is needed");
+    if (!EndsWithIgnoringCase(*output, ".snd"))
+        return UsageError(command, "the output's name must end in .snd");
+
+    const std::string& path = arguments.operands.front();
+    TSpectrumModel model;
+    std::string message;
+    if (!ImportTableFile(model, path, message)) {
+        Report("cannot import " + Quoted(path == "-" ? "standard input" : path) + ": " + message);
+        return kExitFailure;
+    }
+    // Asked for a band set, the levels read are converted to it as the convert command does.
+    if ((third && ConvertToThirdOctave(model)) || (octave && ConvertToFullOctave(model)))
+        SetupSpectrum(model, nullptr, false);
+    std::string reason;
+    if (!WriteDataFile(model, *output, &reason)) {
+        ReportUnwritable(*output, reason);
+        return kExitFailure;
+    }
+    return kExitSuccess;
+}
+
 int RunEval(const Command& command, const ParsedArguments& arguments, const RenderRunner&)
 {
     if (arguments.operands.empty())
@@ -321,7 +378,7 @@ int RunEval(const Command& command, const ParsedArguments& arguments, const Rend
 }
 
 constexpr Command kCommands[] = {
-    {"rate", "rate [--format text|csv|json] FILE...",
+    {"rate", "rate [--format text|csv|json] [--decimals N] FILE...",
      "One row per data file: the file name, the band set (octave or third), the edited spectrum's\n"
      "data type (pressure, power, attenuation or correction), dBA, dBB, dBC, dBD, NR and STC, each\n"
      "with one decimal as the window's result line computes it (\"-\", or null in JSON, when not\n"
@@ -330,12 +387,14 @@ constexpr Command kCommands[] = {
      "\n"
      "  --format text   aligned columns (the default)\n"
      "  --format csv    a header row, then one row per file\n"
-     "  --format json   an array of objects, one per file\n",
+     "  --format json   an array of objects, one per file\n"
+     "  --decimals N    decimals of each level, 0 to 6 (1 by default)\n",
      kTableOptions, false, RunRate},
-    {"bands", "bands [--format text|csv|json] FILE",
+    {"bands", "bands [--format text|csv|json] [--decimals N] FILE",
      "One row per band of the file's band set: the frequency in Hz, the edited level, the other\n"
      "level, the edited level under the A, B, C and D weightings, and the result of the two spectra\n"
-     "combined by their data types; levels in dB with one decimal. --format as for rate.\n",
+     "combined by their data types; levels in dB with one decimal, or --decimals N (0 to 6).\n"
+     "--format as for rate.\n",
      kTableOptions, false, RunBands},
     {"render", "render FILE -o OUT.svg|OUT.png|OUT.pdf [--overlay NAME] [--size WxH] [--scale N] [--graph MIN,MAX,STEP]",
      "Draws the file's graph with the window's drawing code. A PNG is the window's own picture;\n"
@@ -357,6 +416,18 @@ constexpr Command kCommands[] = {
      "  --third, --octave     the band set to convert to\n"
      "  -o, --output OUT.snd  the data file to write\n",
      kConvertOptions, false, RunConvert},
+    {"import", "import FILE.csv|FILE.txt|- [--third|--octave] -o OUT.snd",
+     "Reads levels from a table of text as the window's paste and import do, and writes them as\n"
+     "a data file. The table is one column or row of 9 or 27 levels in band order, or frequency\n"
+     "and level in two columns or rows (\"1000\", \"1 kHz\", \"1k25\", ...), separated by tabs,\n"
+     "commas, semicolons or spaces; header rows and unit cells are skipped. The levels go into a\n"
+     "fresh spectrum of full octaves at 0 dB: 27 levels, or a band only the third octaves have,\n"
+     "make it third octaves. \"-\" reads standard input. A table that cannot be read is reported\n"
+     "with its line, and nothing is written. An existing OUT is replaced only once complete.\n"
+     "\n"
+     "  --third, --octave     convert the levels read to this band set, as convert does\n"
+     "  -o, --output OUT.snd  the data file to write\n",
+     kConvertOptions, false, RunImport},
     {"eval",
      "eval EXPR...",
      "Evaluates each expression as the window's number fields do (operators, functions such as\n"
@@ -405,7 +476,7 @@ int ToolUsageError(std::string_view message)
 {
     Report(message);
     const std::string usage = "usage: " + std::string(kProgram) +
-                              " rate|bands|render|convert|eval ...\nRun '" + std::string(kProgram) +
+                              " rate|bands|render|convert|import|eval ...\nRun '" + std::string(kProgram) +
                               " --help' for more.\n";
     std::fwrite(usage.data(), 1, usage.size(), stderr);
     return kExitUsage;

@@ -422,8 +422,9 @@ template <typename Visit> void ForEachLine(std::string_view text, Visit visit)
 /**
  * Tabs, else semicolons, else commas, else spaces. Commas that all stand between digits may be
  * decimal commas instead: they are when spaces separate numbers on some line ("63 45,5"), and
- * otherwise unless a line holds several or every line holding one starts with a band frequency
- * ("1000,45").
+ * otherwise unless a line holds several, or every line with a number holds one after a band
+ * frequency ("1000,45"). A column of levels where only some carry a decimal part ("60", "62,5")
+ * is levels even when such a level lies near a band frequency.
  */
 Separator FindSeparator(std::string_view text)
 {
@@ -450,7 +451,7 @@ Separator FindSeparator(std::string_view text)
         if (numberWords > 1)
             spacedNumbers = true;
         const std::size_t comma = line.find(',');
-        if (comma != std::string_view::npos && BandOfFrequencyText(line.substr(0, comma)) < 0)
+        if (comma != std::string_view::npos ? BandOfFrequencyText(line.substr(0, comma)) < 0 : numberWords > 0)
             bandsFirst = false;
     });
     if (spacedNumbers)

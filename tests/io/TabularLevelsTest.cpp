@@ -69,6 +69,8 @@ TEST(TabularLevels, ReadsEveryAcceptedLayout)
         {Join(all, "\t"), false, all, {}},
         {Join(nine, ";", ','), false, nine, {}},
         {Join(all, "\n\n", ','), false, all, {}},
+        // A decimal comma on some levels only, near a band frequency ("62,5" by 63 Hz).
+        {"Level\n60\n61\n62,5\n63\n64\n65\n66\n67\n68\n", false, {60, 61, 62.5, 63, 64, 65, 66, 67, 68}, {}},
         {Join(nine, " dB(A)   ") + " dB", false, nine, {}},
         {"Level\t" + Join(nine, "\t") + "\t\t\r", false, nine, {}},
         // Labelled, in any order, in every separator and frequency spelling.

@@ -1,0 +1,155 @@
+#include "app/MainForm.h"
+
+#include "app/MainFormFixture.h"
+#include "io/BandTable.h"
+#include "model/SpectrumModel.h"
+
+#include <QClipboard>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+using namespace velmora;
+using velmora::test::OnNextModal;
+
+namespace {
+
+class LevelsTransferTest : public velmora::test::MainFormFixture
+{
+protected:
+    /** Closes the next message box and keeps its title and text. */
+    void expectMessage()
+    {
+        m_message.clear();
+        OnNextModal([this](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            ASSERT_NE(box, nullptr);
+            m_message = box->windowTitle() + u'|' + box->text();
+            box->accept();
+        });
+    }
+
+    std::vector<float> levels() const
+    {
+        std::vector<float> y;
+        for (int k = 0; k < m_context->Model.Nodes.Count; ++k)
+            y.push_back(m_context->Model.Nodes.Node[k].Y);
+        return y;
+    }
+
+    /** Drops a file's URL on the window as a file manager would; true when the drag was taken. */
+    bool drop(const QString& path)
+    {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(path)});
+        const QPointF at(m_form->width() / 2.0, m_form->height() / 2.0);
+        QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(m_form.get(), &enter);
+        if (!enter.isAccepted())
+            return false;
+        QDropEvent dropped(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(m_form.get(), &dropped);
+        return true;
+    }
+
+    QString m_message;
+};
+
+} // namespace
+
+TEST_F(LevelsTransferTest, CopyOffersTheBandTableAsTextAndHtmlBesideThePicture)
+{
+    start("-third");
+    for (int k = 0; k < model().Nodes.Count; ++k)
+        model().Nodes.Node[k].Y = 40.25f + static_cast<float>(k);
+    QTest::keyClick(m_form.get(), Qt::Key_C, Qt::ControlModifier);
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(data, nullptr);
+    EXPECT_TRUE(data->hasFormat(QStringLiteral("image/svg+xml")));
+    EXPECT_TRUE(data->hasImage());
+    EXPECT_EQ(data->text().toStdString(), BandTableText(model()));
+    EXPECT_EQ(data->html().toStdString(), BandTableHtml(model()));
+    EXPECT_EQ(data->data(QStringLiteral("text/plain")).toStdString(), BandTableText(model()));
+
+    // Pasted back in another window, the copy gives the same spectrum.
+    const std::vector<float> copied = levels();
+    stop();
+    start();
+    QTest::keyClick(m_form.get(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(levels(), copied);
+    EXPECT_TRUE(m_form->ThirdOctaveBands->isChecked()) << "the band set follows the copied table";
+}
+
+TEST_F(LevelsTransferTest, PasteTakesASpreadsheetColumnAndRefusesWhatItCannotRead)
+{
+    start();
+    QGuiApplication::clipboard()->setText(
+        QStringLiteral("60\r\n61\r\n62\r\n63\r\n64\r\n65\r\n66\r\n67\r\n68\r\n"));
+    m_form->PasteLevels1->trigger();
+    EXPECT_EQ(levels(), (std::vector<float>{60, 61, 62, 63, 64, 65, 66, 67, 68}));
+    EXPECT_TRUE(m_form->ResultPanel->text().contains(QStringLiteral("dBA"))) << "the ratings follow";
+
+    struct Refused {
+        QString text;
+        const char* words;
+    };
+    const Refused cases[] = {
+        {QStringLiteral("63;40\n31.5;45"), "Line 2: 31.5 Hz"},
+        {QString(1100000, u'1'), "larger than 1 MiB"},
+    };
+    for (const Refused& c : cases) {
+        SCOPED_TRACE(c.words);
+        QGuiApplication::clipboard()->setText(c.text);
+        expectMessage();
+        m_form->PasteLevelsClick();
+        EXPECT_TRUE(m_message.startsWith(QStringLiteral("Velmora: Paste Failed|")))
+            << m_message.toStdString();
+        EXPECT_TRUE(m_message.contains(QString::fromLatin1(c.words))) << m_message.toStdString();
+        EXPECT_EQ(levels(), (std::vector<float>{60, 61, 62, 63, 64, 65, 66, 67, 68}));
+    }
+    QGuiApplication::clipboard()->setImage(QImage(2, 2, QImage::Format_RGB32));
+    expectMessage();
+    m_form->PasteLevelsClick();
+    EXPECT_TRUE(m_message.contains(QStringLiteral("no text"))) << m_message.toStdString();
+}
+
+TEST_F(LevelsTransferTest, ImportAndDropReadTableFilesAsPasteDoes)
+{
+    start();
+    const QString pairs =
+        writeFile(QStringLiteral("meter.CSV"), "Frequency;Level\r\n1 kHz;45,5\r\n1k25;50\r\n");
+    OnNextModal([pairs](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(pairs);
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    m_form->ImportFromLibrary1->trigger();
+    ASSERT_EQ(model().Nodes.Count, 27) << "1.25 kHz is a third-octave band";
+    EXPECT_TRUE(m_form->ThirdOctaveBands->isChecked());
+    EXPECT_EQ(model().Nodes.Node[13].Y, 45.5f);
+    EXPECT_EQ(model().Nodes.Node[14].Y, 50.0f);
+
+    const QString column = writeFile(QStringLiteral("levels.txt"), "30\n31\n32\n33\n34\n35\n36\n37\n38\n");
+    EXPECT_TRUE(drop(column));
+    EXPECT_EQ(levels(), (std::vector<float>{30, 31, 32, 33, 34, 35, 36, 37, 38}));
+    EXPECT_TRUE(m_form->FullOctaveBands->isChecked());
+
+    // Other files are not taken; a table that cannot be read changes nothing and says why.
+    EXPECT_FALSE(drop(writeFile(QStringLiteral("a.snd"), "Bands: 0 1\n")));
+    const QString bad = writeFile(QStringLiteral("bad.csv"), "63;40\n80;x\n");
+    expectMessage();
+    EXPECT_TRUE(drop(bad));
+    EXPECT_TRUE(m_message.contains(QStringLiteral("Import Failed"))) << m_message.toStdString();
+    EXPECT_TRUE(m_message.contains(QStringLiteral("Line 2:"))) << m_message.toStdString();
+    expectMessage();
+    EXPECT_FALSE(m_form->ImportLevelsFile(m_dir.filePath(QStringLiteral("missing.csv"))));
+    EXPECT_TRUE(m_message.contains(QStringLiteral("Could not read"))) << m_message.toStdString();
+    EXPECT_EQ(levels(), (std::vector<float>{30, 31, 32, 33, 34, 35, 36, 37, 38}));
+}

@@ -3,11 +3,13 @@
 #include "edit/AppContext.h"
 #include "dialogs/HelpWindow.h"
 #include "app/RadioGroup.h"
+#include "app/RatingsPanel.h"
 #include "dialogs/AboutBox.h"
 #include "dialogs/ControlsFont.h"
 #include "dialogs/GraphForm.h"
 #include "dialogs/NodesForm.h"
 #include "edit/GraphSetup.h"
+#include "edit/NodeEditing.h"
 #include "entry/NumberText.h"
 #include "platform/CanvasWidget.h"
 #include "platform/ImageCanvas.h"
@@ -182,16 +184,28 @@ void TMainForm::BuildLayout()
 
     StatusPanel = MakeTextPanel(this, {104, 406, 110, 24});
     ResultPanel = MakeTextPanel(this, {218, 405, 229, 24});
+
+    Ratings = new RatingsPanel(m_context, this);
+    connect(Ratings, &RatingsPanel::SlotSelected, this, [this](int slot) {
+        SelectNode(m_context.Model, m_context.Surface, this, slot);
+        GraphCanvas->update();
+    });
 }
 
 void TMainForm::SetStatusText(const std::string& text)
 {
     StatusPanel->setText(QString::fromStdString(text));
+    // Written whenever another node becomes current, so the panel's row follows the graph here.
+    if (Ratings)
+        Ratings->SelectSlot(m_context.Model.Nodes.Current);
 }
 
 void TMainForm::SetResultText(const std::string& text)
 {
     ResultPanel->setText(QString::fromStdString(text));
+    // Every recalculation ends here, drag steps included.
+    if (Ratings)
+        Ratings->Refresh();
 }
 
 void TMainForm::Redraw()
@@ -207,8 +221,9 @@ void TMainForm::resizeEvent(QResizeEvent* event)
 
 void TMainForm::HandleResize()
 {
-    const int w = width();
     const int h = height();
+    // The ratings panel, when it shows, takes a strip at the right; the rest is laid out as before.
+    const int w = width() - Ratings->Dock(width(), h);
     ButtonPanel->move(ButtonPanel->x(), h - 2 - ButtonPanel->height());
     StatusPanel->move(StatusPanel->x(), ButtonPanel->y());
     ResultPanel->setGeometry(ResultPanel->x(), h - 2 - ResultPanel->height(),

@@ -80,13 +80,13 @@ TEST_F(CalcToolTest, RatesEachFileAsTheWindowShowsIt)
     ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
     const std::vector<QStringList> rows = velmora::test::ParseTextTable(result.out);
     ASSERT_EQ(rows.size(), std::size(cases) + 1);
-    EXPECT_EQ(rows.front().join(u' '), QStringLiteral("file bands type dBA dBB dBC dBD NR STC"));
+    EXPECT_EQ(rows.front().join(u' '), QStringLiteral("file bands type dBA dBB dBC dBD NR STC Rw C Ctr"));
 
     const char* const typeNames[] = {"pressure", "power", "attenuation", "correction"};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const QStringList row = RowOf(rows, QString::fromLatin1(c.name));
-        ASSERT_EQ(row.size(), 9);
+        ASSERT_EQ(row.size(), 12);
         TMainForm& window = openWindow(path(QString::fromLatin1(c.name)));
         const TSpectrumModel& model = windowModel();
 
@@ -128,7 +128,7 @@ TEST_F(CalcToolTest, ReadsEveryFileIntoAFreshModel)
     ASSERT_EQ(result.exitCode, 0);
     const QStringList row =
         RowOf(velmora::test::ParseTextTable(result.out), QStringLiteral("levels_only.snd"));
-    ASSERT_EQ(row.size(), 9);
+    ASSERT_EQ(row.size(), 12);
     EXPECT_EQ(row[1], QStringLiteral("octave"));
     EXPECT_EQ(row[2], QStringLiteral("pressure"));
 
@@ -191,5 +191,5 @@ TEST_F(CalcToolTest, PipesAndDevicesAreRefusedAtOnceForWhatTheyAre)
     for (const Case& c : cases)
         EXPECT_TRUE(rate.err.contains(QByteArray("'") + c.file + "': " + c.reason + "\n"))
             << rate.err.toStdString();
-    EXPECT_EQ(RowOf(velmora::test::ParseTextTable(rate.out), QStringLiteral("good.snd")).size(), 9);
+    EXPECT_EQ(RowOf(velmora::test::ParseTextTable(rate.out), QStringLiteral("good.snd")).size(), 12);
 }

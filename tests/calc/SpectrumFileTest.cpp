@@ -1,5 +1,7 @@
 #include "calc/CalcToolFixture.h"
 
+#include "app/RatingsPanel.h"
+
 #include "entry/NumberText.h"
 #include "model/SpectrumModel.h"
 
@@ -112,6 +114,15 @@ TEST_F(CalcToolTest, RatesEachFileAsTheWindowShowsIt)
         else
             line = QStringLiteral(" Correction Factor Graph");
         EXPECT_EQ(window.ResultPanel->text(), line);
+
+        // The ratings panel shows the same STC and Rw (C; Ctr), in whole dB.
+        window.Ratings->SetShown(true);
+        const auto whole = [](const QString& cell) { return cell.endsWith(u".0") ? cell.chopped(2) : cell; };
+        EXPECT_EQ(window.Ratings->Numbers[RatingsPanel::StcNumber]->text(), whole(row[8]));
+        const QString rw =
+            row[9] == u"-" ? row[9]
+                           : QStringLiteral("%1 (%2; %3)").arg(whole(row[9]), whole(row[10]), whole(row[11]));
+        EXPECT_EQ(window.Ratings->Numbers[RatingsPanel::RwNumber]->text(), rw);
     }
     EXPECT_EQ(RowOf(rows, QStringLiteral("huge_levels.snd"))[7], QStringLiteral("-"));
 }

@@ -1,5 +1,5 @@
-#include "model/Weighting.h"
 #include "calc/CalcToolFixture.h"
+#include "model/Weighting.h"
 
 #include "entry/NumberText.h"
 #include "model/Bands.h"
@@ -27,9 +27,10 @@ const QStringList kRateColumns = {QStringLiteral("file"), QStringLiteral("bands"
                                   QStringLiteral("dBD"),  QStringLiteral("NR"),    QStringLiteral("STC"),
                                   QStringLiteral("Rw"),   QStringLiteral("C"),     QStringLiteral("Ctr")};
 const QStringList kBandColumns = {
-    QStringLiteral("frequency"), QStringLiteral("edited"), QStringLiteral("other"), QStringLiteral("A"),
-    QStringLiteral("B"),         QStringLiteral("C"),      QStringLiteral("D"),     QStringLiteral("result"),
-    QStringLiteral("NR"),        QStringLiteral("deficiency"), QStringLiteral("deviation")};
+    QStringLiteral("frequency"),  QStringLiteral("edited"),   QStringLiteral("other"),
+    QStringLiteral("A"),          QStringLiteral("B"),        QStringLiteral("C"),
+    QStringLiteral("D"),          QStringLiteral("result"),   QStringLiteral("NR"),
+    QStringLiteral("deficiency"), QStringLiteral("deviation")};
 
 /** One decimal, or "-" where the value is not finite. */
 QString Printed(double value)
@@ -183,7 +184,8 @@ TEST_F(CalcToolTest, BandsListEveryBandWithItsWeightedLevelsAndResult)
         openWindow(path(QString::fromLatin1(c.name)));
         TSpectrumModel& model = windowModel();
         CalcResults(model);
-        const RatingsBreakdown ratings = BreakDownRatings(EditedLevels(model), model.BandStart, model.BandStep);
+        const RatingsBreakdown ratings =
+            BreakDownRatings(EditedLevels(model), model.BandStart, model.BandStep);
         int stcBands = 0;
         int rwBands = 0;
         for (int k = 0; k < count; ++k) {
@@ -196,7 +198,8 @@ TEST_F(CalcToolTest, BandsListEveryBandWithItsWeightedLevelsAndResult)
                 expected << QString::fromStdString(FixedText(level + BandWeighting[w][band], 1));
             expected << QString::fromStdString(FixedText(model.Results[k], 1));
             const BandBreakdown& rated = ratings.bands[k];
-            expected << Printed(rated.noiseRating) << Printed(rated.stcDeficiency) << Printed(rated.rwDeviation);
+            expected << Printed(rated.noiseRating) << Printed(rated.stcDeficiency)
+                     << Printed(rated.rwDeviation);
             stcBands += expected[9] != QStringLiteral("-");
             rwBands += expected[10] != QStringLiteral("-");
             EXPECT_EQ(textRows[static_cast<std::size_t>(k) + 1], expected) << "band " << k;

@@ -2,6 +2,7 @@
 
 #include "app/MainForm.h"
 #include "app/MainFormFixture.h"
+#include "dialogs/HelpWindow.h"
 #include "io/PanelSetting.h"
 #include "model/Ratings.h"
 #include "platform/CanvasWidget.h"
@@ -10,6 +11,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QTableWidget>
+#include <QTextBrowser>
 
 #include <gtest/gtest.h>
 
@@ -155,4 +157,15 @@ TEST_F(RatingsPanelTest, ValuesThatAreNotFiniteShowADash)
     EXPECT_EQ(number(RatingsPanel::RwNumber), QStringLiteral("-"));
     EXPECT_EQ(panel().RwAdvice->text(), QStringLiteral("-"));
     EXPECT_EQ(cell(9, RatingsPanel::DeviationColumn)->text(), QString());
+}
+
+TEST_F(RatingsPanelTest, HelpPageShowsThePanelsPicture)
+{
+    TMainForm& form = start();
+    form.HelpButtonClick();
+    form.Help->Browser->setSource(QUrl(QStringLiteral("ratingspanel.html")));
+    EXPECT_TRUE(form.Help->Browser->toPlainText().contains(QStringLiteral("Rw (C; Ctr)")));
+    const QVariant picture =
+        form.Help->Browser->loadResource(QTextDocument::ImageResource, QUrl(QStringLiteral("ratingspanel.png")));
+    EXPECT_FALSE(picture.value<QImage>().isNull() && picture.value<QByteArray>().isEmpty());
 }

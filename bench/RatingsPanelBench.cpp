@@ -48,8 +48,9 @@ void rateSoundReduction(benchmark::State& state)
     for (int k = 0; k < kBandSlots; ++k)
         levels[k] = 30.0f + 1.7f * static_cast<float>(k) + ((k % 3) == 1 ? -6.3f : 0.0f);
     for (auto _ : state) {
-        const SoundReductionRating rating = third ? RateSoundReduction(levels, kThirdBandStart, kThirdBandStep)
-                                                  : RateSoundReduction(levels, kOctaveBandStart, kOctaveBandStep);
+        const SoundReductionRating rating =
+            third ? RateSoundReduction(levels, kThirdBandStart, kThirdBandStep)
+                  : RateSoundReduction(levels, kOctaveBandStart, kOctaveBandStep);
         benchmark::DoNotOptimize(rating.Rw);
         benchmark::DoNotOptimize(levels.data());
     }

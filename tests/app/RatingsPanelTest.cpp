@@ -165,7 +165,7 @@ TEST_F(RatingsPanelTest, HelpPageShowsThePanelsPicture)
     form.HelpButtonClick();
     form.Help->Browser->setSource(QUrl(QStringLiteral("ratingspanel.html")));
     EXPECT_TRUE(form.Help->Browser->toPlainText().contains(QStringLiteral("Rw (C; Ctr)")));
-    const QVariant picture =
-        form.Help->Browser->loadResource(QTextDocument::ImageResource, QUrl(QStringLiteral("ratingspanel.png")));
+    const QVariant picture = form.Help->Browser->loadResource(QTextDocument::ImageResource,
+                                                              QUrl(QStringLiteral("ratingspanel.png")));
     EXPECT_FALSE(picture.value<QImage>().isNull() && picture.value<QByteArray>().isEmpty());
 }

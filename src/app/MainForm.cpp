@@ -3,11 +3,13 @@
 #include "edit/AppContext.h"
 #include "dialogs/HelpWindow.h"
 #include "app/RadioGroup.h"
+#include "app/RatingsPanel.h"
 #include "dialogs/AboutBox.h"
 #include "dialogs/ControlsFont.h"
 #include "dialogs/GraphForm.h"
 #include "dialogs/NodesForm.h"
 #include "edit/GraphSetup.h"
+#include "edit/NodeEditing.h"
 #include "entry/NumberText.h"
 #include "platform/CanvasWidget.h"
 #include "platform/ImageCanvas.h"
@@ -184,16 +186,28 @@ void TMainForm::BuildLayout()
 
     StatusPanel = MakeTextPanel(this, {104, 406, 110, 24});
     ResultPanel = MakeTextPanel(this, {2, 380, 443, 24});
+
+    Ratings = new RatingsPanel(m_context, this);
+    connect(Ratings, &RatingsPanel::SlotSelected, this, [this](int slot) {
+        SelectNode(m_context.Model, m_context.Surface, this, slot);
+        GraphCanvas->update();
+    });
 }
 
 void TMainForm::SetStatusText(const std::string& text)
 {
     SetPanelText(*StatusPanel, QString::fromStdString(text));
+    // Written whenever another node becomes current, so the panel's row follows the graph here.
+    if (Ratings)
+        Ratings->SelectSlot(m_context.Model.Nodes.Current);
 }
 
 void TMainForm::SetResultText(const std::string& text)
 {
     SetPanelText(*ResultPanel, QString::fromStdString(text));
+    // Every recalculation ends here, drag steps included.
+    if (Ratings)
+        Ratings->Refresh();
 }
 
 void TMainForm::Redraw()
@@ -209,10 +223,11 @@ void TMainForm::resizeEvent(QResizeEvent* event)
 
 void TMainForm::HandleResize()
 {
-    const int w = width();
     const int h = height();
-    // Two lines under the graph: the result line across the whole width, so that every rating
-    // shows at the default size, and below it the button bar beside the status line.
+    // The ratings panel, when it shows, takes a strip at the right. Two lines under the graph: the
+    // result line across the whole width, so that every rating shows at the default size, and
+    // below it the button bar beside the status line.
+    const int w = width() - Ratings->Dock(width(), h);
     ButtonPanel->move(ButtonPanel->x(), h - 2 - ButtonPanel->height());
     StatusPanel->setGeometry(StatusPanel->x(), ButtonPanel->y(), w - 2 - StatusPanel->x(), ButtonPanel->height());
     ResultPanel->setGeometry(ResultPanel->x(), ButtonPanel->y() - 2 - ButtonPanel->height(),

@@ -24,6 +24,7 @@ class CanvasWidget;
 class ImageCanvas;
 class HelpWindow;
 class RadioGroup;
+class RatingsPanel;
 class TAboutBox;
 class TGraphForm;
 class TNodesForm;
@@ -96,6 +97,8 @@ public:
     TNodesForm* NodesForm = nullptr;
     TGraphForm* GraphForm = nullptr;
     HelpWindow* Help = nullptr;
+    /** The ratings panel at the right, hidden unless the user showed it. */
+    RatingsPanel* Ratings = nullptr;
 
     QAction* SwapSpectra1 = nullptr;
     QAction* ImportFromLibrary1 = nullptr;

@@ -1,5 +1,6 @@
 #include "app/MainForm.h"
 
+#include "app/RatingsPanel.h"
 #include "edit/AppContext.h"
 #include "app/GraphMimeData.h"
 #include "dialogs/HelpWindow.h"
@@ -113,6 +114,8 @@ void TMainForm::BuildHighlightMenu()
     connect(EditNodes1, &QAction::triggered, this, &TMainForm::HandleEditNodes);
     EditGraph1 = AddItem(HighlightMenu, "Edit &Graph...");
     connect(EditGraph1, &QAction::triggered, this, &TMainForm::SetupButtonClick);
+    HighlightMenu->addSeparator();
+    HighlightMenu->addAction(Ratings->ToggleAction());
     connect(HighlightMenu, &QMenu::aboutToShow, this, &TMainForm::UpdatePopupMenu);
 }
 

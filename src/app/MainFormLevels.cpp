@@ -98,7 +98,7 @@ bool TMainForm::ApplyLevels(const TabularLevels& levels, const QString& what)
     if (!PasteLevels(model, m_context.Surface, this, levels))
         return false;
     if (BandSetOf(model) != before)
-        m_highlightItems->Check(BandSetOf(model) == BandSet::Third ? ThirdOctaveBands : FullOctaveBands);
+        m_bandItems->Check(BandSetOf(model) == BandSet::Third ? ThirdOctaveBands : FullOctaveBands);
     GraphCanvas->update();
     return true;
 }

@@ -10,6 +10,8 @@
 #include "io/DataFile.h"
 #include "model/Bands.h"
 #include "model/Ratings.h"
+#include "model/RatingsBreakdown.h"
+#include "model/SoundReduction.h"
 #include "model/SpectrumModel.h"
 #include "model/SpectrumOperations.h"
 #include "model/Weighting.h"
@@ -40,8 +42,9 @@ constexpr std::string_view kToolHelp =
     "       velmora-calc --help | --version\n"
     "\n"
     "Commands:\n"
-    "  rate FILE...      one row per file: band set, data type, dBA, dBB, dBC, dBD, NR and STC\n"
-    "  bands FILE        one row per band: frequency, both spectra, weighted levels, result\n"
+    "  rate FILE...      one row per file: band set, data type, dBA to dBD, NR, STC, Rw, C, Ctr\n"
+    "  bands FILE        one row per band: frequency, both spectra, weighted levels, result,\n"
+    "                    NR, STC deficiency, Rw deviation\n"
     "  render FILE -o OUT.svg|OUT.png|OUT.pdf\n"
     "                    draws the graph as the window does\n"
     "  convert FILE --third|--octave -o OUT.snd\n"
@@ -164,7 +167,7 @@ int RunRate(const Command& command, const ParsedArguments& arguments, const Rend
     if (arguments.operands.empty())
         return UsageError(command, "no data file named");
 
-    Table table{Columns({"file", "bands", "type"}, {"dBA", "dBB", "dBC", "dBD", "NR", "STC"}), {}};
+    Table table{Columns({"file", "bands", "type"}, {"dBA", "dBB", "dBC", "dBD", "NR", "STC", "Rw", "C", "Ctr"}), {}};
     table.rows.reserve(arguments.operands.size());
     TSpectrumModel model;
     int status = kExitSuccess;
@@ -181,6 +184,10 @@ int RunRate(const Command& command, const ParsedArguments& arguments, const Rend
             row.push_back(LevelCell(level, *decimals));
         row.push_back(LevelCell(model.NR, *decimals));
         row.push_back(LevelCell(model.STC, *decimals));
+        // The edited spectrum read as sound reduction, whatever its data type says.
+        const SoundReductionRating reduction = RateSoundReduction(EditedLevels(model), model.BandStart, model.BandStep);
+        for (double value : {reduction.Rw, reduction.C, reduction.Ctr})
+            row.push_back(LevelCell(value, *decimals));
     }
     Print(FormatTable(table, *format));
     return status;
@@ -203,7 +210,10 @@ int RunBands(const Command& command, const ParsedArguments& arguments, const Ren
         return kExitFailure;
     CalcResults(model);
 
-    Table table{Columns({}, {"frequency", "edited", "other", "A", "B", "C", "D", "result"}), {}};
+    Table table{Columns({}, {"frequency", "edited", "other", "A", "B", "C", "D", "result", "NR", "deficiency",
+                             "deviation"}),
+                {}};
+    const RatingsBreakdown ratings = BreakDownRatings(EditedLevels(model), model.BandStart, model.BandStep);
     const int bands = std::min(BandCountOf(model), kBandSlots);
     for (int k = 0; k < bands; ++k) {
         const int band = BandIndexOfSlot(model, k);
@@ -216,6 +226,10 @@ int RunBands(const Command& command, const ParsedArguments& arguments, const Ren
         for (const auto& weighting : BandWeighting)
             row.push_back(LevelCell(level + weighting[band], *decimals));
         row.push_back(LevelCell(model.Results[k], *decimals));
+        // A band that a rating does not use has NaN there, printed as missing.
+        const BandBreakdown& rated = ratings.bands[k];
+        for (double value : {rated.noiseRating, rated.stcDeficiency, rated.rwDeviation})
+            row.push_back(LevelCell(value, *decimals));
     }
     Print(FormatTable(table, *format));
     return kExitSuccess;
@@ -380,9 +394,10 @@ int RunEval(const Command& command, const ParsedArguments& arguments, const Rend
 constexpr Command kCommands[] = {
     {"rate", "rate [--format text|csv|json] [--decimals N] FILE...",
      "One row per data file: the file name, the band set (octave or third), the edited spectrum's\n"
-     "data type (pressure, power, attenuation or correction), dBA, dBB, dBC, dBD, NR and STC, each\n"
-     "with one decimal as the window's result line computes it (\"-\", or null in JSON, when not\n"
-     "finite). Each file is read as the window reads a file named on its command line, into a\n"
+     "data type (pressure, power, attenuation or correction), dBA, dBB, dBC, dBD, NR and STC as\n"
+     "the window's result line computes them, then Rw, C and Ctr of the edited spectrum read as\n"
+     "sound reduction, as the ratings panel shows them; each with one decimal (\"-\", or null in\n"
+     "JSON, when not finite or not rated). Each file is read as the window reads a file named on its command line, into a\n"
      "fresh model. A file that cannot be read is reported on standard error and left out.\n"
      "\n"
      "  --format text   aligned columns (the default)\n"
@@ -393,8 +408,10 @@ constexpr Command kCommands[] = {
     {"bands", "bands [--format text|csv|json] [--decimals N] FILE",
      "One row per band of the file's band set: the frequency in Hz, the edited level, the other\n"
      "level, the edited level under the A, B, C and D weightings, and the result of the two spectra\n"
-     "combined by their data types; levels in dB with one decimal, or --decimals N (0 to 6).\n"
-     "--format as for rate.\n",
+     "combined by their data types, then the band's NR, its STC deficiency (how far it lies under\n"
+     "the contour of the spectrum's STC) and its Rw deviation (how far it lies under the moved\n"
+     "reference curve); levels in dB with one decimal, or --decimals N (0 to 6), \"-\" (null in\n"
+     "JSON) for a band a rating does not use. --format as for rate.\n",
      kTableOptions, false, RunBands},
     {"render", "render FILE -o OUT.svg|OUT.png|OUT.pdf [--overlay NAME] [--size WxH] [--scale N] [--graph MIN,MAX,STEP]",
      "Draws the file's graph with the window's drawing code. A PNG is the window's own picture;\n"

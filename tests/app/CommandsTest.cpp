@@ -90,7 +90,7 @@ TEST_F(CommandsTest, HighlightMenuHoldsItsItemsInOrder)
                            "dB&C Weighting", "dB&D Weighting", "Calculated Results", "Safe &Working Levels",
                            "Sound &Transmission Class", "Noise &Ratings Lines", "-", "&Third Octave Bands ",
                            "&Full Octave Bands", "-", "A&pply Calculated Results", "Reset Nodes to &Zero",
-                           "Edit &Nodes(s)...", "Edit &Graph..."}));
+                           "Edit &Nodes(s)...", "Edit &Graph...", "-", "&Ratings Panel"}));
     EXPECT_TRUE(m_form->ImportFromLibrary1->isEnabled()) << "it imports a table of levels";
     EXPECT_EQ(checkedHighlightItems(), QList<QAction*>{m_form->FullOctaveBands});
     EXPECT_EQ(m_form->NoiseRatingsLines1->data().toInt(), 8);

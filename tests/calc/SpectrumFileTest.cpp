@@ -1,5 +1,7 @@
 #include "calc/CalcToolFixture.h"
 
+#include "app/RatingsPanel.h"
+
 #include "entry/NumberText.h"
 #include "model/SpectrumModel.h"
 
@@ -80,13 +82,13 @@ TEST_F(CalcToolTest, RatesEachFileAsTheWindowShowsIt)
     ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
     const std::vector<QStringList> rows = velmora::test::ParseTextTable(result.out);
     ASSERT_EQ(rows.size(), std::size(cases) + 1);
-    EXPECT_EQ(rows.front().join(u' '), QStringLiteral("file bands type dBA dBB dBC dBD NR STC"));
+    EXPECT_EQ(rows.front().join(u' '), QStringLiteral("file bands type dBA dBB dBC dBD NR STC Rw C Ctr"));
 
     const char* const typeNames[] = {"pressure", "power", "attenuation", "correction"};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const QStringList row = RowOf(rows, QString::fromLatin1(c.name));
-        ASSERT_EQ(row.size(), 9);
+        ASSERT_EQ(row.size(), 12);
         TMainForm& window = openWindow(path(QString::fromLatin1(c.name)));
         const TSpectrumModel& model = windowModel();
 
@@ -112,6 +114,15 @@ TEST_F(CalcToolTest, RatesEachFileAsTheWindowShowsIt)
         else
             line = QStringLiteral(" Correction Factor Graph");
         EXPECT_EQ(window.ResultPanel->text(), line);
+
+        // The ratings panel shows the same STC and Rw (C; Ctr), in whole dB.
+        window.Ratings->SetShown(true);
+        const auto whole = [](const QString& cell) { return cell.endsWith(u".0") ? cell.chopped(2) : cell; };
+        EXPECT_EQ(window.Ratings->Numbers[RatingsPanel::StcNumber]->text(), whole(row[8]));
+        const QString rw =
+            row[9] == u"-" ? row[9]
+                           : QStringLiteral("%1 (%2; %3)").arg(whole(row[9]), whole(row[10]), whole(row[11]));
+        EXPECT_EQ(window.Ratings->Numbers[RatingsPanel::RwNumber]->text(), rw);
     }
     EXPECT_EQ(RowOf(rows, QStringLiteral("huge_levels.snd"))[7], QStringLiteral("-"));
 }
@@ -128,7 +139,7 @@ TEST_F(CalcToolTest, ReadsEveryFileIntoAFreshModel)
     ASSERT_EQ(result.exitCode, 0);
     const QStringList row =
         RowOf(velmora::test::ParseTextTable(result.out), QStringLiteral("levels_only.snd"));
-    ASSERT_EQ(row.size(), 9);
+    ASSERT_EQ(row.size(), 12);
     EXPECT_EQ(row[1], QStringLiteral("octave"));
     EXPECT_EQ(row[2], QStringLiteral("pressure"));
 
@@ -191,5 +202,5 @@ TEST_F(CalcToolTest, PipesAndDevicesAreRefusedAtOnceForWhatTheyAre)
     for (const Case& c : cases)
         EXPECT_TRUE(rate.err.contains(QByteArray("'") + c.file + "': " + c.reason + "\n"))
             << rate.err.toStdString();
-    EXPECT_EQ(RowOf(velmora::test::ParseTextTable(rate.out), QStringLiteral("good.snd")).size(), 9);
+    EXPECT_EQ(RowOf(velmora::test::ParseTextTable(rate.out), QStringLiteral("good.snd")).size(), 12);
 }

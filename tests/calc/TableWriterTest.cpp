@@ -1,9 +1,10 @@
-#include "model/Weighting.h"
 #include "calc/CalcToolFixture.h"
+#include "model/Weighting.h"
 
 #include "entry/NumberText.h"
 #include "model/Bands.h"
 #include "model/Ratings.h"
+#include "model/RatingsBreakdown.h"
 #include "model/SpectrumModel.h"
 
 #include <QJsonArray>
@@ -11,6 +12,7 @@
 #include <QJsonObject>
 
 #include <algorithm>
+#include <cmath>
 
 using namespace velmora;
 using velmora::test::CalcRun;
@@ -22,10 +24,19 @@ namespace {
 
 const QStringList kRateColumns = {QStringLiteral("file"), QStringLiteral("bands"), QStringLiteral("type"),
                                   QStringLiteral("dBA"),  QStringLiteral("dBB"),   QStringLiteral("dBC"),
-                                  QStringLiteral("dBD"),  QStringLiteral("NR"),    QStringLiteral("STC")};
+                                  QStringLiteral("dBD"),  QStringLiteral("NR"),    QStringLiteral("STC"),
+                                  QStringLiteral("Rw"),   QStringLiteral("C"),     QStringLiteral("Ctr")};
 const QStringList kBandColumns = {
-    QStringLiteral("frequency"), QStringLiteral("edited"), QStringLiteral("other"), QStringLiteral("A"),
-    QStringLiteral("B"),         QStringLiteral("C"),      QStringLiteral("D"),     QStringLiteral("result")};
+    QStringLiteral("frequency"),  QStringLiteral("edited"),   QStringLiteral("other"),
+    QStringLiteral("A"),          QStringLiteral("B"),        QStringLiteral("C"),
+    QStringLiteral("D"),          QStringLiteral("result"),   QStringLiteral("NR"),
+    QStringLiteral("deficiency"), QStringLiteral("deviation")};
+
+/** One decimal, or "-" where the value is not finite. */
+QString Printed(double value)
+{
+    return std::isfinite(value) ? QString::fromStdString(FixedText(value, 1)) : QStringLiteral("-");
+}
 
 /** A JSON value as the text and CSV formats print it: one decimal, or "-" for null. */
 QString PrintedAs(const QJsonValue& value, int decimals)
@@ -173,6 +184,10 @@ TEST_F(CalcToolTest, BandsListEveryBandWithItsWeightedLevelsAndResult)
         openWindow(path(QString::fromLatin1(c.name)));
         TSpectrumModel& model = windowModel();
         CalcResults(model);
+        const RatingsBreakdown ratings =
+            BreakDownRatings(EditedLevels(model), model.BandStart, model.BandStep);
+        int stcBands = 0;
+        int rwBands = 0;
         for (int k = 0; k < count; ++k) {
             const int band = BandIndexOfSlot(model, k);
             const float level = model.Nodes.Node[k].Y;
@@ -182,9 +197,17 @@ TEST_F(CalcToolTest, BandsListEveryBandWithItsWeightedLevelsAndResult)
             for (int w = WeightA; w <= WeightD; ++w)
                 expected << QString::fromStdString(FixedText(level + BandWeighting[w][band], 1));
             expected << QString::fromStdString(FixedText(model.Results[k], 1));
+            const BandBreakdown& rated = ratings.bands[k];
+            expected << Printed(rated.noiseRating) << Printed(rated.stcDeficiency)
+                     << Printed(rated.rwDeviation);
+            stcBands += expected[9] != QStringLiteral("-");
+            rwBands += expected[10] != QStringLiteral("-");
             EXPECT_EQ(textRows[static_cast<std::size_t>(k) + 1], expected) << "band " << k;
             EXPECT_EQ(jsonRows[static_cast<std::size_t>(k)], expected) << "band " << k;
         }
         EXPECT_EQ(textRows[1][0], c.third ? QStringLiteral("50") : QStringLiteral("63"));
+        // STC rates 125 Hz to 5000 Hz (to 4000 Hz in octaves), Rw 100 Hz to 3150 Hz (125 Hz to 2000 Hz).
+        EXPECT_EQ(stcBands, c.third ? 17 : 6);
+        EXPECT_EQ(rwBands, c.third ? 16 : 5);
     }
 }

@@ -1,0 +1,61 @@
+#include "BenchSupport.h"
+
+#include "app/MainForm.h"
+#include "app/RatingsPanel.h"
+#include "edit/AppContext.h"
+#include "io/Settings.h"
+#include "model/Ratings.h"
+#include "model/SoundReduction.h"
+#include "model/SpectrumModel.h"
+
+#include <benchmark/benchmark.h>
+
+#include <array>
+#include <memory>
+
+namespace velmora {
+namespace {
+
+/**
+ * The panel brought up to date after one drag step on the third-octave graph: the dragged band's
+ * level changes, the model recalculates and the window hands the result on to the panel, which
+ * rates the spectrum again for its table and rewrites what changed.
+ */
+void panelAfterDragStep(benchmark::State& state)
+{
+    bench::EnsureApplication();
+    AppContext context(std::make_unique<MemorySettingsStore>());
+    TMainForm window(context);
+    window.ProcessCommandLine("-third");
+    window.resize(900, 600);
+    window.Ratings->SetShown(true);
+    TSpectrumModel& model = context.Model;
+    const float levels[] = {40.0f, 62.5f};
+    int step = 0;
+    for (auto _ : state) {
+        model.Nodes.Node[13].Y = levels[step++ & 1];
+        Recalculate(model, &window);
+        benchmark::DoNotOptimize(model.STC);
+    }
+}
+BENCHMARK(panelAfterDragStep)->Repetitions(5)->ReportAggregatesOnly(true);
+
+/** Rw with C and Ctr of a varied third-octave and octave spectrum. */
+void rateSoundReduction(benchmark::State& state)
+{
+    const bool third = state.range(0) != 0;
+    std::array<float, kBandSlots> levels{};
+    for (int k = 0; k < kBandSlots; ++k)
+        levels[k] = 30.0f + 1.7f * static_cast<float>(k) + ((k % 3) == 1 ? -6.3f : 0.0f);
+    for (auto _ : state) {
+        const SoundReductionRating rating =
+            third ? RateSoundReduction(levels, kThirdBandStart, kThirdBandStep)
+                  : RateSoundReduction(levels, kOctaveBandStart, kOctaveBandStep);
+        benchmark::DoNotOptimize(rating.Rw);
+        benchmark::DoNotOptimize(levels.data());
+    }
+}
+BENCHMARK(rateSoundReduction)->Arg(1)->Arg(0)->Repetitions(5)->ReportAggregatesOnly(true);
+
+} // namespace
+} // namespace velmora

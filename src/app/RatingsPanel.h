@@ -1,0 +1,85 @@
+#pragma once
+
+#include <QDockWidget>
+
+#include <array>
+
+class QAction;
+class QLabel;
+class QTableWidget;
+
+namespace velmora {
+
+struct AppContext;
+
+/**
+ * The ratings panel at the right of the main window: the single numbers (dBA to dBD, NR, STC and
+ * Rw with C and Ctr), a table of every band's part in them and what the next STC and Rw class
+ * need. It reads the model whenever the window reports a recalculation, and only while it shows.
+ *
+ * The main window is no QMainWindow, so the panel docks by taking a strip of fixed width at the
+ * right: showing it widens the window by that strip and hiding it narrows the window again, so the
+ * graph keeps its size. Whether it shows is kept in the settings.
+ */
+class RatingsPanel : public QDockWidget
+{
+    Q_OBJECT
+
+public:
+    /** Table columns, left to right. */
+    enum Column {
+        FrequencyColumn,
+        LevelColumn,
+        AColumn,
+        BColumn,
+        CColumn,
+        DColumn,
+        NoiseColumn,
+        ContourColumn,
+        DeficiencyColumn,
+        ReferenceColumn,
+        DeviationColumn,
+        ColumnCount
+    };
+    /** The single numbers, in the order they show. */
+    enum Number { DbaNumber, DbbNumber, DbcNumber, DbdNumber, NoiseNumber, StcNumber, RwNumber, NumberCount };
+
+    /** Hidden until the settings say otherwise; parent is the main window. */
+    RatingsPanel(AppContext& context, QWidget* parent);
+
+    /** Re-reads the model into the panel; nothing while the panel is hidden. */
+    void Refresh();
+    /** Selects the row of slot (none for an index that is no band of the table). */
+    void SelectSlot(int slot);
+    /** Shows or hides the panel, widening or narrowing the window by its strip, and keeps the choice. */
+    void SetShown(bool shown);
+    /** Places the panel in its strip of a client area w x h; the width the strip takes (0 when hidden). */
+    int Dock(int w, int h);
+
+    /** "&Ratings Panel" with F2: checked while the panel shows. */
+    QAction* ToggleAction() const { return m_toggle; }
+
+    QLabel* Numbers[NumberCount] = {};
+    QTableWidget* Table = nullptr;
+    QLabel* StcAdvice = nullptr;
+    QLabel* RwAdvice = nullptr;
+
+signals:
+    /** The user chose the row of slot in the table. */
+    void SlotSelected(int slot);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildTable();
+    void SetCell(int row, int column, const QString& text, bool marked = false);
+
+    AppContext& m_context;
+    QAction* m_toggle = nullptr;
+    /** Band rows the table holds now; the sum row follows them. */
+    int m_bandRows = 0;
+    int m_stripWidth = 0;
+};
+
+} // namespace velmora

@@ -1,0 +1,71 @@
+#include "model/RatingAdvice.h"
+
+#include "entry/NumberText.h"
+#include "model/Bands.h"
+#include "model/SoundReduction.h"
+#include "model/TransmissionClass.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace velmora {
+
+namespace {
+
+/**
+ * A shortfall in dB with one decimal, rounded up so that making it good is enough, and never
+ * "0.0". A strict shortfall must be more than made good (a sum that must stay below its limit),
+ * so a whole number of tenths rounds up to the next tenth.
+ */
+std::string Shortfall(double amount, bool strict)
+{
+    // The tolerance keeps a value such as 3.4000000001 from counting as more than 3.4.
+    const double tenths = strict ? std::floor(amount * 10.0 + 1e-6) + 1.0 : std::ceil(amount * 10.0 - 1e-6);
+    return FixedText(std::max(1.0, tenths) / 10.0, 1);
+}
+
+std::string Class(const char* name, double rating)
+{
+    return std::string(name) + " " + FixedText(rating, 0);
+}
+
+} // namespace
+
+std::string NextTransmissionClassAdvice(const TransmissionClassRating& rating)
+{
+    if (!std::isfinite(rating.STC) || rating.bandCount == 0)
+        return "-";
+    const double next = rating.STC + 1.0;
+    std::string text = Class("STC", next) + " needs ";
+    std::string rises;
+    for (int j = 0; j < rating.bandCount; ++j) {
+        const StcBand& band = rating.bands[j];
+        if (!(band.nextRise > 0.0))
+            continue;
+        rises += rises.empty() ? "" : ", ";
+        rises += FixedText(BandFrequency[band.band], 0) + " Hz must rise " + Shortfall(band.nextRise, false) +
+                 " dB";
+    }
+    // The sum must stay below its limit, so meeting it exactly is still too much.
+    const double excess = rating.nextDeficiencySum - rating.sumLimit;
+    if (excess >= 0.0) {
+        text += Shortfall(excess, true) + " dB less deficiency in total";
+        if (!rises.empty())
+            text += "; " + rises;
+        return text;
+    }
+    if (!rises.empty())
+        return Class("STC", next) + ": " + rises;
+    // Nothing in the bands keeps it out: the search starts 10 dB above the highest level.
+    return text + "a band at " + FixedText(next - 10.0, 0) + " dB or more";
+}
+
+std::string NextSoundReductionAdvice(const SoundReductionRating& rating)
+{
+    if (!std::isfinite(rating.Rw) || !std::isfinite(rating.nextClassExcess))
+        return "-";
+    return Class("Rw", rating.Rw + 1.0) + " needs " + Shortfall(rating.nextClassExcess, false) +
+           " dB less unfavourable deviation in total";
+}
+
+} // namespace velmora

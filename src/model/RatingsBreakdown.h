@@ -1,0 +1,50 @@
+#pragma once
+
+#include "model/Bands.h"
+#include "model/NoiseRating.h"
+#include "model/SoundReduction.h"
+#include "model/TransmissionClass.h"
+
+#include <array>
+#include <span>
+
+namespace velmora {
+
+/** One band of the set with its part in every rating; NaN wherever a rating does not use the band. */
+struct BandBreakdown {
+    /** Band index into BandFrequency. */
+    int band = 0;
+    /** The band's level in dB, as given. */
+    double level = 0.0;
+    /** The level under the A, B, C and D weightings, dB. */
+    std::array<double, 4> weighted{};
+    /** The NR curve the level lies on. */
+    double noiseRating = 0.0;
+    /** The STC contour at the rating and how far the level lies below it, dB. */
+    double stcContour = 0.0;
+    double stcDeficiency = 0.0;
+    /** How much the level must rise for the next STC class to meet the per-band limit, dB (0 for most). */
+    double stcNextRise = 0.0;
+    /** The moved Rw reference curve and the unfavourable deviation from it, dB. */
+    double rwReference = 0.0;
+    double rwDeviation = 0.0;
+};
+
+/** Every rating of a spectrum with what explains it, band by band in the order of the set. */
+struct RatingsBreakdown {
+    std::array<BandBreakdown, kBandSlots> bands{};
+    int bandCount = 0;
+    NoiseRatingResult noise;
+    TransmissionClassRating transmission;
+    /** The levels read as sound reduction. */
+    SoundReductionRating reduction;
+};
+
+/**
+ * Rates levels (one per slot of the band set) by NR, STC and Rw (C; Ctr), and lays the ratings'
+ * band values out slot by slot. A band set the program does not know gives no bands. Allocates
+ * nothing.
+ */
+RatingsBreakdown BreakDownRatings(std::span<const float> levels, int bandStart, int bandStep);
+
+} // namespace velmora

@@ -54,6 +54,7 @@ void ImageCanvas::applyFont()
     else
         m_scaledFont.setPointSizeF(m_font.pointSizeF() * m_ratio);
     m_metrics = QFontMetrics(m_scaledFont, &m_image);
+    m_laidOut.clear();
 }
 
 void ImageCanvas::resize(QSize size)
@@ -63,6 +64,7 @@ void ImageCanvas::resize(QSize size)
     m_image = QImage(size, QImage::Format_RGB32);
     m_image.fill(0xFFFFFFFF);
     m_metrics = QFontMetrics(m_scaledFont, &m_image);
+    m_laidOut.clear();
 }
 
 void ImageCanvas::setPixelRatio(double ratio)
@@ -185,13 +187,27 @@ void ImageCanvas::TextOut(int x, int y, const std::string& text)
     QPainter painter(&m_image);
     painter.setFont(m_scaledFont);
     painter.setPen(Qt::black);
-    painter.drawText(QPoint(x, y + m_metrics.ascent()), QString::fromStdString(text));
+    painter.drawStaticText(QPointF(x, y), laidOut(text).text);
 }
 
 TextSize ImageCanvas::TextExtent(const std::string& text)
 {
+    return {laidOut(text).width, m_metrics.height()};
+}
+
+const ImageCanvas::LaidOutText& ImageCanvas::laidOut(const std::string& text)
+{
+    // The labels of a graph are a few dozen; texts that change with the extents are bounded here.
+    constexpr std::size_t kMostTexts = 512;
+    if (const auto found = m_laidOut.find(text); found != m_laidOut.end())
+        return found->second;
+    if (m_laidOut.size() >= kMostTexts)
+        m_laidOut.clear();
     const QString string = QString::fromStdString(text);
-    return {m_metrics.horizontalAdvance(string), m_metrics.height()};
+    LaidOutText entry{QStaticText(string), m_metrics.horizontalAdvance(string)};
+    entry.text.setTextFormat(Qt::PlainText);
+    entry.text.prepare(QTransform(), m_scaledFont);
+    return m_laidOut.emplace(text, std::move(entry)).first->second;
 }
 
 } // namespace velmora

@@ -5,9 +5,12 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QImage>
+#include <QStaticText>
 #include <QSize>
 
 #include <cstdint>
+#include <string>
+#include <unordered_map>
 
 namespace velmora {
 
@@ -87,6 +90,14 @@ private:
 
     QImage m_image;
     void applyFont();
+
+    /** A text laid out once for the current font: labels repeat on every redraw. */
+    struct LaidOutText {
+        QStaticText text;
+        int width = 0;
+    };
+    const LaidOutText& laidOut(const std::string& text);
+    std::unordered_map<std::string, LaidOutText> m_laidOut;
 
     QFont m_font;
     QFont m_scaledFont;

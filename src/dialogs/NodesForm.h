@@ -47,6 +47,12 @@ public:
     QComboBox* TypeCombo = nullptr;
     QLabel* Label1 = nullptr;
 
+signals:
+    /** A level went into the model (Enter, Prev, Next or Done). */
+    void LevelApplied();
+    /** A data type was chosen in the list. */
+    void DataTypeChosen();
+
 private:
     /** Steps to the node next to the current one by delta, applying the typed level first. */
     void StepNode(int delta);

@@ -17,13 +17,16 @@ namespace {
 const QString kFileName = QStringLiteral("recovery.snd");
 const QString kLockName = QStringLiteral("recovery.lock");
 
-/** True when text reads as a spectrum the program can show; anything else is damage. */
+/**
+ * True when text holds a whole spectrum as this program writes one: a level for every band of
+ * its band set. Anything else is damage; reading it would show an empty spectrum in its place.
+ */
 bool ReadsAsSpectrum(const std::string& text)
 {
     TSpectrumModel model;
     InitModel(model);
-    LoadDataText(model, text);
-    return model.Nodes.Count > 0 && IsConsistent(model);
+    ReadDataWords(model, text);
+    return model.Nodes.Count > 0 && model.Nodes.Count == BandCountOf(model);
 }
 
 } // namespace

@@ -167,7 +167,8 @@ void TMainForm::ConnectCommands()
     // The shortcuts desktop users expect; none of these keys means anything on the graph.
     const std::pair<QKeySequence, void (TMainForm::*)()> shortcuts[] = {
         {QKeySequence::Open, &TMainForm::OpenButtonClick},
-        {QKeySequence::Copy, &TMainForm::ClipBdButtonClick}, {QKeySequence::Print, &TMainForm::PrintButtonClick},
+        {QKeySequence::Copy, &TMainForm::ClipBdButtonClick},
+        {QKeySequence::Print, &TMainForm::PrintButtonClick},
         {QKeySequence::HelpContents, &TMainForm::HelpButtonClick},
     };
     for (const auto& [keys, command] : shortcuts)

@@ -4,6 +4,8 @@
 #include "dialogs/HelpWindow.h"
 #include "app/RadioGroup.h"
 #include "app/RatingsPanel.h"
+#include "app/RecoveryFile.h"
+#include "app/SpectrumDocument.h"
 #include "dialogs/AboutBox.h"
 #include "dialogs/ControlsFont.h"
 #include "dialogs/GraphForm.h"
@@ -130,6 +132,7 @@ TMainForm::TMainForm(AppContext& context, QWidget* parent)
     ConnectCommands();
     // A .csv or .txt file dropped on the window is imported as levels.
     setAcceptDrops(true);
+    BuildDocument();
 
     GraphPanel->installEventFilter(this);
     GraphCanvas->installEventFilter(this);
@@ -140,6 +143,9 @@ TMainForm::TMainForm(AppContext& context, QWidget* parent)
 TMainForm::~TMainForm()
 {
     qApp->removeEventFilter(this);
+    // The undo history says it went clean as it is destroyed, after this window's part of itself.
+    m_document->disconnect(this);
+    m_document->UndoStack().disconnect(this);
 }
 
 void TMainForm::BuildLayout()
@@ -244,11 +250,19 @@ void TMainForm::HandleResize()
     m_context.Surface.SetCanvas(m_graphImage.get(), GraphCanvas);
     SetupGraph(m_context.Model, m_context.Surface, this, false);
     Redraw();
+    // Rebuilding the nodes for the view is no edit.
+    if (m_document)
+        m_document->Rebase();
 }
 
 void TMainForm::closeEvent(QCloseEvent* event)
 {
+    if (!MaybeSaveChanges()) {
+        event->ignore();
+        return;
+    }
     HandleClose();
+    m_recovery->Remove();
     QWidget::closeEvent(event);
 }
 

@@ -23,8 +23,11 @@ struct AppContext;
 class CanvasWidget;
 class ImageCanvas;
 class HelpWindow;
+class FileDropFilter;
 class RadioGroup;
 class RatingsPanel;
+class RecoveryFile;
+class SpectrumDocument;
 class TAboutBox;
 class TGraphForm;
 class TNodesForm;
@@ -126,6 +129,30 @@ public:
     QAction* ApplyResults2 = nullptr;
     QAction* PasteLevels1 = nullptr;
 
+    /** Undo and redo, named after the step they take back or do again; at the top of the node menu. */
+    QAction* UndoAction = nullptr;
+    QAction* RedoAction = nullptr;
+    /** The recently opened or saved files, in the settings menu. */
+    QMenu* RecentMenu = nullptr;
+
+    /** The spectrum as a document: its undo history, its file and whether it was changed. */
+    SpectrumDocument& Document() { return *m_document; }
+    /** The copy of unsaved work kept for a crash. */
+    RecoveryFile& Recovery() { return *m_recovery; }
+
+    /** Saves to the document's file without a dialog when it has one, else as SaveButtonClick. */
+    bool SaveDocument();
+    /**
+     * With unsaved changes, asks "Save changes to NAME?": Save saves (through the Save dialog when
+     * there is no file yet), Discard drops them. False when the user cancels or the save failed:
+     * the caller then leaves everything as it was.
+     */
+    bool MaybeSaveChanges();
+    /** Opens a file from the recent list or a drop, after the unsaved-changes question. */
+    void OpenFileAsked(const QString& path);
+    /** At start-up: offers the work a run that did not end cleanly left behind (Restore, Discard). */
+    void OfferRecovery();
+
     /** The bitmap the graph is drawn into and its canvas. */
     ImageCanvas& GraphImage() { return *m_graphImage; }
 
@@ -174,6 +201,8 @@ public:
     /** Asks, then sets every node of the edited spectrum to 0 dB. */
     void ResettoZero1Click();
     void UpdatePopupMenu();
+    /** Checks the band-set item of the set in use. */
+    void CheckBandSet();
     void UpdateNodeMenu();
     void DataType1Click(QAction* item);
 
@@ -190,8 +219,6 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     /** A dropped .csv or .txt file is imported as levels. */
-    void dragEnterEvent(QDragEnterEvent* event) override;
-    void dropEvent(QDropEvent* event) override;
 
 private:
     void BuildLayout();
@@ -199,6 +226,18 @@ private:
     void BuildHighlightMenu();
     void BuildNodeMenu();
     void BuildDialogs();
+    /** The document, its undo actions, recent files, file drops and crash recovery. */
+    void BuildDocument();
+    void UpdateCaption();
+    void UpdateRecentMenu();
+    /** Runs the save dialog and writes the chosen file; false when cancelled or failed. */
+    bool RunSaveDialog();
+    /** The folder the file dialogs last used is kept in the settings; this points a dialog at it. */
+    void StartInLastFolder(QFileDialog* dialog);
+    /** Remembers a file opened or saved: the recent list and the dialogs' folder. */
+    void RememberFile(const QString& path);
+    /** "Level of 500Hz" for the current node. */
+    QString LevelStepText() const;
     void ConnectCommands();
     /** A message box owned by the window, caption "Velmora: " + title. */
     void ShowFailure(const QString& title, const QString& text);
@@ -224,6 +263,9 @@ private:
     std::unique_ptr<RadioGroup> m_highlightItems;
     std::unique_ptr<RadioGroup> m_bandItems;
     std::unique_ptr<RadioGroup> m_dataTypeItems;
+    SpectrumDocument* m_document = nullptr;
+    RecoveryFile* m_recovery = nullptr;
+    FileDropFilter* m_dropFilter = nullptr;
     WindowSize m_requestedOuterSize{kDefaultWindowWidth, kDefaultWindowHeight};
     bool m_frameAdjusted = false;
     bool m_watchingScreen = false;

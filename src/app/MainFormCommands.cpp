@@ -5,6 +5,7 @@
 #include "app/GraphMimeData.h"
 #include "dialogs/HelpWindow.h"
 #include "app/RadioGroup.h"
+#include "app/SpectrumDocument.h"
 #include "dialogs/AboutBox.h"
 #include "dialogs/GraphForm.h"
 #include "dialogs/NodesForm.h"
@@ -101,7 +102,7 @@ void TMainForm::BuildHighlightMenu()
     FullOctaveBands = AddItem(HighlightMenu, "&Full Octave Bands");
     m_bandItems->Add(ThirdOctaveBands);
     m_bandItems->Add(FullOctaveBands);
-    m_bandItems->Check(BandSetOf(m_context.Model) == BandSet::Third ? ThirdOctaveBands : FullOctaveBands);
+    CheckBandSet();
     connect(ThirdOctaveBands, &QAction::triggered, this, &TMainForm::ThirdOctaveBandsClick);
     connect(FullOctaveBands, &QAction::triggered, this, &TMainForm::FullOctaveBandsClick);
     HighlightMenu->addSeparator();
@@ -178,12 +179,16 @@ void TMainForm::ConnectCommands()
 
     // The shortcuts desktop users expect; none of these keys means anything on the graph.
     const std::pair<QKeySequence, void (TMainForm::*)()> shortcuts[] = {
-        {QKeySequence::Open, &TMainForm::OpenButtonClick},   {QKeySequence::Save, &TMainForm::SaveButtonClick},
-        {QKeySequence::Copy, &TMainForm::ClipBdButtonClick}, {QKeySequence::Print, &TMainForm::PrintButtonClick},
-        {QKeySequence::HelpContents, &TMainForm::HelpButtonClick}, {QKeySequence::Paste, &TMainForm::PasteLevelsClick},
+        {QKeySequence::Open, &TMainForm::OpenButtonClick},
+        {QKeySequence::Copy, &TMainForm::ClipBdButtonClick},
+        {QKeySequence::Print, &TMainForm::PrintButtonClick},
+        {QKeySequence::HelpContents, &TMainForm::HelpButtonClick},
+        {QKeySequence::Paste, &TMainForm::PasteLevelsClick},
     };
     for (const auto& [keys, command] : shortcuts)
         connect(new QShortcut(keys, this), &QShortcut::activated, this, command);
+    // Saving with the keys goes back to the file the spectrum came from; the Save button always asks.
+    connect(new QShortcut(QKeySequence::Save, this), &QShortcut::activated, this, &TMainForm::SaveDocument);
 }
 
 void TMainForm::ShowFailure(const QString& title, const QString& text)
@@ -200,6 +205,9 @@ void TMainForm::LogoButtonClick()
 
 void TMainForm::OpenButtonClick()
 {
+    if (!MaybeSaveChanges())
+        return;
+    StartInLastFolder(OpenDialog);
     if (OpenDialog->exec() != QDialog::Accepted || OpenDialog->selectedFiles().isEmpty())
         return;
     OpenDataFile(OpenDialog->selectedFiles().constFirst());
@@ -216,16 +224,25 @@ bool TMainForm::OpenDataFile(const QString& path)
 
 void TMainForm::SaveButtonClick()
 {
+    RunSaveDialog();
+}
+
+bool TMainForm::RunSaveDialog()
+{
+    StartInLastFolder(SaveDialog);
     if (SaveDialog->exec() != QDialog::Accepted || SaveDialog->selectedFiles().isEmpty())
-        return;
-    SaveDataFile(SaveDialog->selectedFiles().constFirst());
+        return false;
+    return SaveDataFile(SaveDialog->selectedFiles().constFirst());
 }
 
 bool TMainForm::SaveDataFile(const QString& path)
 {
     std::string reason;
-    if (WriteDataFile(m_context.Model, path.toStdString(), &reason))
+    if (WriteDataFile(m_context.Model, path.toStdString(), &reason)) {
+        m_document->MarkSaved(path);
+        RememberFile(path);
         return true;
+    }
     ShowFailure(QStringLiteral("Save Failed"),
                 QStringLiteral("Could not save \"%1\": %2.\nThe spectrum is not saved; any earlier file of that "
                                "name is unchanged.")
@@ -321,8 +338,11 @@ bool TMainForm::ReadDataFile(const std::string& path)
     TSpectrumModel& model = m_context.Model;
     if (!velmora::ReadDataFile(model, m_context.Surface, this, path))
         return false;
-    m_bandItems->Check(BandSetOf(model) == BandSet::Third ? ThirdOctaveBands : FullOctaveBands);
+    CheckBandSet();
     Redraw();
+    const QString file = QString::fromStdString(path);
+    m_document->StartFile(file);
+    RememberFile(file);
     return true;
 }
 
@@ -337,7 +357,10 @@ void TMainForm::DisplayHilight(QAction* item)
 void TMainForm::FullOctaveBandsClick()
 {
     if (BandSetOf(m_context.Model) == BandSet::Third) {
-        ToFullOctave(m_context.Model, m_context.Surface, this);
+        m_document->ApplyChange(QStringLiteral("Full Octave Bands"), [this] {
+            ToFullOctave(m_context.Model, m_context.Surface, this);
+            return true;
+        });
         m_bandItems->Check(FullOctaveBands);
         Redraw();
     }
@@ -347,7 +370,10 @@ void TMainForm::FullOctaveBandsClick()
 void TMainForm::ThirdOctaveBandsClick()
 {
     if (BandSetOf(m_context.Model) == BandSet::Octave) {
-        ToThirdOctave(m_context.Model, m_context.Surface, this);
+        m_document->ApplyChange(QStringLiteral("Third Octave Bands"), [this] {
+            ToThirdOctave(m_context.Model, m_context.Surface, this);
+            return true;
+        });
         m_bandItems->Check(ThirdOctaveBands);
         Redraw();
     }
@@ -356,22 +382,36 @@ void TMainForm::ThirdOctaveBandsClick()
 
 void TMainForm::SwapSpectrums()
 {
-    SwapSpectra(m_context.Model, m_context.Surface, this);
+    m_document->ApplyChange(QStringLiteral("Swap Spectra"), [this] {
+        SwapSpectra(m_context.Model, m_context.Surface, this);
+        return true;
+    });
 }
 
 void TMainForm::ApplyResults()
 {
-    velmora::ApplyResults(m_context.Model, m_context.Surface, this);
+    m_document->ApplyChange(QStringLiteral("Apply Calculated Results"), [this] {
+        velmora::ApplyResults(m_context.Model, m_context.Surface, this);
+        return true;
+    });
 }
 
 void TMainForm::ResettoZero1Click()
 {
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Velmora: Resetting..."),
                     QStringLiteral("Resetting nodes to zero.\nContinue?"), QMessageBox::Ok | QMessageBox::Cancel, this);
-    if (box.exec() != QMessageBox::Ok)
+    if (box.exec() != QMessageBox::Ok || !MaybeSaveChanges())
         return;
-    ResetToZero(m_context.Model, m_context.Surface, this);
-    Redraw();
+    m_document->ApplyChange(QStringLiteral("Reset to Zero"), [this] {
+        ResetToZero(m_context.Model, m_context.Surface, this);
+        Redraw();
+        return true;
+    });
+}
+
+void TMainForm::CheckBandSet()
+{
+    m_bandItems->Check(BandSetOf(m_context.Model) == BandSet::Third ? ThirdOctaveBands : FullOctaveBands);
 }
 
 void TMainForm::UpdatePopupMenu()
@@ -387,7 +427,7 @@ void TMainForm::UpdatePopupMenu()
         m_highlightItems->Check(overlays[mode - 1]);
     else if (QAction* checked = m_highlightItems->Checked())
         m_highlightItems->Uncheck(checked);
-    m_bandItems->Check(BandSetOf(model) == BandSet::Third ? ThirdOctaveBands : FullOctaveBands);
+    CheckBandSet();
 }
 
 void TMainForm::UpdateNodeMenu()
@@ -401,7 +441,11 @@ void TMainForm::UpdateNodeMenu()
 
 void TMainForm::DataType1Click(QAction* item)
 {
-    if (ChangeDataType(m_context.Model, m_context.Surface, this, item->data().toInt()))
+    bool changed = false;
+    m_document->ApplyChange(QStringLiteral("Data Type"), [this, item, &changed] {
+        return changed = ChangeDataType(m_context.Model, m_context.Surface, this, item->data().toInt());
+    });
+    if (changed)
         m_dataTypeItems->Check(item);
     m_dataTypeItems->Refresh();
 }

@@ -1,6 +1,7 @@
 #include "app/MainForm.h"
 
 #include "app/RadioGroup.h"
+#include "app/SpectrumDocument.h"
 #include "edit/AppContext.h"
 #include "edit/LevelsPaste.h"
 #include "io/FileContents.h"
@@ -11,35 +12,13 @@
 #include <QAction>
 #include <QClipboard>
 #include <QDir>
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QMimeData>
-#include <QUrl>
 
 // Levels into the window from tabular text: the clipboard, an imported file, a dropped file.
 
 namespace velmora {
-
-namespace {
-
-/** The one local .csv or .txt file a drag carries; empty for anything else. */
-QString DroppedTable(const QMimeData* data)
-{
-    if (!data || !data->hasUrls() || data->urls().size() != 1)
-        return {};
-    const QUrl url = data->urls().constFirst();
-    if (!url.isLocalFile())
-        return {};
-    const QString path = url.toLocalFile();
-    if (!path.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive) &&
-        !path.endsWith(QStringLiteral(".txt"), Qt::CaseInsensitive))
-        return {};
-    return path;
-}
-
-} // namespace
 
 void TMainForm::PasteLevelsClick()
 {
@@ -58,6 +37,8 @@ void TMainForm::PasteLevelsClick()
 
 void TMainForm::ImportFromLibrary1Click()
 {
+    if (!MaybeSaveChanges())
+        return;
     if (ImportDialog->exec() != QDialog::Accepted || ImportDialog->selectedFiles().isEmpty())
         return;
     ImportLevelsFile(ImportDialog->selectedFiles().constFirst());
@@ -92,30 +73,20 @@ bool TMainForm::ReadLevels(const std::string& text, const QString& what, const Q
 
 bool TMainForm::ApplyLevels(const TabularLevels& levels, const QString& what)
 {
-    Q_UNUSED(what)
     TSpectrumModel& model = m_context.Model;
     const BandSet before = BandSetOf(model);
-    if (!PasteLevels(model, m_context.Surface, this, levels))
+    // A band-set switch and the levels are one step: one undo takes both back.
+    bool applied = false;
+    m_document->ApplyChange(what, [&] {
+        applied = PasteLevels(model, m_context.Surface, this, levels);
+        return applied;
+    });
+    if (!applied)
         return false;
     if (BandSetOf(model) != before)
-        m_bandItems->Check(BandSetOf(model) == BandSet::Third ? ThirdOctaveBands : FullOctaveBands);
+        CheckBandSet();
     GraphCanvas->update();
     return true;
-}
-
-void TMainForm::dragEnterEvent(QDragEnterEvent* event)
-{
-    if (!DroppedTable(event->mimeData()).isEmpty())
-        event->acceptProposedAction();
-}
-
-void TMainForm::dropEvent(QDropEvent* event)
-{
-    const QString path = DroppedTable(event->mimeData());
-    if (path.isEmpty())
-        return;
-    event->acceptProposedAction();
-    ImportLevelsFile(path);
 }
 
 } // namespace velmora

@@ -1,6 +1,7 @@
 #include "app/MainForm.h"
 
 #include "edit/AppContext.h"
+#include "app/SpectrumDocument.h"
 #include "app/VirtualKeys.h"
 #include "graph/SpectrumPlot.h"
 #include "edit/NodeEditing.h"
@@ -78,8 +79,8 @@ void TMainForm::HandleMouseDown(Qt::MouseButton button, int x, int y)
                 DrawHighlight(model, surface);
             surface.DragButton = kDragNode;
             GraphPanel->grabMouse();
-        } else {
-            PickOtherSpectrum(model, surface, this, x, y);
+        } else if (PickOtherSpectrum(model, surface, this, x, y)) {
+            m_document->Commit(QStringLiteral("Swap Spectra"));
         }
     }
     // Picking moves the selected marker in the bitmap.
@@ -117,6 +118,8 @@ void TMainForm::HandleMouseUp(Qt::MouseButton button, int, int)
         if (model.HighlightMode < HighlightSafeLevels)
             DrawHighlight(model, surface);
         GraphCanvas->update();
+        // The whole drag, press to release, is one step.
+        m_document->Commit(LevelStepText());
     }
     surface.DragButton = kDragNone;
 }
@@ -130,10 +133,14 @@ void TMainForm::HandleKeyDown(int vk, bool shift, bool ctrl)
         HandleEditNodes();
         return;
     }
-    if (ctrl)
+    if (ctrl) {
         m_context.Surface.ViewKey(vk, shift);
-    else
-        HandleNodeKey(m_context.Model, m_context.Surface, this, vk, shift);
+    } else if (HandleNodeKey(m_context.Model, m_context.Surface, this, vk, shift)) {
+        // Steps on one node in a row are taken back together.
+        m_document->Commit(LevelStepText(), m_context.Model.Nodes.Current);
+    } else {
+        m_document->Commit(QStringLiteral("Swap Spectra"));
+    }
     // Node edits draw straight into the bitmap; show them at the next paint.
     GraphCanvas->update();
 }

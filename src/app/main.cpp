@@ -157,6 +157,8 @@ int main(int argc, char** argv)
             mainForm.GraphCanvas->installEventFilter(&firstPaint);
         mainForm.ProcessArguments(Arguments(argc, argv));
         mainForm.show();
+        // Once the window is up: the work an earlier run left unsaved, if it did not end cleanly.
+        QTimer::singleShot(0, &mainForm, [&mainForm] { mainForm.OfferRecovery(); });
         return application.exec();
     } catch (const std::exception& error) {
         QMessageBox::critical(nullptr, QStringLiteral("Velmora"), QString::fromLocal8Bit(error.what()));

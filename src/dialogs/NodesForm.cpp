@@ -131,6 +131,7 @@ void TNodesForm::ApplyLevel()
     }
     SetControlFloat(NodeYEdit, "%0.2f", GetNode(model, model.Nodes.Current).Y);
     Recalculate(model, m_view);
+    emit LevelApplied();
 }
 
 void TNodesForm::StepNode(int delta)
@@ -164,7 +165,8 @@ void TNodesForm::OKButtonClick()
 
 void TNodesForm::TypeComboChange(int index)
 {
-    ChangeDataType(m_context.Model, m_context.Surface, m_view, index);
+    if (ChangeDataType(m_context.Model, m_context.Surface, m_view, index))
+        emit DataTypeChosen();
 }
 
 void TNodesForm::RefreshGraph()

@@ -49,6 +49,12 @@ public:
     /** Says when the typed level does not evaluate (it counts as 0) or is not taken. */
     QLabel* LevelMessage = nullptr;
 
+signals:
+    /** A level went into the model (Enter, Prev, Next or Done). */
+    void LevelApplied();
+    /** A data type was chosen in the list. */
+    void DataTypeChosen();
+
 private:
     /** Steps to the node next to the current one by delta, applying the typed level first. */
     void StepNode(int delta);

@@ -168,7 +168,16 @@ TEST_F(CommandsTest, SwapApplyAndResetChangeTheSpectrum)
     answer(QMessageBox::Cancel);
     m_form->ResettoZero1->trigger();
     EXPECT_EQ(model().Nodes.Node[3].Y, before);
-    answer(QMessageBox::Ok);
+    // After its own question, Reset asks about the unsaved swaps and applied results.
+    OnNextModal([](QWidget* modal) {
+        qobject_cast<QMessageBox*>(modal)->button(QMessageBox::Ok)->click();
+        OnNextModal([](QWidget* next) {
+            auto* box = qobject_cast<QMessageBox*>(next);
+            ASSERT_NE(box, nullptr);
+            EXPECT_EQ(box->text(), QStringLiteral("Save changes to Untitled?"));
+            box->button(QMessageBox::Discard)->click();
+        });
+    });
     m_form->ResettoZero1->trigger();
     for (int k = 0; k < model().Nodes.Count; ++k)
         EXPECT_EQ(model().Nodes.Node[k].Y, 0.0f);

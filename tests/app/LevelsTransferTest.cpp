@@ -136,16 +136,29 @@ TEST_F(LevelsTransferTest, ImportAndDropReadTableFilesAsPasteDoes)
     EXPECT_EQ(model().Nodes.Node[13].Y, 45.5f);
     EXPECT_EQ(model().Nodes.Node[14].Y, 50.0f);
 
+    // A dropped table is imported as the menu's Import is, after the unsaved-changes question.
     const QString column = writeFile(QStringLiteral("levels.txt"), "30\n31\n32\n33\n34\n35\n36\n37\n38\n");
+    OnNextModal([](QWidget* modal) {
+        if (auto* box = qobject_cast<QMessageBox*>(modal))
+            box->button(QMessageBox::Discard)->click();
+    });
     EXPECT_TRUE(drop(column));
+    QApplication::processEvents();
     EXPECT_EQ(levels(), (std::vector<float>{30, 31, 32, 33, 34, 35, 36, 37, 38}));
     EXPECT_TRUE(m_form->FullOctaveBands->isChecked());
 
-    // Other files are not taken; a table that cannot be read changes nothing and says why.
-    EXPECT_FALSE(drop(writeFile(QStringLiteral("a.snd"), "Bands: 0 1\n")));
+    // One undo takes the band-set switch and the levels back together, one redo brings both again.
+    m_form->UndoAction->trigger();
+    ASSERT_EQ(model().Nodes.Count, 27);
+    EXPECT_EQ(model().Nodes.Node[13].Y, 45.5f);
+    EXPECT_TRUE(m_form->ThirdOctaveBands->isChecked());
+    m_form->RedoAction->trigger();
+    EXPECT_EQ(levels(), (std::vector<float>{30, 31, 32, 33, 34, 35, 36, 37, 38}));
+
+    // A table that cannot be read changes nothing and says why.
     const QString bad = writeFile(QStringLiteral("bad.csv"), "63;40\n80;x\n");
     expectMessage();
-    EXPECT_TRUE(drop(bad));
+    EXPECT_FALSE(m_form->ImportLevelsFile(bad));
     EXPECT_TRUE(m_message.contains(QStringLiteral("Import Failed"))) << m_message.toStdString();
     EXPECT_TRUE(m_message.contains(QStringLiteral("Line 2:"))) << m_message.toStdString();
     expectMessage();

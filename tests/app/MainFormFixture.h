@@ -2,9 +2,12 @@
 
 #include "edit/AppContext.h"
 #include "app/MainForm.h"
+#include "app/RecoveryFile.h"
 #include "platform/QtSettingsStore.h"
 
 #include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -46,6 +49,8 @@ protected:
     {
         m_context = std::make_unique<AppContext>(std::make_unique<QtSettingsStore>(settingsFile()));
         m_form = std::make_unique<TMainForm>(*m_context);
+        // Each test keeps its unsaved work apart from the user's and from the other tests'.
+        m_form->Recovery().SetFolder(recoveryFolder());
         m_form->ProcessCommandLine(commandLine);
         m_form->show();
         // Shortcuts and key preview need the window active, which offscreen does not always make it.
@@ -73,8 +78,16 @@ protected:
         return path;
     }
 
+    QString recoveryFolder() const { return m_dir.filePath(QStringLiteral("recovery")); }
+
+    /** Closes the window, dropping any unsaved changes. */
     void stop()
     {
+        if (m_form->isWindowModified())
+            OnNextModal([](QWidget* modal) {
+                if (auto* box = qobject_cast<QMessageBox*>(modal))
+                    box->button(QMessageBox::Discard)->click();
+            });
         m_form->close();
         m_form.reset();
         m_context.reset();

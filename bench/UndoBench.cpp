@@ -1,0 +1,85 @@
+#include "BenchSupport.h"
+
+#include "app/SpectrumDocument.h"
+#include "app/SpectrumUndoCommands.h"
+#include "model/Ratings.h"
+#include "model/SpectrumModel.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QFile>
+
+#include <cmath>
+
+namespace velmora {
+namespace {
+
+/**
+ * Undo and redo of a change of all 27 third-octave levels, each with the recalculation and the
+ * full redraw at 1600 x 1200 that it brings; one iteration is one undo or one redo.
+ */
+void undoRedoFullSpectrum(benchmark::State& state)
+{
+    bench::ThirdOctaveGraph graph(1600, 1200);
+    [[maybe_unused]] auto& [ready, canvas, control, model, surface] = graph;
+    model.HighlightMode = HighlightA;
+    for (int k = 0; k < kBandCount; ++k)
+        model.OtherLevels[k] = static_cast<float>(40 + 20 * std::cos(k * 0.45));
+    Recalculate(model, nullptr);
+    SpectrumDocument document(model, surface, nullptr);
+    document.ApplyChange(QStringLiteral("Paste Levels"), [&] {
+        for (int k = 0; k < kBandCount; ++k)
+            model.Nodes.Node[k].Y = static_cast<float>(55 + 25 * std::sin(k * 0.7));
+        Recalculate(model, nullptr);
+        return true;
+    });
+    QUndoStack& stack = document.UndoStack();
+    for (auto _ : state) {
+        if (stack.canUndo())
+            stack.undo();
+        else
+            stack.redo();
+        benchmark::DoNotOptimize(canvas.image().constBits());
+    }
+}
+
+BENCHMARK(undoRedoFullSpectrum)->Unit(benchmark::kMicrosecond)->Repetitions(5)->DisplayAggregatesOnly(true);
+
+/** Resident memory of this process in kB, from /proc; 0 where there is none. */
+long residentKilobytes()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+    return 0;
+}
+
+/**
+ * Memory of one undo step: a full history of level steps (the most it keeps), measured as the
+ * growth of the resident memory, and the size of the step object with its two states.
+ */
+void undoStepMemory(benchmark::State& state)
+{
+    bench::ThirdOctaveGraph graph(446, 313);
+    TSpectrumModel& model = graph.model;
+    for (auto _ : state) {
+        SpectrumDocument document(model, graph.surface, nullptr);
+        const long before = residentKilobytes();
+        for (int i = 0; i < SpectrumDocument::kUndoLimit; ++i) {
+            model.Nodes.Node[i % kBandCount].Y += 1.0f;
+            document.Commit(QStringLiteral("Level of 1000Hz"));
+        }
+        const long after = residentKilobytes();
+        state.counters["bytes_per_step"] =
+            1024.0 * static_cast<double>(after - before) / SpectrumDocument::kUndoLimit;
+    }
+    state.counters["command_object_bytes"] = static_cast<double>(sizeof(SpectrumChangeCommand));
+}
+
+BENCHMARK(undoStepMemory)->Iterations(1);
+
+} // namespace
+} // namespace velmora

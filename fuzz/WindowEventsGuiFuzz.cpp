@@ -117,7 +117,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     QToolButton* const buttons[] = {form.ZoomInButton, form.FitButton, form.ZoomOutButton};
     const Qt::Key keys[] = {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up,    Qt::Key_Down,  Qt::Key_PageUp,
                             Qt::Key_PageDown, Qt::Key_Home, Qt::Key_End, Qt::Key_Plus, Qt::Key_Minus,
-                            Qt::Key_Equal, Qt::Key_A};
+                            Qt::Key_Equal, Qt::Key_A, Qt::Key_Z, Qt::Key_Y};
     const Qt::KeyboardModifiers modifiers[] = {Qt::NoModifier, Qt::ShiftModifier, Qt::ControlModifier,
                                                Qt::ControlModifier | Qt::ShiftModifier, Qt::KeypadModifier};
 

@@ -23,6 +23,7 @@
 #include <initializer_list>
 #include <optional>
 #include <span>
+#include <thread>
 
 #ifndef VELMORA_VERSION
 #define VELMORA_VERSION "unknown"
@@ -33,6 +34,9 @@ namespace velmora {
 namespace {
 
 constexpr std::string_view kProgram = "velmora-calc";
+
+/** From this many files on, rate reads them with two threads. */
+constexpr std::size_t kFilesForASecondThread = 64;
 
 constexpr std::string_view kToolHelp =
     "velmora-calc: ratings, band tables, graphs and band conversions of Velmora data files (.snd),\n"
@@ -168,26 +172,55 @@ int RunRate(const Command& command, const ParsedArguments& arguments, const Rend
         return UsageError(command, "no data file named");
 
     Table table{Columns({"file", "bands", "type"}, {"dBA", "dBB", "dBC", "dBD", "NR", "STC", "Rw", "C", "Ctr"}), {}};
-    table.rows.reserve(arguments.operands.size());
-    TSpectrumModel model;
+    const std::vector<std::string>& paths = arguments.operands;
+    // A file's row, or why it could not be read.
+    struct RatedFile {
+        std::vector<TableCell> row;
+        std::optional<std::string> reason;
+    };
+    std::vector<RatedFile> rated(paths.size());
+    const auto rateEvery = [&](std::size_t first, std::size_t step) {
+        TSpectrumModel model;
+        for (std::size_t i = first; i < paths.size(); i += step) {
+            std::string reason;
+            if (!ReadSpectrumFile(model, paths[i], reason)) {
+                rated[i].reason = std::move(reason);
+                continue;
+            }
+            std::vector<TableCell>& row = rated[i].row;
+            row.push_back(TextCell(paths[i]));
+            row.push_back(TextCell(BandSetName(model)));
+            row.push_back(TextCell(DataTypeName(model.Nodes.DataType)));
+            for (float level : model.WeightedLevel)
+                row.push_back(LevelCell(level, *decimals));
+            row.push_back(LevelCell(model.NR, *decimals));
+            row.push_back(LevelCell(model.STC, *decimals));
+            // The edited spectrum read as sound reduction, whatever its data type says.
+            const SoundReductionRating reduction =
+                RateSoundReduction(EditedLevels(model), model.BandStart, model.BandStep);
+            for (double value : {reduction.Rw, reduction.C, reduction.Ctr})
+                row.push_back(LevelCell(value, *decimals));
+        }
+    };
+    // In a batch of many files, opening and reading them is most of the time: a second thread
+    // takes every other file. Each has a model of its own; the rows keep the order given.
+    const std::size_t workers = paths.size() >= kFilesForASecondThread ? 2 : 1;
+    std::vector<std::thread> helpers;
+    for (std::size_t w = 1; w < workers; ++w)
+        helpers.emplace_back(rateEvery, w, workers);
+    rateEvery(0, workers);
+    for (std::thread& helper : helpers)
+        helper.join();
+
     int status = kExitSuccess;
-    for (const std::string& path : arguments.operands) {
-        if (!ReadOrReport(model, path)) {
+    table.rows.reserve(paths.size());
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        if (rated[i].reason) {
+            Report("cannot read " + Quoted(paths[i]) + ": " + *rated[i].reason);
             status = kExitFailure;
             continue;
         }
-        std::vector<TableCell>& row = table.rows.emplace_back();
-        row.push_back(TextCell(path));
-        row.push_back(TextCell(BandSetName(model)));
-        row.push_back(TextCell(DataTypeName(model.Nodes.DataType)));
-        for (float level : model.WeightedLevel)
-            row.push_back(LevelCell(level, *decimals));
-        row.push_back(LevelCell(model.NR, *decimals));
-        row.push_back(LevelCell(model.STC, *decimals));
-        // The edited spectrum read as sound reduction, whatever its data type says.
-        const SoundReductionRating reduction = RateSoundReduction(EditedLevels(model), model.BandStart, model.BandStep);
-        for (double value : {reduction.Rw, reduction.C, reduction.Ctr})
-            row.push_back(LevelCell(value, *decimals));
+        table.rows.push_back(std::move(rated[i].row));
     }
     Print(FormatTable(table, *format));
     return status;

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <iterator>
 #include <memory>
+#include <system_error>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -20,6 +21,12 @@ namespace velmora {
 namespace {
 
 namespace fs = std::filesystem;
+
+/** The system's wording of an error number; unlike strerror, safe when files are read on two threads. */
+std::string SystemReason(int error)
+{
+    return std::generic_category().message(error);
+}
 
 struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
@@ -77,7 +84,7 @@ bool FollowLinks(fs::path& path, std::string& why)
         }
         path = next.is_absolute() ? next : path.parent_path() / next;
     }
-    why = std::strerror(ELOOP);
+    why = SystemReason(ELOOP);
     return false;
 }
 
@@ -138,7 +145,7 @@ bool ReadFileContents(const std::string& path, std::size_t maxBytes, std::string
     struct stat named {
     };
     if (::stat(path.c_str(), &named) != 0)
-        return Fail(reason, std::strerror(errno));
+        return Fail(reason, SystemReason(errno));
     if (S_ISDIR(named.st_mode))
         return Fail(reason, "it is a directory");
     if (!S_ISREG(named.st_mode))
@@ -146,11 +153,11 @@ bool ReadFileContents(const std::string& path, std::size_t maxBytes, std::string
     // Should another kind of file take the name meanwhile, a non-blocking open still returns at once.
     FileDescriptor file{::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
     if (file.get() < 0)
-        return Fail(reason, std::strerror(errno));
+        return Fail(reason, SystemReason(errno));
     struct stat opened {
     };
     if (::fstat(file.get(), &opened) != 0)
-        return Fail(reason, std::strerror(errno));
+        return Fail(reason, SystemReason(errno));
     if (!S_ISREG(opened.st_mode))
         return Fail(reason, kNotRegular);
     const auto tooLarge = [maxBytes] { return "it is larger than " + SizeText(maxBytes); };
@@ -166,7 +173,7 @@ bool ReadFileContents(const std::string& path, std::size_t maxBytes, std::string
         if (count < 0 && errno == EINTR)
             continue;
         if (count < 0)
-            return Fail(reason, std::strerror(errno));
+            return Fail(reason, SystemReason(errno));
         if (count == 0)
             break;
         if (static_cast<std::size_t>(count) > maxBytes - text.size())
@@ -196,14 +203,14 @@ bool ReplaceFileContents(const std::string& path, std::string_view contents, std
     if (exists && !fs::is_regular_file(existing))
         return Fail(reason, kNotRegular);
     if (exists && !FilePointer{std::fopen(target.string().c_str(), "r+b")})
-        return Fail(reason, std::strerror(errno));
+        return Fail(reason, SystemReason(errno));
 
     std::string temporaryPath;
     FilePointer file = CreateSiblingFile(target, temporaryPath);
     if (!file)
-        return Fail(reason, std::strerror(errno));
+        return Fail(reason, SystemReason(errno));
     if (!WriteAndClose(std::move(file), contents)) {
-        const std::string why = std::strerror(errno);
+        const std::string why = SystemReason(errno);
         fs::remove(temporaryPath, error);
         return Fail(reason, why);
     }

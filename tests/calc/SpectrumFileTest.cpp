@@ -178,6 +178,31 @@ TEST_F(CalcToolTest, ReportsUnreadableFilesAndGoesOn)
     }
 }
 
+TEST_F(CalcToolTest, ABatchReadOnTwoThreadsKeepsTheOrderOfTheFilesAndTheirReasons)
+{
+    // Enough files for rate to read them on two threads; every seventh one is missing.
+    QStringList arguments{QStringLiteral("rate"), QStringLiteral("--format"), QStringLiteral("csv")};
+    QStringList expectedRows;
+    QStringList expectedErrors;
+    for (int i = 0; i < 100; ++i) {
+        const QString name = QStringLiteral("f%1.snd").arg(i);
+        arguments << name;
+        if (i % 7 == 3) {
+            expectedErrors << QStringLiteral("velmora-calc: cannot read '%1': No such file or directory").arg(name);
+            continue;
+        }
+        write(name, DataText(false, PressureLevels, PressureLevels, Ramp(9, 20 + i, 0), {}));
+        expectedRows << name;
+    }
+    const velmora::test::CalcRun result = run(arguments);
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(QString::fromUtf8(result.err).split(u'\n', Qt::SkipEmptyParts), expectedErrors);
+    QStringList rows;
+    for (const QString& line : QString::fromUtf8(result.out).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts).mid(1))
+        rows << line.section(u',', 0, 0);
+    EXPECT_EQ(rows, expectedRows);
+}
+
 TEST_F(CalcToolTest, PipesAndDevicesAreRefusedAtOnceForWhatTheyAre)
 {
     write(QStringLiteral("good.snd"), DataText(false, PressureLevels, PressureLevels, Ramp(9, 60, 0), {}));

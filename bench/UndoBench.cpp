@@ -4,10 +4,10 @@
 #include "app/SpectrumUndoCommands.h"
 #include "model/Ratings.h"
 #include "model/SpectrumModel.h"
+#include "platform/ProcessMemory.h"
 
 #include <benchmark/benchmark.h>
 
-#include <QFile>
 
 #include <cmath>
 
@@ -45,18 +45,6 @@ void undoRedoFullSpectrum(benchmark::State& state)
 
 BENCHMARK(undoRedoFullSpectrum)->Unit(benchmark::kMicrosecond)->Repetitions(5)->DisplayAggregatesOnly(true);
 
-/** Resident memory of this process in kB, from /proc; 0 where there is none. */
-long residentKilobytes()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-    return 0;
-}
-
 /**
  * Memory of one undo step: a full history of level steps (the most it keeps), measured as the
  * growth of the resident memory, and the size of the step object with its two states.
@@ -67,12 +55,12 @@ void undoStepMemory(benchmark::State& state)
     TSpectrumModel& model = graph.model;
     for (auto _ : state) {
         SpectrumDocument document(model, graph.surface, nullptr);
-        const long before = residentKilobytes();
+        const long before = ResidentKilobytes();
         for (int i = 0; i < SpectrumDocument::kUndoLimit; ++i) {
             model.Nodes.Node[i % kBandCount].Y += 1.0f;
             document.Commit(QStringLiteral("Level of 1000Hz"));
         }
-        const long after = residentKilobytes();
+        const long after = ResidentKilobytes();
         state.counters["bytes_per_step"] =
             1024.0 * static_cast<double>(after - before) / SpectrumDocument::kUndoLimit;
     }

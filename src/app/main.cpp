@@ -2,10 +2,10 @@
 #include "app/MainForm.h"
 #include "io/FileContents.h"
 #include "platform/CanvasWidget.h"
+#include "platform/ProcessMemory.h"
 #include "platform/QtSettingsStore.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -97,18 +97,6 @@ std::vector<std::string> Arguments(int argc, char** argv)
     return std::vector<std::string>(argv + 1, argv + argc);
 }
 
-/** Resident memory of this process in kB, from /proc; 0 where there is none. */
-long ResidentKilobytes()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-    return 0;
-}
-
 /**
  * For the start-up benchmark: when VELMORA_REPORT_FIRST_PAINT is set, the first paint of the
  * graph prints one line with the resident memory and ends the program.
@@ -121,7 +109,7 @@ public:
         if (event->type() == QEvent::Paint && !m_done) {
             m_done = true;
             QTimer::singleShot(0, [] {
-                std::printf("first paint, rss %ld kB\n", ResidentKilobytes());
+                std::printf("first paint, rss %ld kB\n", velmora::ResidentKilobytes());
                 std::fflush(stdout);
                 QApplication::quit();
             });

@@ -347,6 +347,16 @@ int RunRender(const Command& command, const ParsedArguments& arguments, const Re
     return render(request, model);
 }
 
+/** Why -o does not name a data file to write; null when it does. */
+const char* DataFileOutputError(const std::optional<std::string>& output)
+{
+    if (!output)
+        return "-o OUT.snd is needed";
+    if (!EndsWithIgnoringCase(*output, ".snd"))
+        return "the output's name must end in .snd";
+    return nullptr;
+}
+
 int RunConvert(const Command& command, const ParsedArguments& arguments, const RenderRunner&)
 {
     if (arguments.operands.size() != 1)
@@ -355,10 +365,8 @@ int RunConvert(const Command& command, const ParsedArguments& arguments, const R
     if (third == arguments.Has("--octave"))
         return UsageError(command, "choose one of --third and --octave");
     const std::optional<std::string> output = OutputPath(arguments);
-    if (!output)
-        return UsageError(command, "-o OUT.snd is needed");
-    if (!EndsWithIgnoringCase(*output, ".snd"))
-        return UsageError(command, "the output's name must end in .snd");
+    if (const char* error = DataFileOutputError(output))
+        return UsageError(command, error);
 
     const std::string& path = arguments.operands.front();
     TSpectrumModel model;
@@ -383,10 +391,8 @@ int RunImport(const Command& command, const ParsedArguments& arguments, const Re
     if (third && octave)
         return UsageError(command, "choose at most one of --third and --octave");
     const std::optional<std::string> output = OutputPath(arguments);
-    if (!output)
-        return UsageError(command, "-o OUT.snd is needed");
-    if (!EndsWithIgnoringCase(*output, ".snd"))
-        return UsageError(command, "the output's name must end in .snd");
+    if (const char* error = DataFileOutputError(output))
+        return UsageError(command, error);
 
     const std::string& path = arguments.operands.front();
     TSpectrumModel model;

@@ -31,7 +31,6 @@ void undoRedoFullSpectrum(benchmark::State& state)
         for (int k = 0; k < kBandCount; ++k)
             model.Nodes.Node[k].Y = static_cast<float>(55 + 25 * std::sin(k * 0.7));
         Recalculate(model, nullptr);
-        return true;
     });
     QUndoStack& stack = document.UndoStack();
     for (auto _ : state) {

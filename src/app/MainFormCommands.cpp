@@ -359,9 +359,7 @@ void TMainForm::FullOctaveBandsClick()
     if (BandSetOf(m_context.Model) == BandSet::Third) {
         m_document->ApplyChange(QStringLiteral("Full Octave Bands"), [this] {
             ToFullOctave(m_context.Model, m_context.Surface, this);
-            return true;
         });
-        m_bandItems->Check(FullOctaveBands);
         Redraw();
     }
     m_bandItems->Refresh();
@@ -372,9 +370,7 @@ void TMainForm::ThirdOctaveBandsClick()
     if (BandSetOf(m_context.Model) == BandSet::Octave) {
         m_document->ApplyChange(QStringLiteral("Third Octave Bands"), [this] {
             ToThirdOctave(m_context.Model, m_context.Surface, this);
-            return true;
         });
-        m_bandItems->Check(ThirdOctaveBands);
         Redraw();
     }
     m_bandItems->Refresh();
@@ -384,7 +380,6 @@ void TMainForm::SwapSpectrums()
 {
     m_document->ApplyChange(QStringLiteral("Swap Spectra"), [this] {
         SwapSpectra(m_context.Model, m_context.Surface, this);
-        return true;
     });
 }
 
@@ -392,7 +387,6 @@ void TMainForm::ApplyResults()
 {
     m_document->ApplyChange(QStringLiteral("Apply Calculated Results"), [this] {
         velmora::ApplyResults(m_context.Model, m_context.Surface, this);
-        return true;
     });
 }
 
@@ -405,7 +399,6 @@ void TMainForm::ResettoZero1Click()
     m_document->ApplyChange(QStringLiteral("Reset to Zero"), [this] {
         ResetToZero(m_context.Model, m_context.Surface, this);
         Redraw();
-        return true;
     });
 }
 
@@ -443,7 +436,7 @@ void TMainForm::DataType1Click(QAction* item)
 {
     bool changed = false;
     m_document->ApplyChange(QStringLiteral("Data Type"), [this, item, &changed] {
-        return changed = ChangeDataType(m_context.Model, m_context.Surface, this, item->data().toInt());
+        changed = ChangeDataType(m_context.Model, m_context.Surface, this, item->data().toInt());
     });
     if (changed)
         m_dataTypeItems->Check(item);

@@ -73,20 +73,14 @@ bool TMainForm::ReadLevels(const std::string& text, const QString& what, const Q
 
 bool TMainForm::ApplyLevels(const TabularLevels& levels, const QString& what)
 {
-    TSpectrumModel& model = m_context.Model;
-    const BandSet before = BandSetOf(model);
-    // A band-set switch and the levels are one step: one undo takes both back.
+    // A band-set switch and the levels are one step: one undo takes both back, and the step's
+    // record moves the band check mark with them.
     bool applied = false;
-    m_document->ApplyChange(what, [&] {
-        applied = PasteLevels(model, m_context.Surface, this, levels);
-        return applied;
-    });
-    if (!applied)
-        return false;
-    if (BandSetOf(model) != before)
-        CheckBandSet();
-    GraphCanvas->update();
-    return true;
+    m_document->ApplyChange(what,
+                            [&] { applied = PasteLevels(m_context.Model, m_context.Surface, this, levels); });
+    if (applied)
+        GraphCanvas->update();
+    return applied;
 }
 
 } // namespace velmora

@@ -18,9 +18,9 @@ SpectrumDocument::SpectrumDocument(TSpectrumModel& model, Draw2DClass& surface, 
     connect(&m_stack, &QUndoStack::indexChanged, this, &SpectrumDocument::Edited);
 }
 
-void SpectrumDocument::ApplyChange(const QString& actionText, const std::function<bool()>& change)
+void SpectrumDocument::ApplyChange(const QString& actionText, const std::function<void()>& change)
 {
-    // A change that says it did nothing may still have touched the spectra; Commit sees that.
+    // Commit compares the spectra themselves, so whatever the change touched is recorded.
     change();
     Commit(actionText);
 }

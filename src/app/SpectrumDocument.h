@@ -40,10 +40,9 @@ public:
     /**
      * Runs change, which edits the model in any way (and may recalculate and redraw), and records
      * whatever it changed in the spectra as one undo step named actionText ("Paste Levels"
-     * shows as "Undo Paste Levels"). change returns false when it did nothing; nothing is then
-     * recorded unless the spectra did change all the same.
+     * shows as "Undo Paste Levels"). A change that left the spectra as they were records nothing.
      */
-    void ApplyChange(const QString& actionText, const std::function<bool()>& change);
+    void ApplyChange(const QString& actionText, const std::function<void()>& change);
 
     /**
      * Records as one undo step what the spectra changed since the last step, for edits that ran

@@ -33,20 +33,6 @@ protected:
         return {static_cast<int>(p.x), static_cast<int>(p.y)};
     }
 
-    /** The drawing area of the bitmap as it stands. */
-    QImage picture()
-    {
-        const Draw2DClass& surface = m_context->Surface;
-        return m_form->GraphImage().image().copy(0, 0, surface.Width, surface.Height);
-    }
-
-    /** The drawing area as a full repaint of the current state draws it. */
-    QImage freshPicture()
-    {
-        m_form->Redraw();
-        return picture();
-    }
-
     void drag(QPoint from, QPoint to, int steps)
     {
         CanvasWidget* canvas = m_form->GraphCanvas;

@@ -3,6 +3,7 @@
 #include "edit/AppContext.h"
 #include "app/MainForm.h"
 #include "app/RecoveryFile.h"
+#include "platform/ImageCanvas.h"
 #include "platform/QtSettingsStore.h"
 
 #include <QApplication>
@@ -94,6 +95,20 @@ protected:
     }
 
     TSpectrumModel& model() { return m_context->Model; }
+
+    /** The drawing area of the bitmap as it stands. */
+    QImage picture()
+    {
+        const Draw2DClass& surface = m_context->Surface;
+        return m_form->GraphImage().image().copy(0, 0, surface.Width, surface.Height);
+    }
+
+    /** The drawing area as a full repaint of the current state draws it. */
+    QImage freshPicture()
+    {
+        m_form->Redraw();
+        return picture();
+    }
 
     QTemporaryDir m_dir;
     std::unique_ptr<AppContext> m_context;

@@ -34,18 +34,6 @@ namespace {
 class SpectrumDocumentTest : public velmora::test::MainFormFixture
 {
 protected:
-    QImage picture()
-    {
-        const Draw2DClass& surface = m_context->Surface;
-        return m_form->GraphImage().image().copy(0, 0, surface.Width, surface.Height);
-    }
-
-    QImage freshPicture()
-    {
-        m_form->Redraw();
-        return picture();
-    }
-
     QPoint nodePixel(int k)
     {
         const TNode node = model().Nodes.Node[k];

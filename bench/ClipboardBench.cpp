@@ -1,7 +1,7 @@
 #include "BenchSupport.h"
 
-#include "edit/AppContext.h"
 #include "app/MainForm.h"
+#include "edit/AppContext.h"
 #include "io/Settings.h"
 
 #include <QClipboard>

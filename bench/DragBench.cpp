@@ -1,7 +1,7 @@
 #include "BenchSupport.h"
 
-#include "graph/Draw2D.h"
 #include "edit/NodeEditing.h"
+#include "graph/Draw2D.h"
 #include "model/Ratings.h"
 #include "model/SpectrumModel.h"
 #include "platform/ImageCanvas.h"

@@ -58,6 +58,10 @@ void startupToFirstPaint(benchmark::State& state)
     }
     state.counters["rss_kB"] = static_cast<double>(rss);
 }
-BENCHMARK(startupToFirstPaint)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10)->Repetitions(3);
+BENCHMARK(startupToFirstPaint)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(10)
+    ->Repetitions(3);
 
 } // namespace

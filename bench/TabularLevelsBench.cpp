@@ -28,7 +28,8 @@ std::string CopiedThirdOctaveTable()
 /** A spreadsheet column of 27 levels with decimal commas and CR LF, as a meter's export gives it. */
 std::string SpreadsheetColumn()
 {
-    std::string text = "\xEF\xBB\xBF" "Level dB(A)\r\n";
+    std::string text = "\xEF\xBB\xBF"
+                       "Level dB(A)\r\n";
     for (int k = 0; k < kBandCount; ++k)
         text += std::to_string(40 + k) + "," + std::to_string(k % 10) + "\r\n";
     return text;

@@ -3,9 +3,9 @@
 // hold its invariants and the bitmap must equal a fresh full redraw, apart from the opaque
 // cells of overlay labels, which lines drawn later may legitimately cross.
 
+#include "app/MainForm.h"
 #include "edit/AppContext.h"
 #include "edit/GraphSetup.h"
-#include "app/MainForm.h"
 #include "graph/SpectrumPlot.h"
 #include "io/Settings.h"
 #include "model/Bands.h"
@@ -108,16 +108,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     SetupGraph(model, program.context->Surface, &form, true);
     form.Redraw();
 
-    QAction* const commands[] = {form.SwapSpectra1,     form.dBAWeighting1, form.dBBWeighting1,
-                                 form.dBCWeighting1,    form.dBDWeighting1, form.Results1,
-                                 form.SafeWorkingLevels1, form.SoundTransmissionClass1, form.NoiseRatingsLines1,
-                                 form.ThirdOctaveBands, form.FullOctaveBands, form.ApplyResults1,
-                                 form.DataType1,        form.DataType2,     form.DataType3,
-                                 form.DataType4,        form.SwapSpectraB};
+    QAction* const commands[] = {
+        form.SwapSpectra1,       form.dBAWeighting1,    form.dBBWeighting1,      form.dBCWeighting1,
+        form.dBDWeighting1,      form.Results1,         form.SafeWorkingLevels1, form.SoundTransmissionClass1,
+        form.NoiseRatingsLines1, form.ThirdOctaveBands, form.FullOctaveBands,    form.ApplyResults1,
+        form.DataType1,          form.DataType2,        form.DataType3,          form.DataType4,
+        form.SwapSpectraB};
     QToolButton* const buttons[] = {form.ZoomInButton, form.FitButton, form.ZoomOutButton};
-    const Qt::Key keys[] = {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up,    Qt::Key_Down,  Qt::Key_PageUp,
-                            Qt::Key_PageDown, Qt::Key_Home, Qt::Key_End, Qt::Key_Plus, Qt::Key_Minus,
-                            Qt::Key_Equal, Qt::Key_A, Qt::Key_Z, Qt::Key_Y};
+    const Qt::Key keys[] = {Qt::Key_Left,     Qt::Key_Right, Qt::Key_Up,  Qt::Key_Down, Qt::Key_PageUp,
+                            Qt::Key_PageDown, Qt::Key_Home,  Qt::Key_End, Qt::Key_Plus, Qt::Key_Minus,
+                            Qt::Key_Equal,    Qt::Key_A,     Qt::Key_Z,   Qt::Key_Y};
     const Qt::KeyboardModifiers modifiers[] = {Qt::NoModifier, Qt::ShiftModifier, Qt::ControlModifier,
                                                Qt::ControlModifier | Qt::ShiftModifier, Qt::KeypadModifier};
 

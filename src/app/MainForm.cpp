@@ -1,7 +1,6 @@
 #include "app/MainForm.h"
 
-#include "edit/AppContext.h"
-#include "dialogs/HelpWindow.h"
+#include "app/PanelText.h"
 #include "app/RadioGroup.h"
 #include "app/RatingsPanel.h"
 #include "app/RecoveryFile.h"
@@ -9,13 +8,14 @@
 #include "dialogs/AboutBox.h"
 #include "dialogs/ControlsFont.h"
 #include "dialogs/GraphForm.h"
+#include "dialogs/HelpWindow.h"
 #include "dialogs/NodesForm.h"
+#include "edit/AppContext.h"
 #include "edit/GraphSetup.h"
 #include "edit/NodeEditing.h"
 #include "entry/NumberText.h"
 #include "platform/CanvasWidget.h"
 #include "platform/ImageCanvas.h"
-#include "app/PanelText.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -87,7 +87,8 @@ bool EqualsIgnoringCase(const std::string& a, const char* b)
 {
     const std::string_view other(b);
     return a.size() == other.size() && std::equal(a.begin(), a.end(), other.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
            });
 }
 
@@ -119,7 +120,8 @@ TMainForm::TMainForm(AppContext& context, QWidget* parent)
 
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QSize screenSize = screen ? screen->availableVirtualSize() : QSize(4096, 4096);
-    SetOuterSize(ReadWindowSize(*m_context.Settings, {kMinimumClientSize.width(), kMinimumClientSize.height()},
+    SetOuterSize(ReadWindowSize(*m_context.Settings,
+                                {kMinimumClientSize.width(), kMinimumClientSize.height()},
                                 {std::max(screenSize.width(), kDefaultWindowWidth),
                                  std::max(screenSize.height(), kDefaultWindowHeight)}));
 
@@ -167,7 +169,7 @@ void TMainForm::BuildLayout()
     int x = 2;
     for (const ToolButtonInfo& button : toolbar) {
         this->*button.member = MakeButton(MainPanel, QStringLiteral(":/icons/%1.svg").arg(button.icon),
-                                        {x, 25, 62, 60}, QString::fromUtf8(button.hint), 40);
+                                          {x, 25, 62, 60}, QString::fromUtf8(button.hint), 40);
         x += 63;
     }
 
@@ -186,7 +188,7 @@ void TMainForm::BuildLayout()
     x = 1;
     for (const ToolButtonInfo& button : small) {
         this->*button.member = MakeButton(ButtonPanel, QStringLiteral(":/icons/%1.svg").arg(button.icon),
-                                        {x, 1, 24, 22}, QString::fromUtf8(button.hint), 16);
+                                          {x, 1, 24, 22}, QString::fromUtf8(button.hint), 16);
         x += 24;
     }
 
@@ -235,7 +237,8 @@ void TMainForm::HandleResize()
     // below it the button bar beside the status line.
     const int w = width() - Ratings->Dock(width(), h);
     ButtonPanel->move(ButtonPanel->x(), h - 2 - ButtonPanel->height());
-    StatusPanel->setGeometry(StatusPanel->x(), ButtonPanel->y(), w - 2 - StatusPanel->x(), ButtonPanel->height());
+    StatusPanel->setGeometry(StatusPanel->x(), ButtonPanel->y(), w - 2 - StatusPanel->x(),
+                             ButtonPanel->height());
     ResultPanel->setGeometry(ResultPanel->x(), ButtonPanel->y() - 2 - ButtonPanel->height(),
                              w - 2 * ResultPanel->x(), ButtonPanel->height());
     GraphPanel->resize(w - GraphPanel->x(), ResultPanel->y() - GraphPanel->y());

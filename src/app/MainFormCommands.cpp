@@ -1,15 +1,15 @@
 #include "app/MainForm.h"
 
-#include "app/RatingsPanel.h"
-#include "edit/AppContext.h"
 #include "app/GraphMimeData.h"
-#include "dialogs/HelpWindow.h"
 #include "app/RadioGroup.h"
+#include "app/RatingsPanel.h"
 #include "app/SpectrumDocument.h"
 #include "dialogs/AboutBox.h"
 #include "dialogs/GraphForm.h"
+#include "dialogs/HelpWindow.h"
 #include "dialogs/NodesForm.h"
 #include "dialogs/NumericFields.h"
+#include "edit/AppContext.h"
 #include "edit/DataFileReading.h"
 #include "edit/SpectrumCommands.h"
 #include "io/BandTable.h"
@@ -84,12 +84,16 @@ void TMainForm::BuildHighlightMenu()
     connect(ImportFromLibrary1, &QAction::triggered, this, &TMainForm::ImportFromLibrary1Click);
     HighlightMenu->addSeparator();
 
-    const char* const captions[] = {"dB&A Weighting",      "dB&B Weighting",         "dB&C Weighting",
-                                    "dB&D Weighting",      "Calculated Results",     "Safe &Working Levels",
-                                    "Sound &Transmission Class", "Noise &Ratings Lines"};
-    QAction** items[] = {&dBAWeighting1,      &dBBWeighting1,           &dBCWeighting1,
-                         &dBDWeighting1,      &Results1,                &SafeWorkingLevels1,
-                         &SoundTransmissionClass1, &NoiseRatingsLines1};
+    const char* const captions[] = {"dB&A Weighting",
+                                    "dB&B Weighting",
+                                    "dB&C Weighting",
+                                    "dB&D Weighting",
+                                    "Calculated Results",
+                                    "Safe &Working Levels",
+                                    "Sound &Transmission Class",
+                                    "Noise &Ratings Lines"};
+    QAction** items[] = {&dBAWeighting1, &dBBWeighting1,      &dBCWeighting1,           &dBDWeighting1,
+                         &Results1,      &SafeWorkingLevels1, &SoundTransmissionClass1, &NoiseRatingsLines1};
     for (int tag = HighlightA; tag <= HighlightNR; ++tag) {
         QAction* item = AddItem(HighlightMenu, captions[tag - 1], tag);
         m_highlightItems->Add(item);
@@ -147,14 +151,14 @@ void TMainForm::BuildNodeMenu()
 
 void TMainForm::BuildDialogs()
 {
-    OpenDialog = MakeFileDialog(this, QStringLiteral("Open Velmora Data..."), QStringLiteral("Velmora Date Files (*.SND)"),
-                                QFileDialog::AcceptOpen);
-    SaveDialog = MakeFileDialog(this, QStringLiteral("Save Velmora Data..."), QStringLiteral("Velmora Data Files (*.SND)"),
-                                QFileDialog::AcceptSave);
+    OpenDialog = MakeFileDialog(this, QStringLiteral("Open Velmora Data..."),
+                                QStringLiteral("Velmora Date Files (*.SND)"), QFileDialog::AcceptOpen);
+    SaveDialog = MakeFileDialog(this, QStringLiteral("Save Velmora Data..."),
+                                QStringLiteral("Velmora Data Files (*.SND)"), QFileDialog::AcceptSave);
     ImportDialog = new QFileDialog(this, QStringLiteral("Import Levels..."));
     ImportDialog->setOption(QFileDialog::DontUseNativeDialog);
-    ImportDialog->setNameFilters({QStringLiteral("Tables of levels (*.csv *.txt *.CSV *.TXT)"),
-                                  QStringLiteral("All files (*)")});
+    ImportDialog->setNameFilters(
+        {QStringLiteral("Tables of levels (*.csv *.txt *.CSV *.TXT)"), QStringLiteral("All files (*)")});
     ImportDialog->setFileMode(QFileDialog::ExistingFile);
     AboutBox = new TAboutBox(this);
     NodesForm = new TNodesForm(m_context, this, this);
@@ -243,10 +247,11 @@ bool TMainForm::SaveDataFile(const QString& path)
         RememberFile(path);
         return true;
     }
-    ShowFailure(QStringLiteral("Save Failed"),
-                QStringLiteral("Could not save \"%1\": %2.\nThe spectrum is not saved; any earlier file of that "
-                               "name is unchanged.")
-                    .arg(QDir::toNativeSeparators(path), QString::fromStdString(reason)));
+    ShowFailure(
+        QStringLiteral("Save Failed"),
+        QStringLiteral("Could not save \"%1\": %2.\nThe spectrum is not saved; any earlier file of that "
+                       "name is unchanged.")
+            .arg(QDir::toNativeSeparators(path), QString::fromStdString(reason)));
     return false;
 }
 
@@ -357,9 +362,8 @@ void TMainForm::DisplayHilight(QAction* item)
 void TMainForm::FullOctaveBandsClick()
 {
     if (BandSetOf(m_context.Model) == BandSet::Third) {
-        m_document->ApplyChange(QStringLiteral("Full Octave Bands"), [this] {
-            ToFullOctave(m_context.Model, m_context.Surface, this);
-        });
+        m_document->ApplyChange(QStringLiteral("Full Octave Bands"),
+                                [this] { ToFullOctave(m_context.Model, m_context.Surface, this); });
         Redraw();
     }
     m_bandItems->Refresh();
@@ -368,9 +372,8 @@ void TMainForm::FullOctaveBandsClick()
 void TMainForm::ThirdOctaveBandsClick()
 {
     if (BandSetOf(m_context.Model) == BandSet::Octave) {
-        m_document->ApplyChange(QStringLiteral("Third Octave Bands"), [this] {
-            ToThirdOctave(m_context.Model, m_context.Surface, this);
-        });
+        m_document->ApplyChange(QStringLiteral("Third Octave Bands"),
+                                [this] { ToThirdOctave(m_context.Model, m_context.Surface, this); });
         Redraw();
     }
     m_bandItems->Refresh();
@@ -378,22 +381,21 @@ void TMainForm::ThirdOctaveBandsClick()
 
 void TMainForm::SwapSpectrums()
 {
-    m_document->ApplyChange(QStringLiteral("Swap Spectra"), [this] {
-        SwapSpectra(m_context.Model, m_context.Surface, this);
-    });
+    m_document->ApplyChange(QStringLiteral("Swap Spectra"),
+                            [this] { SwapSpectra(m_context.Model, m_context.Surface, this); });
 }
 
 void TMainForm::ApplyResults()
 {
-    m_document->ApplyChange(QStringLiteral("Apply Calculated Results"), [this] {
-        velmora::ApplyResults(m_context.Model, m_context.Surface, this);
-    });
+    m_document->ApplyChange(QStringLiteral("Apply Calculated Results"),
+                            [this] { velmora::ApplyResults(m_context.Model, m_context.Surface, this); });
 }
 
 void TMainForm::ResettoZero1Click()
 {
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Velmora: Resetting..."),
-                    QStringLiteral("Resetting nodes to zero.\nContinue?"), QMessageBox::Ok | QMessageBox::Cancel, this);
+                    QStringLiteral("Resetting nodes to zero.\nContinue?"),
+                    QMessageBox::Ok | QMessageBox::Cancel, this);
     if (box.exec() != QMessageBox::Ok || !MaybeSaveChanges())
         return;
     m_document->ApplyChange(QStringLiteral("Reset to Zero"), [this] {
@@ -413,8 +415,8 @@ void TMainForm::UpdatePopupMenu()
     const int mode = model.HighlightMode;
     ApplyResults1->setEnabled(mode >= HighlightA && mode <= HighlightResults);
     // The check marks say what is shown, however the overlay or the band set last changed.
-    QAction* const overlays[] = {dBAWeighting1,      dBBWeighting1,           dBCWeighting1,
-                                 dBDWeighting1,      Results1,                SafeWorkingLevels1,
+    QAction* const overlays[] = {dBAWeighting1,           dBBWeighting1,     dBCWeighting1,
+                                 dBDWeighting1,           Results1,          SafeWorkingLevels1,
                                  SoundTransmissionClass1, NoiseRatingsLines1};
     if (mode >= HighlightA && mode <= HighlightNR)
         m_highlightItems->Check(overlays[mode - 1]);

@@ -1,10 +1,10 @@
 #include "app/MainForm.h"
 
-#include "edit/AppContext.h"
 #include "app/SpectrumDocument.h"
 #include "app/VirtualKeys.h"
-#include "graph/SpectrumPlot.h"
+#include "edit/AppContext.h"
 #include "edit/NodeEditing.h"
+#include "graph/SpectrumPlot.h"
 #include "model/Ratings.h"
 #include "platform/CanvasWidget.h"
 
@@ -34,7 +34,8 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
     if (IsPreviewedKey(watched, event)) {
         const auto* key = static_cast<QKeyEvent*>(event);
         HandleKeyDown(VirtualKeyFromQt(key->key(), key->modifiers()),
-                      key->modifiers().testFlag(Qt::ShiftModifier), key->modifiers().testFlag(Qt::ControlModifier));
+                      key->modifiers().testFlag(Qt::ShiftModifier),
+                      key->modifiers().testFlag(Qt::ControlModifier));
         return false;
     }
     if (watched != GraphPanel && watched != GraphCanvas)

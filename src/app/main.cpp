@@ -1,5 +1,5 @@
-#include "edit/AppContext.h"
 #include "app/MainForm.h"
+#include "edit/AppContext.h"
 #include "io/FileContents.h"
 #include "platform/CanvasWidget.h"
 #include "platform/ProcessMemory.h"
@@ -127,7 +127,8 @@ int main(int argc, char** argv)
 {
     velmora::IgnoreFileSizeSignal();
     if (!DisplayAvailable()) {
-        std::fprintf(stderr, "velmora: no display found (DISPLAY is not set); run it from a desktop session\n");
+        std::fprintf(stderr,
+                     "velmora: no display found (DISPLAY is not set); run it from a desktop session\n");
         return 1;
     }
     auto startupMessages = std::make_unique<StartupMessages>();

@@ -67,9 +67,11 @@ constexpr OptionSpec kOutputOption{"--output", "-o", true};
 constexpr OptionSpec kDecimalsOption{"--decimals", "", true};
 
 constexpr OptionSpec kTableOptions[] = {kFormatOption, kDecimalsOption};
-constexpr OptionSpec kRenderOptions[] = {
-    kOutputOption, {"--overlay", "", true}, {"--size", "", true}, {"--graph", "", true},
-    {"--scale", "", true}};
+constexpr OptionSpec kRenderOptions[] = {kOutputOption,
+                                         {"--overlay", "", true},
+                                         {"--size", "", true},
+                                         {"--graph", "", true},
+                                         {"--scale", "", true}};
 constexpr OptionSpec kConvertOptions[] = {kOutputOption, {"--third", "", false}, {"--octave", "", false}};
 
 struct Command {
@@ -171,7 +173,8 @@ int RunRate(const Command& command, const ParsedArguments& arguments, const Rend
     if (arguments.operands.empty())
         return UsageError(command, "no data file named");
 
-    Table table{Columns({"file", "bands", "type"}, {"dBA", "dBB", "dBC", "dBD", "NR", "STC", "Rw", "C", "Ctr"}), {}};
+    Table table{
+        Columns({"file", "bands", "type"}, {"dBA", "dBB", "dBC", "dBD", "NR", "STC", "Rw", "C", "Ctr"}), {}};
     const std::vector<std::string>& paths = arguments.operands;
     // A file's row, or why it could not be read.
     struct RatedFile {
@@ -316,7 +319,8 @@ std::optional<std::string> ReadRenderRequest(const ParsedArguments& arguments, R
         request.scale = *scale;
     }
     if (request.width * request.scale > kMaxGraphSide || request.height * request.scale > kMaxGraphSide)
-        return "the graph's size times --scale may be at most " + std::to_string(kMaxGraphSide) + " pixels a side";
+        return "the graph's size times --scale may be at most " + std::to_string(kMaxGraphSide) +
+               " pixels a side";
 
     if (arguments.Has("--graph")) {
         // The parts are views: the text they point into must outlive them.
@@ -436,7 +440,8 @@ constexpr Command kCommands[] = {
      "data type (pressure, power, attenuation or correction), dBA, dBB, dBC, dBD, NR and STC as\n"
      "the window's result line computes them, then Rw, C and Ctr of the edited spectrum read as\n"
      "sound reduction, as the ratings panel shows them; each with one decimal (\"-\", or null in\n"
-     "JSON, when not finite or not rated). Each file is read as the window reads a file named on its command line, into a\n"
+     "JSON, when not finite or not rated). Each file is read as the window reads a file named on its command "
+     "line, into a\n"
      "fresh model. A file that cannot be read is reported on standard error and left out.\n"
      "\n"
      "  --format text   aligned columns (the default)\n"
@@ -452,7 +457,9 @@ constexpr Command kCommands[] = {
      "reference curve); levels in dB with one decimal, or --decimals N (0 to 6), \"-\" (null in\n"
      "JSON) for a band a rating does not use. --format as for rate.\n",
      kTableOptions, false, RunBands},
-    {"render", "render FILE -o OUT.svg|OUT.png|OUT.pdf [--overlay NAME] [--size WxH] [--scale N] [--graph MIN,MAX,STEP]",
+    {"render",
+     "render FILE -o OUT.svg|OUT.png|OUT.pdf [--overlay NAME] [--size WxH] [--scale N] [--graph "
+     "MIN,MAX,STEP]",
      "Draws the file's graph with the window's drawing code. A PNG is the window's own picture;\n"
      "SVG and PDF are the vector picture the window copies to the clipboard (grey grid, no\n"
      "background). An existing OUT is replaced only once the new picture is complete.\n"

@@ -1,7 +1,7 @@
 #include "dialogs/AboutBox.h"
 
-#include "dialogs/HelpWindow.h"
 #include "dialogs/ControlsFont.h"
+#include "dialogs/HelpWindow.h"
 
 #include <QIcon>
 #include <QLabel>
@@ -20,7 +20,8 @@ namespace {
 class ClickablePicture : public QLabel
 {
 public:
-    ClickablePicture(const QString& picture, const QRect& geometry, QWidget* parent, std::function<void()> onClick)
+    ClickablePicture(const QString& picture, const QRect& geometry, QWidget* parent,
+                     std::function<void()> onClick)
         : QLabel(parent), m_onClick(std::move(onClick))
     {
         setPixmap(QIcon(picture).pixmap(geometry.size()));

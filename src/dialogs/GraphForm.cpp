@@ -1,10 +1,10 @@
-#include "edit/GraphSetup.h"
 #include "dialogs/GraphForm.h"
+#include "edit/GraphSetup.h"
 
-#include "edit/AppContext.h"
 #include "dialogs/ControlsFont.h"
 #include "dialogs/FieldMessage.h"
 #include "dialogs/NumericFields.h"
+#include "edit/AppContext.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -87,7 +87,8 @@ void TGraphForm::UpdateFieldMessage()
     };
     QString message;
     for (const Check& check : checks) {
-        const std::string problem = FieldProblem(m_context.Parser, check.field->text().toStdString(), check.refuse);
+        const std::string problem =
+            FieldProblem(m_context.Parser, check.field->text().toStdString(), check.refuse);
         if (!problem.empty()) {
             message = QString::fromLatin1(check.name) + QString::fromStdString(problem);
             break;

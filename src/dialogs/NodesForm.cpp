@@ -1,13 +1,13 @@
 #include "dialogs/NodesForm.h"
 
-#include "edit/AppContext.h"
 #include "dialogs/ControlsFont.h"
 #include "dialogs/FieldMessage.h"
 #include "dialogs/NumericFields.h"
-#include "graph/SpectrumPlot.h"
+#include "edit/AppContext.h"
 #include "edit/NodeEditing.h"
-#include "model/Ratings.h"
 #include "edit/SpectrumCommands.h"
+#include "graph/SpectrumPlot.h"
+#include "model/Ratings.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -61,13 +61,15 @@ TNodesForm::TNodesForm(AppContext& context, ResultView* view, QWidget* parent)
     Label1 = new QLabel(QStringLiteral("Type:"), this);
     Label1->setGeometry(8, 90, 36, 22);
     TypeCombo = new QComboBox(this);
-    TypeCombo->addItems({QStringLiteral("Sound Pressure Levels"), QStringLiteral("Sound Power/Intensity Levels"),
+    TypeCombo->addItems({QStringLiteral("Sound Pressure Levels"),
+                         QStringLiteral("Sound Power/Intensity Levels"),
                          QStringLiteral("Sound Attenuation Levels"), QStringLiteral("Correction Factors")});
     TypeCombo->setGeometry(46, 90, 214, 22);
     LevelMessage = new QLabel(this);
     LevelMessage->setGeometry(8, 117, 172, 22);
     WatchField(NodeYEdit, LevelMessage, m_context.Parser, [](double level) {
-        return LevelProblem(level).empty() ? std::string() : std::string("Not a finite level; the node keeps its own.");
+        return LevelProblem(level).empty() ? std::string()
+                                           : std::string("Not a finite level; the node keeps its own.");
     });
     OKButton = new QPushButton(QStringLiteral("&Done"), this);
     OKButton->setGeometry(185, 116, 75, 24);

@@ -1,5 +1,6 @@
 #include "edit/NodeEditing.h"
 
+#include "edit/SpectrumCommands.h"
 #include "graph/Draw2D.h"
 #include "graph/Geometry2D.h"
 #include "graph/SpectrumPlot.h"
@@ -7,7 +8,6 @@
 #include "model/ResultTexts.h"
 #include "model/ResultView.h"
 #include "model/SpectrumModel.h"
-#include "edit/SpectrumCommands.h"
 
 #include <array>
 #include <charconv>

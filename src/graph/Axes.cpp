@@ -6,8 +6,8 @@
 #include "model/SpectrumModel.h"
 
 #include <array>
-#include <cmath>
 #include <charconv>
+#include <cmath>
 #include <utility>
 
 namespace velmora {

@@ -149,7 +149,8 @@ bool DrawNodes(const TNodeList& nodes, Draw2DClass& surface)
         if (j > 0)
             Segment(surface, {nodes.Node[j - 1].X, nodes.Node[j - 1].Y}, point);
         if (IsFinite(point))
-            surface.Marker(point.x, point.y, j == nodes.Current ? MarkerSelected : MarkerPlain, kNodeMarkerSize);
+            surface.Marker(point.x, point.y, j == nodes.Current ? MarkerSelected : MarkerPlain,
+                           kNodeMarkerSize);
     }
     surface.SetRasterMode(RasterMode::Copy);
     return true;

@@ -451,7 +451,8 @@ Separator FindSeparator(std::string_view text)
         if (numberWords > 1)
             spacedNumbers = true;
         const std::size_t comma = line.find(',');
-        if (comma != std::string_view::npos ? BandOfFrequencyText(line.substr(0, comma)) < 0 : numberWords > 0)
+        if (comma != std::string_view::npos ? BandOfFrequencyText(line.substr(0, comma)) < 0
+                                            : numberWords > 0)
             bandsFirst = false;
     });
     if (spacedNumbers)

@@ -11,8 +11,8 @@ inline constexpr int kBandCount = 27;
 
 /** Nominal third-octave centre frequencies in Hz, indexed by band; slots 27 to 29 are 0. */
 inline constexpr std::array<float, kBandSlots> BandFrequency = {
-    50,   63,   80,   100,  125,  160,  200,  250,   315,   400,   500,   630,   800,   1000, 1250,
-    1600, 2000, 2500, 3150, 4000, 5000, 6300, 8000, 10000, 12500, 16000, 20000, 0,     0,    0};
+    50,   63,   80,   100,  125,  160,  200,  250,  315,   400,   500,   630,   800, 1000, 1250,
+    1600, 2000, 2500, 3150, 4000, 5000, 6300, 8000, 10000, 12500, 16000, 20000, 0,   0,    0};
 
 /** Full octave: bands 1, 4, ..., 25 (63 Hz to 16 kHz). */
 inline constexpr int kOctaveBandStart = 1;

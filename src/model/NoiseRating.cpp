@@ -8,7 +8,8 @@
 
 namespace velmora {
 
-const std::array<float, 9> NRLevel100 = {115.0f, 110.0f, 105.0f, 102.0f, 100.0f, 97.98f, 95.93f, 94.93f, 94.93f};
+const std::array<float, 9> NRLevel100 = {115.0f, 110.0f, 105.0f, 102.0f, 100.0f,
+                                         97.98f, 95.93f, 94.93f, 94.93f};
 const std::array<float, 9> NRSlope10 = {7.9f, 8.8f, 9.3f, 9.7f, 10.0f, 10.22f, 10.27f, 10.27f, 10.27f};
 
 namespace {

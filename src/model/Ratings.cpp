@@ -11,7 +11,8 @@
 
 namespace velmora {
 
-const std::array<float, 9> SafeExposureLevel = {103.0f, 96.0f, 91.0f, 87.0f, 85.0f, 83.0f, 83.0f, 81.0f, 79.0f};
+const std::array<float, 9> SafeExposureLevel = {103.0f, 96.0f, 91.0f, 87.0f, 85.0f,
+                                                83.0f,  83.0f, 81.0f, 79.0f};
 
 void Recalculate(TSpectrumModel& model, ResultView* view)
 {
@@ -32,8 +33,8 @@ void CalcResults(TSpectrumModel& model)
 {
     const int bands = BandCountOf(model);
     for (int k = 0; k < bands; ++k) {
-        const double combined = CombinedLevel(model.Nodes.DataType, model.OtherDataType, model.Nodes.Node[k].Y,
-                                              model.OtherLevels[k]);
+        const double combined = CombinedLevel(model.Nodes.DataType, model.OtherDataType,
+                                              model.Nodes.Node[k].Y, model.OtherLevels[k]);
         model.Results[k] = ToStoredLevel(combined);
     }
 }
@@ -61,7 +62,8 @@ void StoreWeightedResults(TSpectrumModel& model)
 
 void CalcSTC(TSpectrumModel& model)
 {
-    model.STC = ToStoredLevel(RateTransmissionClass(EditedLevels(model), model.BandStart, model.BandStep).STC);
+    model.STC =
+        ToStoredLevel(RateTransmissionClass(EditedLevels(model), model.BandStart, model.BandStep).STC);
 }
 
 void CalcNoiseRating(TSpectrumModel& model)

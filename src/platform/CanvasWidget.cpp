@@ -34,13 +34,15 @@ void CanvasWidget::RepaintNow()
 QPoint CanvasWidget::toBitmap(QPointF logical) const
 {
     const double ratio = m_canvas.pixelRatio();
-    return {static_cast<int>(std::floor(logical.x() * ratio)), static_cast<int>(std::floor(logical.y() * ratio))};
+    return {static_cast<int>(std::floor(logical.x() * ratio)),
+            static_cast<int>(std::floor(logical.y() * ratio))};
 }
 
 QPoint CanvasWidget::fromBitmap(QPoint pixel) const
 {
     const double ratio = m_canvas.pixelRatio();
-    return {static_cast<int>(std::lround(pixel.x() / ratio)), static_cast<int>(std::lround(pixel.y() / ratio))};
+    return {static_cast<int>(std::lround(pixel.x() / ratio)),
+            static_cast<int>(std::lround(pixel.y() / ratio))};
 }
 
 void CanvasWidget::paintEvent(QPaintEvent* event)

@@ -130,9 +130,9 @@ void ImageCanvas::LineTo(int x, int y)
     for (int copy = 0; copy < width; ++copy) {
         // Shifted copies of one line along its minor axis cover disjoint pixel sets.
         const auto shift = [copy](int v) { return v > INT_MAX - copy ? INT_MAX : v + copy; };
-        const LineSpan span = shiftDown
-                                  ? clipLine(fromX, shift(fromY), x, shift(y), m_image.width(), m_image.height())
-                                  : clipLine(shift(fromX), fromY, shift(x), y, m_image.width(), m_image.height());
+        const LineSpan span =
+            shiftDown ? clipLine(fromX, shift(fromY), x, shift(y), m_image.width(), m_image.height())
+                      : clipLine(shift(fromX), fromY, shift(x), y, m_image.width(), m_image.height());
         walkLine(span, [=](int px, int py, std::int64_t index) {
             if (dotted && (index / dash) % 2 != 0)
                 return;

@@ -5,8 +5,8 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QImage>
-#include <QStaticText>
 #include <QSize>
+#include <QStaticText>
 
 #include <cstdint>
 #include <string>

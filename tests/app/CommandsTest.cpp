@@ -1,9 +1,9 @@
 #include "app/MainForm.h"
 
-#include "dialogs/HelpWindow.h"
 #include "app/MainFormFixture.h"
 #include "dialogs/AboutBox.h"
 #include "dialogs/GraphForm.h"
+#include "dialogs/HelpWindow.h"
 #include "dialogs/NodesForm.h"
 #include "io/FileContents.h"
 #include "support/FileSizeLimit.h"
@@ -85,12 +85,27 @@ TEST_F(CommandsTest, HighlightMenuHoldsItsItemsInOrder)
     QStringList captions;
     for (QAction* item : m_form->HighlightMenu->actions())
         captions << (item->isSeparator() ? QStringLiteral("-") : item->text());
-    EXPECT_EQ(captions,
-              (QStringList{"&Edit Other Spectra", "&Import From Library", "-", "dB&A Weighting", "dB&B Weighting",
-                           "dB&C Weighting", "dB&D Weighting", "Calculated Results", "Safe &Working Levels",
-                           "Sound &Transmission Class", "Noise &Ratings Lines", "-", "&Third Octave Bands ",
-                           "&Full Octave Bands", "-", "A&pply Calculated Results", "Reset Nodes to &Zero",
-                           "Edit &Nodes(s)...", "Edit &Graph...", "-", "&Ratings Panel"}));
+    EXPECT_EQ(captions, (QStringList{"&Edit Other Spectra",
+                                     "&Import From Library",
+                                     "-",
+                                     "dB&A Weighting",
+                                     "dB&B Weighting",
+                                     "dB&C Weighting",
+                                     "dB&D Weighting",
+                                     "Calculated Results",
+                                     "Safe &Working Levels",
+                                     "Sound &Transmission Class",
+                                     "Noise &Ratings Lines",
+                                     "-",
+                                     "&Third Octave Bands ",
+                                     "&Full Octave Bands",
+                                     "-",
+                                     "A&pply Calculated Results",
+                                     "Reset Nodes to &Zero",
+                                     "Edit &Nodes(s)...",
+                                     "Edit &Graph...",
+                                     "-",
+                                     "&Ratings Panel"}));
     EXPECT_TRUE(m_form->ImportFromLibrary1->isEnabled()) << "it imports a table of levels";
     EXPECT_EQ(checkedHighlightItems(), QList<QAction*>{m_form->FullOctaveBands});
     EXPECT_EQ(m_form->NoiseRatingsLines1->data().toInt(), 8);
@@ -118,7 +133,8 @@ TEST_F(CommandsTest, HighlightItemsToggleTheirOverlayAndShareOneCheckMark)
     EXPECT_EQ(model().HighlightMode, HighlightResults) << "straight from mode 2 to mode 5";
     EXPECT_NEAR(model().Results[0], 66.02, 0.01) << "results are computed before the overlay shows";
     m_form->NoiseRatingsLines1->trigger();
-    EXPECT_EQ(checkedHighlightItems(), (QList<QAction*>{m_form->NoiseRatingsLines1, m_form->FullOctaveBands}));
+    EXPECT_EQ(checkedHighlightItems(),
+              (QList<QAction*>{m_form->NoiseRatingsLines1, m_form->FullOctaveBands}));
 }
 
 TEST_F(CommandsTest, BandItemsConvertOnlyWhenNeeded)
@@ -127,19 +143,22 @@ TEST_F(CommandsTest, BandItemsConvertOnlyWhenNeeded)
     m_form->SoundTransmissionClass1->trigger();
     m_form->FullOctaveBands->trigger();
     EXPECT_EQ(model().Nodes.Count, 9) << "already full octave: nothing";
-    EXPECT_EQ(checkedHighlightItems(), (QList<QAction*>{m_form->SoundTransmissionClass1, m_form->FullOctaveBands}));
+    EXPECT_EQ(checkedHighlightItems(),
+              (QList<QAction*>{m_form->SoundTransmissionClass1, m_form->FullOctaveBands}));
 
     model().Nodes.Node[0].Y = 60.0f;
     model().Nodes.Node[1].Y = 70.0f;
     m_form->ThirdOctaveBands->trigger();
     EXPECT_EQ(model().Nodes.Count, 27);
     EXPECT_NEAR(model().Nodes.Node[2].Y, 63.49, 0.01);
-    EXPECT_EQ(checkedHighlightItems(), (QList<QAction*>{m_form->SoundTransmissionClass1, m_form->ThirdOctaveBands}))
+    EXPECT_EQ(checkedHighlightItems(),
+              (QList<QAction*>{m_form->SoundTransmissionClass1, m_form->ThirdOctaveBands}))
         << "the overlay and the band set each keep their own mark";
     EXPECT_EQ(model().HighlightMode, HighlightSTC) << "the overlay itself stays";
 
     m_form->ThirdOctaveBands->trigger();
-    EXPECT_EQ(checkedHighlightItems(), (QList<QAction*>{m_form->SoundTransmissionClass1, m_form->ThirdOctaveBands}));
+    EXPECT_EQ(checkedHighlightItems(),
+              (QList<QAction*>{m_form->SoundTransmissionClass1, m_form->ThirdOctaveBands}));
     m_form->SoundTransmissionClass1->trigger();
     EXPECT_EQ(model().HighlightMode, HighlightNone) << "choosing the checked overlay takes it away";
     EXPECT_EQ(checkedHighlightItems(), QList<QAction*>{m_form->ThirdOctaveBands});
@@ -243,8 +262,9 @@ TEST_F(CommandsTest, ToolbarOpensMenusHelpAndAbout)
     TMainForm& form = start();
     QTest::mouseClick(form.SettingsButton, Qt::LeftButton);
     EXPECT_TRUE(form.HighlightMenu->isVisible());
-    const QPoint corner = form.mapToGlobal(
-        QPoint(form.MainPanel->x() + form.SettingsButton->x() - 2, form.MainPanel->y() + form.SettingsButton->geometry().bottom() + 1));
+    const QPoint corner =
+        form.mapToGlobal(QPoint(form.MainPanel->x() + form.SettingsButton->x() - 2,
+                                form.MainPanel->y() + form.SettingsButton->geometry().bottom() + 1));
     EXPECT_EQ(form.HighlightMenu->pos(), corner);
     form.HighlightMenu->hide();
 
@@ -314,10 +334,10 @@ TEST_F(CommandsTest, FailedSavesAndOpensAreReported)
 TEST_F(CommandsTest, EveryHighlightAndDataTypeItemDrivesTheModel)
 {
     start();
-    const QList<QAction*> highlights = {m_form->dBAWeighting1,      m_form->dBBWeighting1,
-                                        m_form->dBCWeighting1,      m_form->dBDWeighting1,
-                                        m_form->Results1,           m_form->SafeWorkingLevels1,
-                                        m_form->SoundTransmissionClass1, m_form->NoiseRatingsLines1};
+    const QList<QAction*> highlights = {
+        m_form->dBAWeighting1,           m_form->dBBWeighting1,     m_form->dBCWeighting1,
+        m_form->dBDWeighting1,           m_form->Results1,          m_form->SafeWorkingLevels1,
+        m_form->SoundTransmissionClass1, m_form->NoiseRatingsLines1};
     for (int tag = HighlightA; tag <= HighlightNR; ++tag) {
         QAction* item = highlights[tag - 1];
         EXPECT_EQ(item->data().toInt(), tag);
@@ -329,7 +349,8 @@ TEST_F(CommandsTest, EveryHighlightAndDataTypeItemDrivesTheModel)
         EXPECT_EQ(m_form->ApplyResults1->isEnabled(), tag <= HighlightResults) << tag;
         EXPECT_EQ(m_form->ApplyResults2->isEnabled(), tag <= HighlightResults) << tag;
     }
-    const QList<QAction*> types = {m_form->DataType1, m_form->DataType2, m_form->DataType3, m_form->DataType4};
+    const QList<QAction*> types = {m_form->DataType1, m_form->DataType2, m_form->DataType3,
+                                   m_form->DataType4};
     for (int type = CorrectionFactors; type >= PressureLevels; --type) {
         types[type]->trigger();
         EXPECT_EQ(model().Nodes.DataType, type);

@@ -1,5 +1,5 @@
-#include "edit/GraphSetup.h"
 #include "app/MainForm.h"
+#include "edit/GraphSetup.h"
 
 #include "app/MainFormFixture.h"
 #include "platform/CanvasWidget.h"

@@ -1,15 +1,15 @@
 #pragma once
 
-#include "edit/AppContext.h"
 #include "app/MainForm.h"
 #include "app/RecoveryFile.h"
+#include "edit/AppContext.h"
 #include "platform/ImageCanvas.h"
 #include "platform/QtSettingsStore.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>

@@ -103,7 +103,8 @@ TEST_F(MainFormTest, ThirdOctaveSwitchTakesEffectAtTheFirstLayout)
     EXPECT_TRUE(form.ThirdOctaveBands->isChecked());
     EXPECT_FALSE(form.FullOctaveBands->isChecked());
     EXPECT_EQ(form.StatusPanel->text(), QStringLiteral(" 50Hz = 0.0dB"));
-    EXPECT_EQ(form.ResultPanel->text(), QStringLiteral(" dBA: 11.9, dBB: 12.3, dBC: 13.3, dBD: 19.1, NR: 7.6"));
+    EXPECT_EQ(form.ResultPanel->text(),
+              QStringLiteral(" dBA: 11.9, dBB: 12.3, dBC: 13.3, dBD: 19.1, NR: 7.6"));
 }
 
 TEST_F(MainFormTest, GraphSwitchSetsTheLevelRangeInAnyCase)

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "edit/AppContext.h"
 #include "app/MainForm.h"
+#include "edit/AppContext.h"
 #include "entry/NumberText.h"
 #include "platform/QtSettingsStore.h"
 

@@ -96,8 +96,9 @@ TEST_F(GraphRenderTest, SizeAndLevelRangeAreTheWindowsAtThatSize)
     EXPECT_TRUE(png.convertToFormat(QImage::Format_RGB32) == windowGraph());
 
     // On a screen of twice the density the same graph has twice the pixels, not a blown-up copy.
-    const CalcRun scaled = run({QStringLiteral("render"), QStringLiteral("wall.snd"), QStringLiteral("--scale"),
-                                QStringLiteral("2"), QStringLiteral("-o"), QStringLiteral("fine.png")});
+    const CalcRun scaled =
+        run({QStringLiteral("render"), QStringLiteral("wall.snd"), QStringLiteral("--scale"),
+             QStringLiteral("2"), QStringLiteral("-o"), QStringLiteral("fine.png")});
     ASSERT_EQ(scaled.exitCode, 0) << scaled.err.toStdString();
     const QImage fine(path(QStringLiteral("fine.png")), "PNG");
     ASSERT_EQ(fine.size(), QSize(892, 574));

@@ -188,7 +188,8 @@ TEST_F(CalcToolTest, ABatchReadOnTwoThreadsKeepsTheOrderOfTheFilesAndTheirReason
         const QString name = QStringLiteral("f%1.snd").arg(i);
         arguments << name;
         if (i % 7 == 3) {
-            expectedErrors << QStringLiteral("velmora-calc: cannot read '%1': No such file or directory").arg(name);
+            expectedErrors
+                << QStringLiteral("velmora-calc: cannot read '%1': No such file or directory").arg(name);
             continue;
         }
         write(name, DataText(false, PressureLevels, PressureLevels, Ramp(9, 20 + i, 0), {}));
@@ -198,7 +199,8 @@ TEST_F(CalcToolTest, ABatchReadOnTwoThreadsKeepsTheOrderOfTheFilesAndTheirReason
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_EQ(QString::fromUtf8(result.err).split(u'\n', Qt::SkipEmptyParts), expectedErrors);
     QStringList rows;
-    for (const QString& line : QString::fromUtf8(result.out).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts).mid(1))
+    for (const QString& line :
+         QString::fromUtf8(result.out).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts).mid(1))
         rows << line.section(u',', 0, 0);
     EXPECT_EQ(rows, expectedRows);
 }

@@ -110,8 +110,8 @@ TEST_F(CalcToolTest, DecimalsGiveRateAndBandsTheStoredPrecision)
             const auto records = ParseCsv(csv(command, QString::number(decimals)).out);
             ASSERT_GE(records.size(), 2u);
             // A level column every row fills: later columns may be "-" where a rating skips a band.
-            const qsizetype column =
-                records[0].indexOf(command == QStringLiteral("rate") ? QStringLiteral("dBA") : QStringLiteral("edited"));
+            const qsizetype column = records[0].indexOf(
+                command == QStringLiteral("rate") ? QStringLiteral("dBA") : QStringLiteral("edited"));
             ASSERT_GE(column, 0);
             const QString level = records[1][column];
             EXPECT_EQ(level.contains(u'.') ? level.size() - level.indexOf(u'.') - 1 : 0, decimals)

@@ -1,7 +1,7 @@
 #include "dialogs/AboutBox.h"
 
-#include "dialogs/HelpWindow.h"
 #include "app/MainFormFixture.h"
+#include "dialogs/HelpWindow.h"
 
 #include <QLabel>
 #include <QPushButton>

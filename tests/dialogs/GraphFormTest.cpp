@@ -1,8 +1,8 @@
 #include "dialogs/GraphForm.h"
 
 #include "app/MainFormFixture.h"
-#include "edit/NodeEditing.h"
 #include "dialogs/NumericFields.h"
+#include "edit/NodeEditing.h"
 
 #include <QLineEdit>
 #include <QPushButton>

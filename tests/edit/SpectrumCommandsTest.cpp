@@ -1,7 +1,7 @@
-#include "model/ResultTexts.h"
-#include "model/Weighting.h"
 #include "edit/SpectrumCommands.h"
+#include "model/ResultTexts.h"
 #include "model/SpectrumOperations.h"
+#include "model/Weighting.h"
 
 #include "graph/Draw2D.h"
 #include "graph/SpectrumPlot.h"

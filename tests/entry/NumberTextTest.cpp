@@ -13,9 +13,8 @@ TEST(NumberText, ReadsTheLeadingNumberLikeScanf)
         double expected;
     };
     const Case cases[] = {
-        {"20", 20},       {"-5.5", -5.5}, {"+7", 7},       {"  12.5", 12.5}, {"1e2", 100},
-        {"12abc", 12},    {".5", 0.5},    {"abc", 0},      {"", 0},          {"-", 0},
-        {"+-3", 0},       {"1e999", 0},   {"3,5", 3},
+        {"20", 20}, {"-5.5", -5.5}, {"+7", 7}, {"  12.5", 12.5}, {"1e2", 100}, {"12abc", 12}, {".5", 0.5},
+        {"abc", 0}, {"", 0},        {"-", 0},  {"+-3", 0},       {"1e999", 0}, {"3,5", 3},
     };
     for (const Case& c : cases)
         EXPECT_EQ(NumberOrZero(c.text), c.expected) << '"' << c.text << '"';

@@ -1,5 +1,5 @@
-#include "edit/GraphSetup.h"
 #include "graph/Axes.h"
+#include "edit/GraphSetup.h"
 
 #include "entry/NumberText.h"
 
@@ -79,7 +79,8 @@ TEST(LevelLines, AnyRangeDrawsAtMostTheMostLinesOnWholeMultiplesOfTheIncrement)
             const std::vector<float> levels = LevelLines(0.0f, max, increment);
             EXPECT_LE(levels.size(), 1001u) << max << " by " << increment;
             const double between = std::max(0.0, std::floor(max / static_cast<double>(increment)) - 1.0);
-            EXPECT_GE(static_cast<double>(levels.size()), std::min(499.0, between)) << max << " by " << increment;
+            EXPECT_GE(static_cast<double>(levels.size()), std::min(499.0, between))
+                << max << " by " << increment;
             for (float level : levels) {
                 const double multiple = level / static_cast<double>(increment);
                 EXPECT_NEAR(multiple, std::round(multiple), 1e-3 * multiple) << level;
@@ -184,8 +185,8 @@ TEST_F(AxesSurface, OtherExtentsMoveTheLevelLines)
     ASSERT_GT(stride, 1);
     ASSERT_GT(canvas.texts.size(), 3u);
     EXPECT_EQ(canvas.texts[1].text, FixedText(0.5 * stride, 1) + " ");
-    for (std::size_t i = 1; i + 1 < canvas.texts.size() && canvas.texts[i + 1].text.find("Hz") == std::string::npos;
-         ++i)
+    for (std::size_t i = 1;
+         i + 1 < canvas.texts.size() && canvas.texts[i + 1].text.find("Hz") == std::string::npos; ++i)
         EXPECT_GE(canvas.texts[i].y - canvas.texts[i + 1].y, labelHeight) << canvas.texts[i].text;
 }
 
@@ -196,8 +197,9 @@ TEST(LabelStrideTest, KeepsLabelsALabelHeightApart)
         int height;
         int stride;
     };
-    const Case cases[] = {{30.0, 14, 1}, {14.0, 14, 1}, {13.9, 14, 2}, {7.0, 14, 2}, {6.9, 14, 3}, {1.17, 14, 12},
-                          {0.0, 14, 1},  {-5.0, 14, 1}, {NAN, 14, 1},  {5.0, 0, 1},  {1e-12, 14, 1000000000}};
+    const Case cases[] = {{30.0, 14, 1}, {14.0, 14, 1},  {13.9, 14, 2},          {7.0, 14, 2},
+                          {6.9, 14, 3},  {1.17, 14, 12}, {0.0, 14, 1},           {-5.0, 14, 1},
+                          {NAN, 14, 1},  {5.0, 0, 1},    {1e-12, 14, 1000000000}};
     for (const Case& c : cases) {
         EXPECT_EQ(LabelStride(c.spacing, c.height), c.stride) << c.spacing << " " << c.height;
         if (c.spacing > 0.0 && c.height > 0 && c.stride < 1000000000) {

@@ -79,8 +79,8 @@ TEST_F(FittedSurface, PixelToWorldInvertsTheMappingOnTheSnapGrid)
 {
     for (float level : {0.0f, 12.3f, 57.4f, 119.9f}) {
         const TPoint2D pixel = surface.WorldToPixel(200.0f, level);
-        const TPoint2D world =
-            surface.PixelToWorld(static_cast<int>(std::lround(pixel.x)), static_cast<int>(std::lround(pixel.y)));
+        const TPoint2D world = surface.PixelToWorld(static_cast<int>(std::lround(pixel.x)),
+                                                    static_cast<int>(std::lround(pixel.y)));
         EXPECT_TRUE(Near(world.y, level, 0.5 / surface.Scale.y + 0.05)) << level;
         EXPECT_TRUE(Near(world.y * 10, std::round(world.y * 10), 1e-3)) << "snapped to 0.1";
     }

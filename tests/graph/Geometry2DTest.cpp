@@ -37,14 +37,13 @@ TEST(Geometry2D, SegmentDistanceByShapeOfSegment)
         float px, py, x1, y1, x2, y2, expected;
     };
     const Case cases[] = {
-        {0, 5, 0, 0, 0.5f, 10, 0},              // near-vertical, beside the segment
-        {3, 5, 0, 0, 0.5f, 10, 3},              // near-vertical: horizontal distance
-        {0, 15, 0, 0, 0.5f, 10, 15},            // beyond the ends: from the first point's level
-        {0, -4, 0, 0, 0.5f, 10, 4},
-        {5, 3, 0, 0, 10, 0.5f, 3},              // near-horizontal, above the segment
-        {14, 0, 0, 0, 10, 0.5f, 14},            // beyond the ends: from the first point's position
-        {20, 5, 0, 0, 10, 10, 10.6066017f},     // perpendicular to the infinite line
-        {-10, -10, 0, 0, 10, 10, 0},            // on the line's extension
+        {0, 5, 0, 0, 0.5f, 10, 0},   // near-vertical, beside the segment
+        {3, 5, 0, 0, 0.5f, 10, 3},   // near-vertical: horizontal distance
+        {0, 15, 0, 0, 0.5f, 10, 15}, // beyond the ends: from the first point's level
+        {0, -4, 0, 0, 0.5f, 10, 4},         {5, 3, 0, 0, 10, 0.5f, 3}, // near-horizontal, above the segment
+        {14, 0, 0, 0, 10, 0.5f, 14},        // beyond the ends: from the first point's position
+        {20, 5, 0, 0, 10, 10, 10.6066017f}, // perpendicular to the infinite line
+        {-10, -10, 0, 0, 10, 10, 0},        // on the line's extension
     };
     for (const Case& c : cases)
         EXPECT_TRUE(Near(SegmentDistance(c.px, c.py, c.x1, c.y1, c.x2, c.y2), c.expected, 1e-4))

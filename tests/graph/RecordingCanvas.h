@@ -46,10 +46,7 @@ public:
     void FillRect(int l, int t, int r, int b) override { fills.push_back({l, t, r, b}); }
     void InvertRect(int l, int t, int r, int b) override { inversions.push_back({l, t, r, b}); }
     void TextOut(int x, int y, const std::string& text) override { texts.push_back({x, y, text}); }
-    TextSize TextExtent(const std::string& text) override
-    {
-        return {11 * static_cast<int>(text.size()), 14};
-    }
+    TextSize TextExtent(const std::string& text) override { return {11 * static_cast<int>(text.size()), 14}; }
 
     Colour brush = 0;
     RasterMode mode = RasterMode::Copy;

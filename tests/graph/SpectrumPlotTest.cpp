@@ -1,7 +1,7 @@
+#include "graph/SpectrumPlot.h"
+#include "edit/GraphSetup.h"
 #include "model/NoiseRating.h"
 #include "model/Weighting.h"
-#include "edit/GraphSetup.h"
-#include "graph/SpectrumPlot.h"
 
 #include "graph/GraphFixture.h"
 #include "model/Bands.h"

@@ -19,7 +19,6 @@
 #include <string>
 #include <vector>
 
-
 using namespace velmora;
 using namespace velmora::test;
 namespace fs = std::filesystem;
@@ -268,7 +267,7 @@ TEST(DataFile, ReadsEachCaseFileOverThePreviousState)
     // clang-format on
     for (const FileCase& c : cases) {
         SCOPED_TRACE(c.file);
-            TSpectrumModel model = PreviousModel();
+        TSpectrumModel model = PreviousModel();
         ASSERT_TRUE(LoadDataFile(model, (kDataFolder / c.file).string()));
 
         const int bandStep = c.bandStart == kThirdBandStart ? kThirdBandStep : kOctaveBandStep;
@@ -303,7 +302,7 @@ TEST(DataFile, UnreadableFilesLeaveTheModelAlone)
     const std::string cases[] = {folder.File("missing.snd"), folder.Path().string(), tooLarge, pipe};
     for (const std::string& path : cases) {
         SCOPED_TRACE(path);
-            TSpectrumModel model = PreviousModel();
+        TSpectrumModel model = PreviousModel();
         const std::string before = Snapshot(model);
         EXPECT_FALSE(LoadDataFile(model, path));
         EXPECT_EQ(Snapshot(model), before);

@@ -4,11 +4,9 @@
 
 #include <gtest/gtest.h>
 
-
 using namespace velmora;
 
 namespace {
-
 
 constexpr WindowSize kMin{300, 200};
 constexpr WindowSize kScreen{1920, 1080};
@@ -23,7 +21,8 @@ TEST(Settings, ReadFallsBackToTheDefaultWhenMissingOrTooLong)
     EXPECT_EQ(buffer, "456 456");
 
     store.Values["Velmora_Size"] = std::string(79, '7');
-    EXPECT_TRUE(ReadSetting(store, "Velmora_Size", buffer, "456 456", 80)) << "79 characters and the zero fit";
+    EXPECT_TRUE(ReadSetting(store, "Velmora_Size", buffer, "456 456", 80))
+        << "79 characters and the zero fit";
     store.Values["Velmora_Size"] = std::string(80, '7');
     EXPECT_FALSE(ReadSetting(store, "Velmora_Size", buffer, "456 456", 80));
     EXPECT_EQ(buffer, "456 456");
@@ -55,8 +54,8 @@ TEST(WindowSizeSetting, UnusableTextGivesTheDefaultSize)
         {"640,480", 456, 456},
         {"-640 480", 456, 456},
         {"0 0", 456, 456},
-        {"100 100", 456, 456},               // smaller than the window can be
-        {"5000 480", 456, 456},              // larger than the screen
+        {"100 100", 456, 456},  // smaller than the window can be
+        {"5000 480", 456, 456}, // larger than the screen
         {"99999999999999999999 480", 456, 456},
         {"2147483648 480", 456, 456},
     };

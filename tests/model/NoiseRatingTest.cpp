@@ -46,12 +46,14 @@ TEST(NoiseRating, EveryBandRatesAsThePlainFormulaAndTheHighestGoverns)
                 const NoiseRatingBand& band = rating.bands[k];
                 ASSERT_EQ(band.band, BandIndexOfSlot(model, k));
                 const double expected = ReferenceBandRating(band.band, model.Nodes.Node[k].Y);
-                EXPECT_NEAR(band.rating, expected, 1e-12 * std::fabs(expected)) << band.band << " run " << run;
+                EXPECT_NEAR(band.rating, expected, 1e-12 * std::fabs(expected))
+                    << band.band << " run " << run;
                 highest = std::max(highest, expected);
             }
             EXPECT_NEAR(rating.NR, highest, 1e-12 * highest);
             ASSERT_GE(rating.governingBand, 0);
-            EXPECT_EQ(rating.NR, rating.bands[(rating.governingBand - model.BandStart) / model.BandStep].rating);
+            EXPECT_EQ(rating.NR,
+                      rating.bands[(rating.governingBand - model.BandStart) / model.BandStep].rating);
         }
     }
 }

@@ -1,5 +1,5 @@
-#include "model/Weighting.h"
 #include "model/Ratings.h"
+#include "model/Weighting.h"
 
 #include "model/ModelTestSupport.h"
 #include "model/SpectrumModel.h"

@@ -356,8 +356,8 @@ TEST(ImageCanvasTest, WideLinesAreDisjointShiftedCopiesThatXorUndoes)
 {
     const QSize size(48, 48);
     for (const LineCase& line : kLineCases) {
-        SCOPED_TRACE(testing::Message() << "(" << line.a.first << "," << line.a.second << ")-(" << line.b.first
-                                        << "," << line.b.second << ")");
+        SCOPED_TRACE(testing::Message() << "(" << line.a.first << "," << line.a.second << ")-("
+                                        << line.b.first << "," << line.b.second << ")");
         ImageCanvas canvas(size);
         canvas.setPixelRatio(2);
         const QImage blank = canvas.image();
@@ -375,7 +375,9 @@ TEST(ImageCanvasTest, WideLinesAreDisjointShiftedCopiesThatXorUndoes)
         for (const Pixel& p : lineOnBlank(size, {line.a.first + shift.first, line.a.second + shift.second},
                                           {line.b.first + shift.first, line.b.second + shift.second}))
             expected.push_back(p);
-        std::sort(expected.begin(), expected.end(), [](Pixel p, Pixel q) { return std::pair(p.second, p.first) < std::pair(q.second, q.first); });
+        std::sort(expected.begin(), expected.end(), [](Pixel p, Pixel q) {
+            return std::pair(p.second, p.first) < std::pair(q.second, q.first);
+        });
         EXPECT_EQ(wide, expected);
 
         canvas.MoveTo(line.b.first, line.b.second);
@@ -391,8 +393,9 @@ TEST(ImageCanvasTest, PixelRatioScalesTextLinesAndDotsWithinBounds)
         double kept;
         int scale;
     };
-    const Case cases[] = {{1.0, 1.0, 1}, {2.0, 2.0, 2}, {1.5, 1.5, 2}, {1.25, 1.25, 1}, {0.5, 1.0, 1},
-                          {0.0, 1.0, 1}, {-3.0, 1.0, 1}, {100.0, 8.0, 8}, {NAN, 1.0, 1}, {INFINITY, 1.0, 1}};
+    const Case cases[] = {{1.0, 1.0, 1}, {2.0, 2.0, 2},     {1.5, 1.5, 2},  {1.25, 1.25, 1},
+                          {0.5, 1.0, 1}, {0.0, 1.0, 1},     {-3.0, 1.0, 1}, {100.0, 8.0, 8},
+                          {NAN, 1.0, 1}, {INFINITY, 1.0, 1}};
     const int baseHeight = ImageCanvas(QSize(8, 8)).TextExtent("W").height;
     for (const Case& c : cases) {
         ImageCanvas canvas(QSize(64, 8));
@@ -406,7 +409,8 @@ TEST(ImageCanvasTest, PixelRatioScalesTextLinesAndDotsWithinBounds)
         canvas.MoveTo(0, 0);
         canvas.LineTo(64, 0);
         for (int x = 0; x < 64; ++x)
-            EXPECT_EQ(canvas.image().pixel(x, 0) != blank.pixel(x, 0), (x / c.scale) % 2 == 0) << c.ratio << " x " << x;
+            EXPECT_EQ(canvas.image().pixel(x, 0) != blank.pixel(x, 0), (x / c.scale) % 2 == 0)
+                << c.ratio << " x " << x;
     }
 }
 

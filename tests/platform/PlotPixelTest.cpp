@@ -41,7 +41,10 @@ constexpr int kRatios[] = {1, 2};
 class CellRecorder : public Canvas2D
 {
 public:
-    explicit CellRecorder(int ratio) : image(QSize(kWidth * ratio, kHeight * ratio)) { image.setPixelRatio(ratio); }
+    explicit CellRecorder(int ratio) : image(QSize(kWidth * ratio, kHeight * ratio))
+    {
+        image.setPixelRatio(ratio);
+    }
 
     void SetPen(Colour colour, PenStyle style, int width) override { image.SetPen(colour, style, width); }
     void SetBrush(Colour colour, BrushStyle style) override { image.SetBrush(colour, style); }
@@ -128,22 +131,22 @@ TEST(PlotPixels, GraphShowsFrameAndOtherSpectrum)
 TEST(PlotPixels, OverlayDrawnAgainLeavesTheGraphWithoutIt)
 {
     for (int ratio : kRatios) {
-    const Plot bare(HighlightNone, ratio);
-    for (int mode = HighlightNone; mode <= HighlightNR; ++mode) {
-        Plot plot(mode, ratio);
-        const QImage withOverlay = plot.image();
-        plot.canvas.cells.clear();
-        DrawHighlight(plot.model, plot.surface, -1);
-        // Only the overlay's labels stay, as text ignores the raster mode.
-        const std::vector<QRect> labels = plot.canvas.cells;
-        EXPECT_EQ(DifferingPixels(plot.image(), bare.image(), labels), 0) << "mode " << mode;
-        if (mode != HighlightNone) {
-            EXPECT_GT(DifferingPixels(withOverlay, bare.image(), labels), 0)
-                << "mode " << mode << " drew nothing";
+        const Plot bare(HighlightNone, ratio);
+        for (int mode = HighlightNone; mode <= HighlightNR; ++mode) {
+            Plot plot(mode, ratio);
+            const QImage withOverlay = plot.image();
+            plot.canvas.cells.clear();
+            DrawHighlight(plot.model, plot.surface, -1);
+            // Only the overlay's labels stay, as text ignores the raster mode.
+            const std::vector<QRect> labels = plot.canvas.cells;
+            EXPECT_EQ(DifferingPixels(plot.image(), bare.image(), labels), 0) << "mode " << mode;
+            if (mode != HighlightNone) {
+                EXPECT_GT(DifferingPixels(withOverlay, bare.image(), labels), 0)
+                    << "mode " << mode << " drew nothing";
+            }
+            DrawHighlight(plot.model, plot.surface, -1);
+            EXPECT_EQ(DifferingPixels(plot.image(), withOverlay, labels), 0) << "mode " << mode;
         }
-        DrawHighlight(plot.model, plot.surface, -1);
-        EXPECT_EQ(DifferingPixels(plot.image(), withOverlay, labels), 0) << "mode " << mode;
-    }
     }
 }
 
@@ -177,7 +180,8 @@ TEST(PlotPixels, LevelTypedInPlaceEqualsAFullRedraw)
             if (follows)
                 DrawHighlight(model, plot.surface);
             const Plot full(mode, ratio, 97.5f);
-            EXPECT_EQ(DifferingPixels(plot.image(), full.image()), 0) << "mode " << mode << " ratio " << ratio;
+            EXPECT_EQ(DifferingPixels(plot.image(), full.image()), 0)
+                << "mode " << mode << " ratio " << ratio;
         }
 }
 

@@ -15,8 +15,7 @@ inline ::testing::AssertionResult Near(double actual, double expected, double to
 {
     if (std::fabs(actual - expected) <= tolerance)
         return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure()
-           << actual << " is not within " << tolerance << " of " << expected;
+    return ::testing::AssertionFailure() << actual << " is not within " << tolerance << " of " << expected;
 }
 
 } // namespace velmora::test

@@ -105,7 +105,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Each sequence starts from the program's start-up state.
     InitModel(model);
     form.resize(448, 432);
-    SetupGraph(model, program.context->Surface, &form, true);
+    SetupGraph(model, program.context->Surface, true);
     form.Redraw();
 
     QAction* const commands[] = {

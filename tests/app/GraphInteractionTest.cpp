@@ -76,7 +76,7 @@ TEST_F(GraphInteractionTest, AfterADragOrKeyStepsThePictureEqualsAFullRepaintInE
         QTest::keyClick(m_form.get(), Qt::Key_Up, Qt::ShiftModifier);
         const QImage edited = picture();
         EXPECT_TRUE(edited == freshPicture()) << "highlight mode " << mode;
-        SetupGraph(model(), m_context->Surface, m_form.get(), true);
+        SetupGraph(model(), m_context->Surface, true);
     }
 }
 

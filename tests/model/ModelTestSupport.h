@@ -1,7 +1,6 @@
 #pragma once
 
 #include "model/Bands.h"
-#include "model/ResultView.h"
 #include "model/SpectrumModel.h"
 
 #include <gtest/gtest.h>
@@ -35,16 +34,5 @@ inline void SetBandLevel(TSpectrumModel& model, float frequencyHz, float level)
     }
     ADD_FAILURE() << frequencyHz << " Hz is not a band of the set";
 }
-
-/** Keeps the last texts written. */
-class RecordingView : public ResultView
-{
-public:
-    void SetStatusText(const std::string& text) override { status = text; }
-    void SetResultText(const std::string& text) override { result = text; }
-
-    std::string status = "untouched";
-    std::string result = "untouched";
-};
 
 } // namespace velmora::test

@@ -49,7 +49,7 @@ void ReadDataFile27Bands(benchmark::State& state)
 {
     ThirdOctaveFile file;
     for (auto _ : state) {
-        const bool read = ReadDataFile(file.model, file.surface, nullptr, file.path);
+        const bool read = ReadDataFile(file.model, file.surface, file.path);
         benchmark::DoNotOptimize(read);
     }
 }

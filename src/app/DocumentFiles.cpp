@@ -29,25 +29,14 @@ namespace velmora {
 
 namespace {
 
-/** "Description (*.snd)" shown, matching both cases of the extension. */
-QFileDialog* MakeFileDialog(QWidget* owner, const QString& title, QFileDialog::AcceptMode mode)
+/** A data-file dialog: "Velmora Data Files" shown, matching both cases of the extension. */
+void SetUpDataDialog(QFileDialog& dialog, QFileDialog::AcceptMode mode)
 {
-    auto* dialog = new QFileDialog(owner, title);
-    dialog->setOption(QFileDialog::DontUseNativeDialog);
-    dialog->setOption(QFileDialog::HideNameFilterDetails);
-    dialog->setNameFilter(QStringLiteral("Velmora Data Files (*.snd *.SND)"));
-    dialog->setDefaultSuffix(QStringLiteral("snd"));
-    dialog->setAcceptMode(mode);
-    dialog->setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-    return dialog;
-}
-
-/** The file a dialog's user chose, as a local path; empty when cancelled. */
-std::string Chosen(QFileDialog* dialog)
-{
-    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
-        return {};
-    return LocalPath(dialog->selectedFiles().constFirst());
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    dialog.setNameFilter(QStringLiteral("Velmora Data Files (*.snd *.SND)"));
+    dialog.setDefaultSuffix(QStringLiteral("snd"));
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
 }
 
 /** True when path names a regular file; asked of the name's own bytes. */
@@ -69,7 +58,6 @@ QString Shown(const std::string& path)
 DocumentFiles::DocumentFiles(QMainWindow& window, AppContext& context, SpectrumDocument& document)
     : QObject(&window), m_window(window), m_context(context), m_document(document)
 {
-    BuildDialogs();
     m_recentMenu = new QMenu(QStringLiteral("Open &Recent"), &window);
     m_recentMenu->setObjectName(QStringLiteral("RecentMenu"));
     connect(m_recentMenu, &QMenu::aboutToShow, this, &DocumentFiles::UpdateRecentMenu);
@@ -106,18 +94,28 @@ DocumentFiles::DocumentFiles(QMainWindow& window, AppContext& context, SpectrumD
 
 DocumentFiles::~DocumentFiles() = default;
 
-void DocumentFiles::BuildDialogs()
+std::string DocumentFiles::RunFileDialog(FileDialog kind)
 {
-    m_openDialog = MakeFileDialog(&m_window, QStringLiteral("Open Velmora Data..."), QFileDialog::AcceptOpen);
-    m_openDialog->setObjectName(QStringLiteral("OpenDialog"));
-    m_saveDialog = MakeFileDialog(&m_window, QStringLiteral("Save Velmora Data..."), QFileDialog::AcceptSave);
-    m_saveDialog->setObjectName(QStringLiteral("SaveDialog"));
-    m_importDialog = new QFileDialog(&m_window, QStringLiteral("Import Levels..."));
-    m_importDialog->setObjectName(QStringLiteral("ImportDialog"));
-    m_importDialog->setOption(QFileDialog::DontUseNativeDialog);
-    m_importDialog->setNameFilters(
-        {QStringLiteral("Tables of levels (*.csv *.txt *.CSV *.TXT)"), QStringLiteral("All files (*)")});
-    m_importDialog->setFileMode(QFileDialog::ExistingFile);
+    // Made for each use and gone after it: a hidden dialog's own keys (Ctrl+Up for the parent
+    // folder) would otherwise be taken from the graph.
+    static const char* const kTitles[] = {"Open Velmora Data...", "Save Velmora Data...", "Import Levels..."};
+    QFileDialog dialog(&m_window, QString::fromUtf8(kTitles[kind]));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    if (kind == ImportDialog) {
+        dialog.setNameFilters(
+            {QStringLiteral("Tables of levels (*.csv *.txt *.CSV *.TXT)"), QStringLiteral("All files (*)")});
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    } else {
+        SetUpDataDialog(dialog, kind == OpenDialog ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+        StartInLastFolder(dialog);
+    }
+    // Each dialog remembers its own last file name.
+    if (!m_lastChoice[kind].isEmpty())
+        dialog.selectFile(m_lastChoice[kind]);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    m_lastChoice[kind] = dialog.selectedFiles().constFirst();
+    return LocalPath(m_lastChoice[kind]);
 }
 
 void DocumentFiles::ShowFailure(const QString& title, const QString& text)
@@ -139,8 +137,7 @@ void DocumentFiles::OpenButtonClick()
 {
     if (!MaybeSaveChanges())
         return;
-    StartInLastFolder(m_openDialog);
-    if (const std::string path = Chosen(m_openDialog); !path.empty())
+    if (const std::string path = RunFileDialog(OpenDialog); !path.empty())
         OpenDataFile(path);
 }
 
@@ -170,8 +167,7 @@ void DocumentFiles::SaveButtonClick()
 
 bool DocumentFiles::RunSaveDialog()
 {
-    StartInLastFolder(m_saveDialog);
-    const std::string path = Chosen(m_saveDialog);
+    const std::string path = RunFileDialog(SaveDialog);
     return !path.empty() && SaveDataFile(path);
 }
 
@@ -227,13 +223,13 @@ void DocumentFiles::OpenFileAsked(const std::string& path)
         OpenDataFile(path);
 }
 
-void DocumentFiles::StartInLastFolder(QFileDialog* dialog)
+void DocumentFiles::StartInLastFolder(QFileDialog& dialog)
 {
     const std::optional<std::string> folder = m_context.Settings->Query(kRecentFolderName);
     if (folder && folder->size() <= kMaxRecentPathBytes) {
         const QString path = PathFromLocal(*folder);
         if (QFileInfo(path).isDir())
-            dialog->setDirectory(path);
+            dialog.setDirectory(path);
     }
 }
 
@@ -284,7 +280,7 @@ void DocumentFiles::ImportFromLibrary1Click()
 {
     if (!MaybeSaveChanges())
         return;
-    if (const std::string path = Chosen(m_importDialog); !path.empty())
+    if (const std::string path = RunFileDialog(ImportDialog); !path.empty())
         ImportLevelsFile(path);
 }
 

@@ -75,12 +75,14 @@ public:
     void Close();
 
 private:
-    void BuildDialogs();
+    enum FileDialog { OpenDialog, SaveDialog, ImportDialog, FileDialogCount };
+    /** Runs a file dialog; the local path of the file chosen, empty when cancelled. */
+    std::string RunFileDialog(FileDialog kind);
     void UpdateCaption();
     /** Runs the save dialog and writes the chosen file; false when cancelled or failed. */
     bool RunSaveDialog();
     /** The folder the file dialogs last used is kept in the settings; this points a dialog at it. */
-    void StartInLastFolder(QFileDialog* dialog);
+    void StartInLastFolder(QFileDialog& dialog);
     /** Remembers a file opened or saved: the recent list and the dialogs' folder. */
     void RememberFile(const std::string& path);
     /** A message box owned by the window, caption "Velmora: " + title. */
@@ -93,9 +95,7 @@ private:
     AppContext& m_context;
     SpectrumDocument& m_document;
     QMenu* m_recentMenu = nullptr;
-    QFileDialog* m_openDialog = nullptr;
-    QFileDialog* m_saveDialog = nullptr;
-    QFileDialog* m_importDialog = nullptr;
+    QString m_lastChoice[FileDialogCount];
     FileDropFilter* m_dropFilter = nullptr;
     RecoveryFile* m_recovery = nullptr;
 };

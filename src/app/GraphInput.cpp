@@ -17,6 +17,8 @@
 #include <QMouseEvent>
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
 #include <cmath>
 
 namespace velmora {
@@ -54,6 +56,8 @@ bool GraphInput::IsPreviewedKey(QObject* watched, QEvent* event) const
 
 bool GraphInput::eventFilter(QObject* watched, QEvent* event)
 {
+
+
     if (IsPreviewedKey(watched, event)) {
         const auto* key = static_cast<QKeyEvent*>(event);
         const Qt::KeyboardModifiers modifiers = key->modifiers();
@@ -61,9 +65,9 @@ bool GraphInput::eventFilter(QObject* watched, QEvent* event)
             ShowNodeMenu();
             return true;
         }
-        HandleKeyDown(VirtualKeyFromQt(key->key(), modifiers), modifiers.testFlag(Qt::ShiftModifier),
-                      modifiers.testFlag(Qt::ControlModifier));
-        return false;
+        // A key the graph acted on is the graph's: a focused button does not also move the focus.
+        return HandleKeyDown(VirtualKeyFromQt(key->key(), modifiers), modifiers.testFlag(Qt::ShiftModifier),
+                             modifiers.testFlag(Qt::ControlModifier));
     }
     if (watched != &m_panel && watched != &m_canvas)
         return false;
@@ -155,29 +159,30 @@ void GraphInput::HandleMouseUp(Qt::MouseButton button, int, int)
         // The whole drag, press to release, is one step from the level at the press; a press
         // without a move is none, and only the overlay taken off for it comes back.
         const float dragged = GetNode(model, model.Nodes.Current).Y;
-        SetNodeLevel(model, model.Nodes.Current, m_pressLevel);
-        std::unique_ptr<LevelEdit> edit = MakeLevelEdit(model, dragged, LevelEditKind::Drag);
-        if (edit && edit->Changes())
-            m_document.Perform(std::move(edit));
-        else
+        if (std::bit_cast<std::uint32_t>(dragged) == std::bit_cast<std::uint32_t>(m_pressLevel)) {
             surface.Redraw();
+            return;
+        }
+        // The step starts from the spectrum as it was at the press, its results included.
+        SetNodeLevel(model, model.Nodes.Current, m_pressLevel);
+        Recalculate(model);
+        m_document.Perform(MakeLevelEdit(model, dragged, LevelEditKind::Drag));
     }
 }
 
-void GraphInput::HandleKeyDown(int vk, bool shift, bool ctrl)
+bool GraphInput::HandleKeyDown(int vk, bool shift, bool ctrl)
 {
     if (vk == 0)
-        return;
+        return false;
     // Enter opens the Edit Node dialog whatever modifier keys are held.
     if (vk == VkReturn) {
         emit EditNodeRequested();
-        return;
+        return true;
     }
-    if (ctrl)
-        m_context.Surface.ViewKey(vk, shift);
-    else
-        HandleNodeKey(m_context.Model, m_context.Surface, m_document, vk, shift);
+    const bool handled = ctrl ? m_context.Surface.ViewKey(vk, shift)
+                              : HandleNodeKey(m_context.Model, m_context.Surface, m_document, vk, shift);
     m_canvas.update();
+    return handled;
 }
 
 void GraphInput::ShowNodeMenu()

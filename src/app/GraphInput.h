@@ -33,8 +33,8 @@ public:
     void HandleMouseDown(Qt::MouseButton button, int x, int y);
     void HandleMouseMove(int x, int y);
     void HandleMouseUp(Qt::MouseButton button, int x, int y);
-    /** A key pressed while the window is active; vk is a virtual-key code. */
-    void HandleKeyDown(int vk, bool shift, bool ctrl);
+    /** A key pressed while the window is active; vk is a virtual-key code. True when it acted on it. */
+    bool HandleKeyDown(int vk, bool shift, bool ctrl);
     /** Pops up the node menu at the current node, or at the graph's centre without one. */
     void ShowNodeMenu();
 

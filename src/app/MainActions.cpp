@@ -240,6 +240,9 @@ void MainActions::DisplayHilight(QAction* item)
         m_highlightItems->Check(item);
     else
         m_highlightItems->Uncheck(item);
+    // Applying results is possible exactly while an overlay of results shows.
+    UpdateNodeMenu();
+    UpdatePopupMenu();
 }
 
 void MainActions::FullOctaveBandsClick()

@@ -188,6 +188,9 @@ void TMainForm::BuildLayout()
     m_graphPanel->setObjectName(QStringLiteral("GraphPanel"));
     m_graphCanvas = new CanvasWidget(*m_graphImage, m_graphPanel);
     m_graphCanvas->setObjectName(QStringLiteral("GraphCanvas"));
+    // The keys act on the graph: it takes the focus first, and back on a click.
+    m_graphCanvas->setFocusPolicy(Qt::StrongFocus);
+    m_graphCanvas->setAccessibleName(QStringLiteral("Graph"));
     m_graphCanvas->move(1, 1);
 
     m_buttonPanel = new QFrame(central);
@@ -219,6 +222,10 @@ void TMainForm::BuildDialogs()
     m_nodesForm = new TNodesForm(m_context, *m_document, this);
     m_graphForm = new TGraphForm(m_context, *m_document, this);
     m_help = new HelpWindow(this);
+    m_aboutBox->setObjectName(QStringLiteral("AboutBox"));
+    m_nodesForm->setObjectName(QStringLiteral("NodesForm"));
+    m_graphForm->setObjectName(QStringLiteral("GraphForm"));
+    m_help->setObjectName(QStringLiteral("Help"));
     connect(m_aboutBox, &TAboutBox::HelpTopicRequested, m_help, &HelpWindow::ShowTopic);
 }
 
@@ -253,9 +260,8 @@ void TMainForm::ConnectParts()
             if (button->objectName() == QString::fromUtf8(buttonName))
                 connect(button, &QToolButton::clicked, m_actions->Find(actionName), &QAction::trigger);
     }
-    auto* settings = findChild<QToolButton*>(QStringLiteral("SettingsButton"));
-    settings->setMenu(m_actions->HighlightMenu());
-    settings->setPopupMode(QToolButton::InstantPopup);
+    connect(findChild<QToolButton*>(QStringLiteral("SettingsButton")), &QToolButton::clicked, this,
+            &TMainForm::SettingsButtonClick);
     // The Open button's arrow lists the recent files; a click on the button still opens the dialog.
     auto* open = findChild<QToolButton*>(QStringLiteral("OpenButton"));
     open->setMenu(m_files->RecentMenu());
@@ -429,6 +435,8 @@ void TMainForm::showEvent(QShowEvent* event)
         QTimer::singleShot(0, this, [this] {
             m_frameAdjusted = true;
             SetOuterSize(m_requestedOuterSize);
+            // The keys act on the graph from the start; Tab goes on to the buttons.
+            m_graphCanvas->setFocus(Qt::OtherFocusReason);
             if (m_context.Settings && ReadPanelShown(*m_context.Settings, kRatingsPanelName))
                 m_ratings->ToggleAction()->setChecked(true);
         });
@@ -451,6 +459,13 @@ void TMainForm::LogoButtonClick()
 {
     CenterControl(this, m_aboutBox);
     m_aboutBox->exec();
+}
+
+void TMainForm::SettingsButtonClick()
+{
+    // Just under the button's bottom-left corner, 2 pixels to its left.
+    const auto* button = findChild<QToolButton*>(QStringLiteral("SettingsButton"));
+    m_actions->HighlightMenu()->popup(button->mapToGlobal(QPoint(-2, button->height())));
 }
 
 void TMainForm::HelpButtonClick()

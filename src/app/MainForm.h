@@ -67,6 +67,9 @@ public:
 
     SpectrumDocument& Document() { return *m_document; }
     DocumentFiles& Files() { return *m_files; }
+    MainActions& Actions() { return *m_actions; }
+    GraphInput& Input() { return *m_input; }
+    GraphExport& Export() { return *m_export; }
     RecoveryFile& Recovery();
     /** The bitmap the graph is drawn into and its canvas. */
     ImageCanvas& GraphImage() { return *m_graphImage; }
@@ -79,6 +82,8 @@ public:
     void OfferRecovery();
 
     void LogoButtonClick();
+    /** Pops up the settings menu under the settings button. */
+    void SettingsButtonClick();
     void HelpButtonClick();
     void ZoomInButtonClick();
     void FitButtonClick();

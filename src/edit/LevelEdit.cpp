@@ -55,12 +55,12 @@ void LevelEdit::SetLevel(TSpectrumModel& model, float level) const
     Recalculate(model);
 }
 
-void LevelEdit::Apply(TSpectrumModel& model)
+void LevelEdit::DoApply(TSpectrumModel& model)
 {
     SetLevel(model, m_after);
 }
 
-void LevelEdit::Revert(TSpectrumModel& model)
+void LevelEdit::DoRevert(TSpectrumModel& model)
 {
     SetLevel(model, m_before);
 }

@@ -19,8 +19,6 @@ public:
     /** node 0 to Count - 1 of the model it is applied to; before and after are levels in dB, any float. */
     LevelEdit(int node, float frequencyHz, float before, float after, LevelEditKind kind);
 
-    void Apply(TSpectrumModel& model) override;
-    void Revert(TSpectrumModel& model) override;
     /** "Level of 500Hz". */
     std::string Text() const override;
     bool Absorb(const EditCommand& later) override;
@@ -30,6 +28,10 @@ public:
     int Node() const { return m_node; }
     float Before() const { return m_before; }
     float After() const { return m_after; }
+
+protected:
+    void DoApply(TSpectrumModel& model) override;
+    void DoRevert(TSpectrumModel& model) override;
 
 private:
     void SetLevel(TSpectrumModel& model, float level) const;

@@ -13,8 +13,8 @@ namespace {
 class SwapEdit : public EditCommand
 {
 public:
-    void Apply(TSpectrumModel& model) override { Swap(model); }
-    void Revert(TSpectrumModel& model) override { Swap(model); }
+    void DoApply(TSpectrumModel& model) override { Swap(model); }
+    void DoRevert(TSpectrumModel& model) override { Swap(model); }
     std::string Text() const override { return "Swap Spectra"; }
 
 private:
@@ -30,8 +30,8 @@ class DataTypeEdit : public EditCommand
 public:
     DataTypeEdit(int before, int after) : m_before(before), m_after(after) {}
 
-    void Apply(TSpectrumModel& model) override { Set(model, m_after); }
-    void Revert(TSpectrumModel& model) override { Set(model, m_before); }
+    void DoApply(TSpectrumModel& model) override { Set(model, m_after); }
+    void DoRevert(TSpectrumModel& model) override { Set(model, m_before); }
     std::string Text() const override { return "Data Type"; }
 
 private:
@@ -57,8 +57,8 @@ public:
     {
     }
 
-    void Apply(TSpectrumModel& model) override { Set(model, m_after); }
-    void Revert(TSpectrumModel& model) override { Set(model, m_before); }
+    void DoApply(TSpectrumModel& model) override { Set(model, m_after); }
+    void DoRevert(TSpectrumModel& model) override { Set(model, m_before); }
     std::string Text() const override { return m_text; }
 
 private:
@@ -102,7 +102,7 @@ public:
         m_exchanged = applied.Results;
     }
 
-    void Apply(TSpectrumModel& model) override
+    void DoApply(TSpectrumModel& model) override
     {
         static_cast<SpectrumData&>(model) = m_after;
         // The levels changed, so the ratings follow them; Results keeps what was exchanged out.
@@ -111,7 +111,7 @@ public:
         StoreWeightedResults(model);
     }
 
-    void Revert(TSpectrumModel& model) override
+    void DoRevert(TSpectrumModel& model) override
     {
         static_cast<SpectrumData&>(model) = m_before;
         Recalculate(model);

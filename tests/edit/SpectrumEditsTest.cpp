@@ -17,6 +17,8 @@ namespace velmora {
 namespace {
 
 using test::Near;
+using test::RatingBits;
+using test::SameData;
 
 /** Levels shown with two decimals agree to within half a unit in the last place. */
 constexpr double kPrintedHundredth = 0.005;
@@ -29,34 +31,6 @@ int SlotOf(const TSpectrumModel& model, float frequencyHz)
             return k;
     ADD_FAILURE() << frequencyHz << " Hz is not a band of the set";
     return 0;
-}
-
-/** True when the edited data of a and b are the same bits, every slot and field. */
-bool SameData(const SpectrumData& a, const SpectrumData& b)
-{
-    const auto bits = [](const SpectrumData& d) {
-        std::vector<std::uint32_t> out;
-        for (const TNode& node : d.Nodes.Node)
-            out.insert(out.end(),
-                       {std::bit_cast<std::uint32_t>(node.X), std::bit_cast<std::uint32_t>(node.Y)});
-        for (float level : d.OtherLevels)
-            out.push_back(std::bit_cast<std::uint32_t>(level));
-        for (int value : {d.Nodes.Count, d.Nodes.Current, d.Nodes.DataType, d.Reserved, d.OtherDataType,
-                          d.BandStart, d.BandStep})
-            out.push_back(static_cast<std::uint32_t>(value));
-        return out;
-    };
-    return bits(a) == bits(b);
-}
-
-/** The single numbers of a ratings value as bits, NaN included. */
-std::vector<std::uint64_t> RatingBits(const SpectrumRatings& r)
-{
-    std::vector<std::uint64_t> bits;
-    for (double value : {r.weighted[0], r.weighted[3], r.noise.NR, r.transmission.STC, r.transmission.deficiencySum,
-                         r.reduction.Rw, r.reduction.C, r.reduction.Ctr})
-        bits.push_back(std::bit_cast<std::uint64_t>(value));
-    return bits;
 }
 
 TabularLevels Table(const std::string& text)

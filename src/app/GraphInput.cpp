@@ -18,8 +18,8 @@
 
 #include <algorithm>
 #include <bit>
-#include <cstdint>
 #include <cmath>
+#include <cstdint>
 
 namespace velmora {
 
@@ -56,7 +56,6 @@ bool GraphInput::IsPreviewedKey(QObject* watched, QEvent* event) const
 
 bool GraphInput::eventFilter(QObject* watched, QEvent* event)
 {
-
 
     if (IsPreviewedKey(watched, event)) {
         const auto* key = static_cast<QKeyEvent*>(event);

@@ -228,8 +228,7 @@ void MainActions::BuildNodeMenu()
     m_nodeMenu->addSeparator();
     QAction* apply = Put(m_nodeMenu, Add("ApplyResults2", "Apply Calculated &Results"));
     connect(apply, &QAction::triggered, this, &MainActions::ApplyResults);
-    QAction* paste =
-        Put(m_nodeMenu, Add("PasteLevels1", "Paste &Levels", "Read levels from the clipboard."));
+    QAction* paste = Put(m_nodeMenu, Add("PasteLevels1", "Paste &Levels", "Read levels from the clipboard."));
     paste->setShortcut(QKeySequence::Paste);
     connect(m_nodeMenu, &QMenu::aboutToShow, this, &MainActions::UpdateNodeMenu);
 }

@@ -279,7 +279,8 @@ void TMainForm::ConnectParts()
     connect(m_ratings, &RatingsPanel::SlotSelected, m_document, &SpectrumDocument::Select);
     connect(m_ratings->ToggleAction(), &QAction::toggled, this, &TMainForm::ShowRatingsPanel);
     // Closed by its own button, floating or docked: the menu item and the setting follow.
-    connect(m_ratings, &RatingsPanel::CloseRequested, this, [this] { m_ratings->ToggleAction()->setChecked(false); });
+    connect(m_ratings, &RatingsPanel::CloseRequested, this,
+            [this] { m_ratings->ToggleAction()->setChecked(false); });
 }
 
 RecoveryFile& TMainForm::Recovery()

@@ -10,10 +10,10 @@
 #include "io/DataFile.h"
 #include "model/Bands.h"
 #include "model/Ratings.h"
-#include "model/SpectrumRatings.h"
 #include "model/SoundReduction.h"
 #include "model/SpectrumModel.h"
 #include "model/SpectrumOperations.h"
+#include "model/SpectrumRatings.h"
 #include "model/Weighting.h"
 
 #include <algorithm>

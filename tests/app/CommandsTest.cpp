@@ -131,8 +131,9 @@ TEST_F(CommandsTest, EveryCommandIsInTheMenuBarAndNoAccessKeyServesTwoItemsOfOne
             const qsizetype amp = text.indexOf(u'&');
             if (amp >= 0 && amp + 1 < text.size()) {
                 const QChar key = text[amp + 1].toLower();
-                EXPECT_FALSE(keys.contains(key)) << menu->objectName().toStdString() << ": " << text.toStdString()
-                                                 << " and " << keys.value(key).toStdString();
+                EXPECT_FALSE(keys.contains(key))
+                    << menu->objectName().toStdString() << ": " << text.toStdString() << " and "
+                    << keys.value(key).toStdString();
                 keys[key] = text;
             }
             if (item->menu())
@@ -156,20 +157,32 @@ TEST_F(CommandsTest, EveryCommandIsInTheMenuBarAndNoAccessKeyServesTwoItemsOfOne
         const char* name;
         QKeySequence keys;
     } commands[] = {
-        {"Open", QKeySequence::Open},        {"Save", QKeySequence::Save},
+        {"Open", QKeySequence::Open},
+        {"Save", QKeySequence::Save},
         {"SaveAs", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
-        {"ImportFromLibrary1", {}},          {"Copy", QKeySequence::Copy},
-        {"Print", QKeySequence::Print},      {"UndoAction", QKeySequence::Undo},
+        {"ImportFromLibrary1", {}},
+        {"Copy", QKeySequence::Copy},
+        {"Print", QKeySequence::Print},
+        {"UndoAction", QKeySequence::Undo},
         {"RedoAction", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
-        {"PasteLevels1", QKeySequence::Paste}, {"EditNodes1", {}},
-        {"DataType1", {}},                   {"DataType4", {}},
-        {"SwapSpectra1", {}},                {"ApplyResults1", {}},
-        {"ThirdOctaveBands", {}},            {"FullOctaveBands", {}},
-        {"ResettoZero1", {}},                {"ZoomIn", {}},
-        {"ZoomOut", {}},                     {"Fit", {}},
-        {"EditGraph1", {}},                  {"dBAWeighting1", {}},
-        {"NoiseRatingsLines1", {}},          {"RatingsPanelAction", QKeySequence(Qt::Key_F2)},
-        {"Help", QKeySequence::HelpContents}, {"About", {}},
+        {"PasteLevels1", QKeySequence::Paste},
+        {"EditNodes1", {}},
+        {"DataType1", {}},
+        {"DataType4", {}},
+        {"SwapSpectra1", {}},
+        {"ApplyResults1", {}},
+        {"ThirdOctaveBands", {}},
+        {"FullOctaveBands", {}},
+        {"ResettoZero1", {}},
+        {"ZoomIn", {}},
+        {"ZoomOut", {}},
+        {"Fit", {}},
+        {"EditGraph1", {}},
+        {"dBAWeighting1", {}},
+        {"NoiseRatingsLines1", {}},
+        {"RatingsPanelAction", QKeySequence(Qt::Key_F2)},
+        {"Help", QKeySequence::HelpContents},
+        {"About", {}},
     };
     for (const auto& c : commands) {
         QAction* action = m_form->findChild<QAction*>(QString::fromUtf8(c.name));

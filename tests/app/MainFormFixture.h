@@ -1,12 +1,12 @@
 #pragma once
 
-#include "app/MainForm.h"
 #include "app/DocumentFiles.h"
 #include "app/GraphExport.h"
 #include "app/GraphInput.h"
 #include "app/MainActions.h"
-#include "app/SpectrumDocument.h"
+#include "app/MainForm.h"
 #include "app/RecoveryFile.h"
+#include "app/SpectrumDocument.h"
 #include "edit/AppContext.h"
 #include "platform/ImageCanvas.h"
 #include "platform/LocalPath.h"

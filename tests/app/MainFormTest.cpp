@@ -89,7 +89,8 @@ TEST_F(MainFormTest, FirstStartLaysOutTheDefaultWindow)
     EXPECT_LE(test::Find<QFrame>(form, "MainPanel")->mapTo(&form, QPoint(0, 0)).y() + 86, central->y());
     EXPECT_EQ(m_context->Surface.Width, w - 2);
     EXPECT_EQ(m_context->Surface.Height, h - 55);
-    EXPECT_EQ(QApplication::focusWidget(), test::Find<CanvasWidget>(form, "GraphCanvas")) << "keys go to the graph";
+    EXPECT_EQ(QApplication::focusWidget(), test::Find<CanvasWidget>(form, "GraphCanvas"))
+        << "keys go to the graph";
 }
 
 TEST_F(MainFormTest, StartsWithNineOctaveNodesAndTheirRatings)

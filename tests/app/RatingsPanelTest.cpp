@@ -76,8 +76,8 @@ TEST_F(RatingsPanelTest, ShowingThePanelNeverPutsAnyPartOfTheWindowOffTheScreen)
 {
     // Wherever the window stands and however wide it is, the panel docks beside a graph of at least
     // the graph's least width, widening the window when the screen has room, or floats on the screen.
-    for (const QRect& placed : {QRect(0, 0, 456, 456), QRect(300, 40, 456, 456), QRect(0, 0, 770, 500),
-                                QRect(20, 20, 760, 500)}) {
+    for (const QRect& placed :
+         {QRect(0, 0, 456, 456), QRect(300, 40, 456, 456), QRect(0, 0, 770, 500), QRect(20, 20, 760, 500)}) {
         SCOPED_TRACE(placed.x());
         start();
         m_form->resize(placed.size());

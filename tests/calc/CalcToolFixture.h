@@ -104,7 +104,8 @@ protected:
         QApplication::processEvents();
         // The menu bar and the toolbar take what they need; the graph gets the rest.
         const Draw2DClass& surface = m_context->Surface;
-        m_form->resize(m_form->width() + graphWidth - surface.Width, m_form->height() + graphHeight - surface.Height);
+        m_form->resize(m_form->width() + graphWidth - surface.Width,
+                       m_form->height() + graphHeight - surface.Height);
         QApplication::processEvents();
         EXPECT_EQ(QSize(surface.Width, surface.Height), QSize(graphWidth, graphHeight));
         return *m_form;

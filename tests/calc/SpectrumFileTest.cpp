@@ -97,8 +97,9 @@ TEST_F(CalcToolTest, RatesEachFileAsTheWindowShowsIt)
                   model.BandStart == kThirdBandStart ? QStringLiteral("third") : QStringLiteral("octave"));
         EXPECT_EQ(row[2], QString::fromLatin1(typeNames[model.Nodes.DataType]));
         // The tool prints the window's one ratings value.
-        const double ratings[] = {model.Ratings.weighted[0], model.Ratings.weighted[1], model.Ratings.weighted[2],
-                                  model.Ratings.weighted[3], model.Ratings.noise.NR,     model.Ratings.transmission.STC};
+        const double ratings[] = {model.Ratings.weighted[0], model.Ratings.weighted[1],
+                                  model.Ratings.weighted[2], model.Ratings.weighted[3],
+                                  model.Ratings.noise.NR,    model.Ratings.transmission.STC};
         for (int i = 0; i < 6; ++i)
             EXPECT_EQ(row[3 + i], Shown(ratings[i])) << "column " << i + 3;
 

@@ -4,8 +4,8 @@
 #include "entry/NumberText.h"
 #include "model/Bands.h"
 #include "model/Ratings.h"
-#include "model/SpectrumRatings.h"
 #include "model/SpectrumModel.h"
+#include "model/SpectrumRatings.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -283,18 +283,12 @@ TEST_F(NodeEditingTest, EachKeyAsksTheEditorForWhatItMeans)
         float first;  // node 0's level afterwards: 70 once the spectra are swapped
         int redraws;
     } cases[] = {
-        {1, VkUp, false, 1, 61.0f, 20.0f, 0},
-        {1, VkDown, true, 1, 59.9f, 20.0f, 0},
-        {-1, VkUp, false, -1, 60.0f, 20.0f, 0},
-        {1, VkLeft, false, 0, 60.0f, 20.0f, 0},
-        {1, VkRight, false, 2, 60.0f, 20.0f, 0},
-        {0, VkLeft, false, 0, 60.0f, 20.0f, 0},
-        {8, VkRight, false, 8, 60.0f, 20.0f, 0},
-        {-1, VkRight, false, 0, 60.0f, 20.0f, 0},
-        {1, VkPageUp, false, 1, 70.0f, 70.0f, 0},
-        {1, VkPageDown, false, 1, 70.0f, 70.0f, 0},
-        {1, VkHome, false, 1, 60.0f, 20.0f, 1},
-        {1, VkAdd, true, 1, 60.0f, 20.0f, 1},
+        {1, VkUp, false, 1, 61.0f, 20.0f, 0},     {1, VkDown, true, 1, 59.9f, 20.0f, 0},
+        {-1, VkUp, false, -1, 60.0f, 20.0f, 0},   {1, VkLeft, false, 0, 60.0f, 20.0f, 0},
+        {1, VkRight, false, 2, 60.0f, 20.0f, 0},  {0, VkLeft, false, 0, 60.0f, 20.0f, 0},
+        {8, VkRight, false, 8, 60.0f, 20.0f, 0},  {-1, VkRight, false, 0, 60.0f, 20.0f, 0},
+        {1, VkPageUp, false, 1, 70.0f, 70.0f, 0}, {1, VkPageDown, false, 1, 70.0f, 70.0f, 0},
+        {1, VkHome, false, 1, 60.0f, 20.0f, 1},   {1, VkAdd, true, 1, 60.0f, 20.0f, 1},
     };
     for (const auto& c : cases) {
         model = test::Spectrum(BandSet::Octave, 20.0f);

@@ -44,7 +44,8 @@ inline bool SameData(const SpectrumData& a, const SpectrumData& b)
     const auto bits = [](const SpectrumData& d) {
         std::vector<std::uint32_t> out;
         for (const TNode& node : d.Nodes.Node)
-            out.insert(out.end(), {std::bit_cast<std::uint32_t>(node.X), std::bit_cast<std::uint32_t>(node.Y)});
+            out.insert(out.end(),
+                       {std::bit_cast<std::uint32_t>(node.X), std::bit_cast<std::uint32_t>(node.Y)});
         for (float level : d.OtherLevels)
             out.push_back(std::bit_cast<std::uint32_t>(level));
         for (int value : {d.Nodes.Count, d.Nodes.Current, d.Nodes.DataType, d.Reserved, d.OtherDataType,
@@ -59,8 +60,9 @@ inline bool SameData(const SpectrumData& a, const SpectrumData& b)
 inline std::vector<std::uint64_t> RatingBits(const SpectrumRatings& r)
 {
     std::vector<std::uint64_t> bits;
-    for (double value : {r.weighted[0], r.weighted[1], r.weighted[2], r.weighted[3], r.noise.NR, r.transmission.STC,
-                         r.transmission.deficiencySum, r.reduction.Rw, r.reduction.C, r.reduction.Ctr})
+    for (double value :
+         {r.weighted[0], r.weighted[1], r.weighted[2], r.weighted[3], r.noise.NR, r.transmission.STC,
+          r.transmission.deficiencySum, r.reduction.Rw, r.reduction.C, r.reduction.Ctr})
         bits.push_back(std::bit_cast<std::uint64_t>(value));
     return bits;
 }
@@ -69,19 +71,21 @@ inline std::vector<std::uint64_t> RatingBits(const SpectrumRatings& r)
 inline bool SameModel(const TSpectrumModel& a, const TSpectrumModel& b)
 {
     const auto view = [](const SpectrumView& v) {
-        return std::vector<std::uint32_t>{std::bit_cast<std::uint32_t>(v.MinLevel), std::bit_cast<std::uint32_t>(v.MaxLevel),
-                                          std::bit_cast<std::uint32_t>(v.LevelIncrement),
-                                          static_cast<std::uint32_t>(v.HighlightMode)};
+        return std::vector<std::uint32_t>{
+            std::bit_cast<std::uint32_t>(v.MinLevel), std::bit_cast<std::uint32_t>(v.MaxLevel),
+            std::bit_cast<std::uint32_t>(v.LevelIncrement), static_cast<std::uint32_t>(v.HighlightMode)};
     };
     const auto results = [](const SpectrumResults& r) {
         std::vector<std::uint32_t> bits;
         for (float value : r.Results)
             bits.push_back(std::bit_cast<std::uint32_t>(value));
-        for (float value : {r.WeightedLevel[0], r.WeightedLevel[1], r.WeightedLevel[2], r.WeightedLevel[3], r.STC, r.NR})
+        for (float value :
+             {r.WeightedLevel[0], r.WeightedLevel[1], r.WeightedLevel[2], r.WeightedLevel[3], r.STC, r.NR})
             bits.push_back(std::bit_cast<std::uint32_t>(value));
         return bits;
     };
-    return SameData(a, b) && view(a) == view(b) && results(a) == results(b) && RatingBits(a.Ratings) == RatingBits(b.Ratings);
+    return SameData(a, b) && view(a) == view(b) && results(a) == results(b) &&
+           RatingBits(a.Ratings) == RatingBits(b.Ratings);
 }
 
 } // namespace velmora::test

@@ -48,7 +48,7 @@ struct ThirdOctaveGraph {
         model.BandStart = kThirdBandStart;
         model.BandStep = kThirdBandStep;
         surface.SetCanvas(&canvas, &control);
-        SetupGraph(model, surface, nullptr, true);
+        SetupGraph(model, surface, true);
     }
 
     /** Fonts need the application before the canvas exists. */

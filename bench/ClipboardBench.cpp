@@ -1,4 +1,5 @@
 #include "BenchSupport.h"
+#include "app/GraphExport.h"
 
 #include "app/MainForm.h"
 #include "edit/AppContext.h"
@@ -25,7 +26,7 @@ void clipboardCopy(benchmark::State& state)
     context.Model.HighlightMode = HighlightNR;
     form.Redraw();
     for (auto _ : state) {
-        form.ClipBdButtonClick();
+        form.Export().ClipBdButtonClick();
         benchmark::DoNotOptimize(QGuiApplication::clipboard()->mimeData());
     }
 }

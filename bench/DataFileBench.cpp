@@ -26,7 +26,7 @@ struct ThirdOctaveFile {
         InitModel(model);
         model.BandStart = kThirdBandStart;
         model.BandStep = kThirdBandStep;
-        SetupGraph(model, surface, nullptr, true);
+        SetupGraph(model, surface, true);
         for (int k = 0; k < kBandCount; ++k) {
             model.Nodes.Node[k].Y = 20.0f + 2.125f * k;
             model.OtherLevels[k] = 80.0f - 1.5f * k;
@@ -49,7 +49,7 @@ void ReadDataFile27Bands(benchmark::State& state)
 {
     ThirdOctaveFile file;
     for (auto _ : state) {
-        const bool read = ReadDataFile(file.model, file.surface, nullptr, file.path);
+        const bool read = ReadDataFile(file.model, file.surface, file.path);
         benchmark::DoNotOptimize(read);
     }
 }

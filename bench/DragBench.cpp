@@ -17,7 +17,7 @@ void dragStep(benchmark::State& state)
     bench::ThirdOctaveGraph graph(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)),
                                   static_cast<int>(state.range(2)));
     [[maybe_unused]] auto& [ready, canvas, control, model, surface] = graph;
-    SelectNode(model, surface, nullptr, 13); // 1 kHz, in the middle of the graph
+    SelectNode(model, surface, 13); // 1 kHz, in the middle of the graph
 
     // Two pointer rows well inside the graph, so every step moves the node and its segments.
     const int px = static_cast<int>(surface.WorldToPixel(model.Nodes.Node[13].X, 0.0f).x);
@@ -25,7 +25,7 @@ void dragStep(benchmark::State& state)
     int step = 0;
     for (auto _ : state) {
         DragCurrentNode(model, surface, px, rows[step++ & 1]);
-        Recalculate(model, nullptr);
+        Recalculate(model);
         benchmark::DoNotOptimize(model.WeightedLevel.data());
         benchmark::DoNotOptimize(canvas.image().constBits());
     }

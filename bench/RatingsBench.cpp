@@ -1,5 +1,4 @@
 #include "model/Ratings.h"
-#include "model/ResultView.h"
 #include "model/SpectrumModel.h"
 
 #include <benchmark/benchmark.h>
@@ -8,18 +7,6 @@
 
 namespace velmora {
 namespace {
-
-/** Takes the two text lines as the main window would, without drawing them. */
-class TextSink : public ResultView
-{
-public:
-    void SetStatusText(const std::string& text) override { m_status = text; }
-    void SetResultText(const std::string& text) override { m_result = text; }
-
-private:
-    std::string m_status;
-    std::string m_result;
-};
 
 /** Third-octave spectrum, node 0 current, combined results recomputed on every call. */
 TSpectrumModel ThirdOctave(float (*levelOfBand)(int band))
@@ -40,9 +27,8 @@ TSpectrumModel ThirdOctave(float (*levelOfBand)(int band))
 
 void RunRecalculate(benchmark::State& state, TSpectrumModel model)
 {
-    TextSink sink;
     for (auto _ : state) {
-        Recalculate(model, &sink);
+        Recalculate(model);
         benchmark::DoNotOptimize(model);
         benchmark::ClobberMemory();
     }

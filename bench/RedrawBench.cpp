@@ -29,7 +29,7 @@ void fullRedraw(benchmark::State& state)
         model.OtherLevels[k] = static_cast<float>(40 + 20 * std::cos(k * 0.45));
     }
     model.HighlightMode = static_cast<int>(state.range(2));
-    Recalculate(model, nullptr);
+    Recalculate(model);
 
     for (auto _ : state) {
         surface.Clear(kButtonFace);

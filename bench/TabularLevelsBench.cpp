@@ -17,7 +17,7 @@ std::string CopiedThirdOctaveTable()
     InitModel(model);
     model.BandStart = kThirdBandStart;
     model.BandStep = kThirdBandStep;
-    SetupSpectrum(model, nullptr, true);
+    SetupSpectrum(model, true);
     for (int k = 0; k < kBandCount; ++k) {
         model.Nodes.Node[k].Y = 20.3f + 2.125f * static_cast<float>(k);
         model.OtherLevels[k] = 80.1f - 1.5f * static_cast<float>(k);
@@ -64,7 +64,7 @@ void BM_WriteBandTable(benchmark::State& state)
     InitModel(model);
     model.BandStart = kThirdBandStart;
     model.BandStep = kThirdBandStep;
-    SetupSpectrum(model, nullptr, true);
+    SetupSpectrum(model, true);
     for (auto _ : state) {
         benchmark::DoNotOptimize(BandTableText(model));
         benchmark::DoNotOptimize(BandTableHtml(model));

@@ -1,7 +1,10 @@
 #include "BenchSupport.h"
 
 #include "app/SpectrumDocument.h"
-#include "app/SpectrumUndoCommands.h"
+#include "app/UndoStep.h"
+#include "edit/LevelEdit.h"
+#include "edit/SpectrumEdits.h"
+#include "io/TabularLevels.h"
 #include "model/Ratings.h"
 #include "model/SpectrumModel.h"
 #include "platform/ProcessMemory.h"
@@ -24,13 +27,17 @@ void undoRedoFullSpectrum(benchmark::State& state)
     model.HighlightMode = HighlightA;
     for (int k = 0; k < kBandCount; ++k)
         model.OtherLevels[k] = static_cast<float>(40 + 20 * std::cos(k * 0.45));
-    Recalculate(model, nullptr);
-    SpectrumDocument document(model, surface, nullptr);
-    document.ApplyChange(QStringLiteral("Paste Levels"), [&] {
-        for (int k = 0; k < kBandCount; ++k)
-            model.Nodes.Node[k].Y = static_cast<float>(55 + 25 * std::sin(k * 0.7));
-        Recalculate(model, nullptr);
-    });
+    Recalculate(model);
+    SpectrumDocument document(model, surface);
+    // The window's answer to each step: the full redraw.
+    QObject::connect(&document, &SpectrumDocument::Changed, [&surface] { surface.Redraw(); });
+    std::string column;
+    for (int k = 0; k < kBandCount; ++k)
+        column += std::to_string(55 + 25 * std::sin(k * 0.7)) + "\n";
+    TabularLevels levels;
+    TabularError error;
+    ReadTabularLevels(column, levels, error);
+    document.Perform(MakeLevelsEdit(model, levels, "Paste Levels"));
     QUndoStack& stack = document.UndoStack();
     for (auto _ : state) {
         if (stack.canUndo())
@@ -45,24 +52,25 @@ BENCHMARK(undoRedoFullSpectrum)->Unit(benchmark::kMicrosecond)->Repetitions(5)->
 
 /**
  * Memory of one undo step: a full history of level steps (the most it keeps), measured as the
- * growth of the resident memory, and the size of the step object with its two states.
+ * growth of the resident memory, and the size of the step object with its edit.
  */
 void undoStepMemory(benchmark::State& state)
 {
     bench::ThirdOctaveGraph graph(446, 313);
     TSpectrumModel& model = graph.model;
     for (auto _ : state) {
-        SpectrumDocument document(model, graph.surface, nullptr);
+        SpectrumDocument document(model, graph.surface);
         const long before = ResidentKilobytes();
         for (int i = 0; i < SpectrumDocument::kUndoLimit; ++i) {
-            model.Nodes.Node[i % kBandCount].Y += 1.0f;
-            document.Commit(QStringLiteral("Level of 1000Hz"));
+            model.Nodes.Current = i % kBandCount;
+            document.Perform(
+                MakeLevelEdit(model, model.Nodes.Node[i % kBandCount].Y + 1.0f, LevelEditKind::Typed));
         }
         const long after = ResidentKilobytes();
         state.counters["bytes_per_step"] =
             1024.0 * static_cast<double>(after - before) / SpectrumDocument::kUndoLimit;
     }
-    state.counters["command_object_bytes"] = static_cast<double>(sizeof(SpectrumChangeCommand));
+    state.counters["command_object_bytes"] = static_cast<double>(sizeof(UndoStep) + sizeof(LevelEdit));
 }
 
 BENCHMARK(undoStepMemory)->Iterations(1);

@@ -100,21 +100,34 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Program& program = TheProgram();
     TMainForm& form = *program.form;
     TSpectrumModel& model = program.context->Model;
-    CanvasWidget* canvas = form.GraphCanvas;
+    CanvasWidget* canvas = form.findChild<CanvasWidget*>(QStringLiteral("GraphCanvas"));
 
     // Each sequence starts from the program's start-up state.
     InitModel(model);
     form.resize(448, 432);
-    SetupGraph(model, program.context->Surface, &form, true);
+    SetupGraph(model, program.context->Surface, true);
     form.Redraw();
 
-    QAction* const commands[] = {
-        form.SwapSpectra1,       form.dBAWeighting1,    form.dBBWeighting1,      form.dBCWeighting1,
-        form.dBDWeighting1,      form.Results1,         form.SafeWorkingLevels1, form.SoundTransmissionClass1,
-        form.NoiseRatingsLines1, form.ThirdOctaveBands, form.FullOctaveBands,    form.ApplyResults1,
-        form.DataType1,          form.DataType2,        form.DataType3,          form.DataType4,
-        form.SwapSpectraB};
-    QToolButton* const buttons[] = {form.ZoomInButton, form.FitButton, form.ZoomOutButton};
+    QAction* const commands[] = {form.findChild<QAction*>(QStringLiteral("SwapSpectra1")),
+                                 form.findChild<QAction*>(QStringLiteral("dBAWeighting1")),
+                                 form.findChild<QAction*>(QStringLiteral("dBBWeighting1")),
+                                 form.findChild<QAction*>(QStringLiteral("dBCWeighting1")),
+                                 form.findChild<QAction*>(QStringLiteral("dBDWeighting1")),
+                                 form.findChild<QAction*>(QStringLiteral("Results1")),
+                                 form.findChild<QAction*>(QStringLiteral("SafeWorkingLevels1")),
+                                 form.findChild<QAction*>(QStringLiteral("SoundTransmissionClass1")),
+                                 form.findChild<QAction*>(QStringLiteral("NoiseRatingsLines1")),
+                                 form.findChild<QAction*>(QStringLiteral("ThirdOctaveBands")),
+                                 form.findChild<QAction*>(QStringLiteral("FullOctaveBands")),
+                                 form.findChild<QAction*>(QStringLiteral("ApplyResults1")),
+                                 form.findChild<QAction*>(QStringLiteral("DataType1")),
+                                 form.findChild<QAction*>(QStringLiteral("DataType2")),
+                                 form.findChild<QAction*>(QStringLiteral("DataType3")),
+                                 form.findChild<QAction*>(QStringLiteral("DataType4")),
+                                 form.findChild<QAction*>(QStringLiteral("SwapSpectraB"))};
+    QToolButton* const buttons[] = {form.findChild<QToolButton*>(QStringLiteral("ZoomInButton")),
+                                    form.findChild<QToolButton*>(QStringLiteral("FitButton")),
+                                    form.findChild<QToolButton*>(QStringLiteral("ZoomOutButton"))};
     const Qt::Key keys[] = {Qt::Key_Left,     Qt::Key_Right, Qt::Key_Up,  Qt::Key_Down, Qt::Key_PageUp,
                             Qt::Key_PageDown, Qt::Key_Home,  Qt::Key_End, Qt::Key_Plus, Qt::Key_Minus,
                             Qt::Key_Equal,    Qt::Key_A,     Qt::Key_Z,   Qt::Key_Y};
@@ -146,7 +159,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             break;
         case 3:
             QTest::mousePress(canvas, Qt::RightButton, {}, at);
-            form.PtsMenu->hide();
+            form.findChild<QMenu*>(QStringLiteral("PtsMenu"))->hide();
             break;
         case 4:
             QTest::mouseRelease(canvas, Qt::RightButton, {}, at);

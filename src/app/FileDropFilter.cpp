@@ -2,21 +2,25 @@
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFile>
 #include <QFileInfo>
 #include <QMimeData>
 #include <QUrl>
 
 namespace velmora {
 
-QString FirstDroppedFile(const QMimeData* data)
+std::string FirstDroppedFile(const QMimeData* data)
 {
     if (!data || !data->hasUrls())
         return {};
     for (const QUrl& url : data->urls()) {
         if (!url.isLocalFile())
             continue;
-        const QString path = url.toLocalFile();
-        if (path.isEmpty() || QFileInfo(path).isDir())
+        // The URL keeps the name's bytes percent-encoded; toLocalFile would turn bytes that are not
+        // UTF-8 into replacement characters, and the file would not be found under its own name.
+        const std::string path =
+            QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()).toStdString();
+        if (path.empty() || QFileInfo(QFile::decodeName(QByteArray::fromStdString(path))).isDir())
             continue;
         return path;
     }
@@ -29,7 +33,7 @@ bool FileDropFilter::eventFilter(QObject* watched, QEvent* event)
     case QEvent::DragEnter:
     case QEvent::DragMove: {
         auto* drag = static_cast<QDropEvent*>(event);
-        if (FirstDroppedFile(drag->mimeData()).isEmpty())
+        if (FirstDroppedFile(drag->mimeData()).empty())
             drag->ignore();
         else
             drag->acceptProposedAction();
@@ -37,7 +41,7 @@ bool FileDropFilter::eventFilter(QObject* watched, QEvent* event)
     }
     case QEvent::Drop: {
         auto* drop = static_cast<QDropEvent*>(event);
-        const QString path = FirstDroppedFile(drop->mimeData());
+        const QByteArray path = QByteArray::fromStdString(FirstDroppedFile(drop->mimeData()));
         if (path.isEmpty()) {
             drop->ignore();
             return true;

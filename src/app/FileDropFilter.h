@@ -3,15 +3,18 @@
 #include <QObject>
 #include <QString>
 
+#include <string>
+
 class QMimeData;
 
 namespace velmora {
 
 /**
- * The first local file among dropped URLs; folders and URLs that name no local file are passed
- * over. Empty when there is none. The file need not exist or read: opening it says so.
+ * The first local file among dropped URLs, as the bytes of its name; folders and URLs that name no
+ * local file are passed over. Empty when there is none. The file need not exist or read: opening it
+ * says so.
  */
-QString FirstDroppedFile(const QMimeData* data);
+std::string FirstDroppedFile(const QMimeData* data);
 
 /**
  * Lets files be dropped on a window: it accepts a drag that carries a local file, and a drop
@@ -25,7 +28,8 @@ public:
     using QObject::QObject;
 
 signals:
-    void FileDropped(const QString& path);
+    /** localPath: the file name's bytes. */
+    void FileDropped(const QByteArray& localPath);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,44 +1,46 @@
 #pragma once
 
 #include "io/WindowSizeSetting.h"
-#include "model/ResultView.h"
 
-#include <QWidget>
+#include <QMainWindow>
 
 #include <memory>
 #include <string>
 #include <vector>
 
-class QAction;
-class QFileDialog;
 class QFrame;
-class QPaintDevice;
 class QLabel;
-class QMenu;
 class QToolButton;
 
 namespace velmora {
 
 struct AppContext;
 class CanvasWidget;
-class ImageCanvas;
+class DocumentFiles;
+class GraphExport;
+class GraphInput;
 class HelpWindow;
-class FileDropFilter;
-class RadioGroup;
+class ImageCanvas;
+class MainActions;
 class RatingsPanel;
 class RecoveryFile;
 class SpectrumDocument;
 class TAboutBox;
 class TGraphForm;
 class TNodesForm;
-struct TabularLevels;
 
 /**
- * The main window: the toolbar strip, the graph and the two text lines under it. It attaches
- * the drawing surface to its graph bitmap, lays itself out on every resize and keeps its outer
- * size between runs.
+ * The main window: a menu bar with every command, the toolbar strip, the graph with the button bar,
+ * status line and result line under it, and the ratings panel as a dock. It lays itself out on
+ * every resize, keeps its outer size between runs, and refreshes its text lines, panel and graph
+ * whenever the document announces a change.
+ *
+ * The work is split into parts with one job each, all owned here: the actions and menus
+ * (MainActions), the pointer and keys on the graph (GraphInput), the document's files, recovery
+ * and drops (DocumentFiles) and the graph's way out (GraphExport). Every widget and action carries
+ * the object name the program's definition gives it ("OpenButton", "dBAWeighting1").
  */
-class TMainForm : public QWidget, public ResultView
+class TMainForm : public QMainWindow
 {
     Q_OBJECT
 
@@ -55,133 +57,32 @@ public:
     void ProcessCommandLine(const std::string& text);
     /**
      * The program's arguments, read as ProcessCommandLine reads their text, except that an
-     * argument naming an existing file is one word even when the name holds spaces.
+     * argument naming an existing file is one word even when the name holds spaces. Arguments are
+     * file names as the system gave them, in its local 8-bit encoding.
      */
     void ProcessArguments(const std::vector<std::string>& arguments);
-
-    /**
-     * Reads a data file into the model and shows it: band check mark, graph and panels. False,
-     * and nothing changed, when the file cannot be read.
-     */
-    bool ReadDataFile(const std::string& path);
-
-    void SetStatusText(const std::string& text) override;
-    void SetResultText(const std::string& text) override;
 
     /** The smallest client area that keeps the toolbar whole and leaves the graph room for its labels. */
     static constexpr QSize kMinimumClientSize{447, 280};
 
-    QFrame* MainPanel = nullptr;
-    QToolButton* LogoButton = nullptr;
-    QToolButton* OpenButton = nullptr;
-    QToolButton* SaveButton = nullptr;
-    QToolButton* ClipBdButton = nullptr;
-    QToolButton* PrintButton = nullptr;
-    QToolButton* SettingsButton = nullptr;
-    QToolButton* HelpButton = nullptr;
-    QLabel* Image1 = nullptr;
-    QLabel* StatusPanel = nullptr;
-    QFrame* ButtonPanel = nullptr;
-    QToolButton* ZoomInButton = nullptr;
-    QToolButton* ZoomOutButton = nullptr;
-    QToolButton* FitButton = nullptr;
-    QToolButton* SetupButton = nullptr;
-    QWidget* GraphPanel = nullptr;
-    CanvasWidget* GraphCanvas = nullptr;
-    QMenu* HighlightMenu = nullptr;
-    QMenu* PtsMenu = nullptr;
-    QLabel* ResultPanel = nullptr;
-
-    QFileDialog* OpenDialog = nullptr;
-    QFileDialog* SaveDialog = nullptr;
-    QFileDialog* ImportDialog = nullptr;
-
-    TAboutBox* AboutBox = nullptr;
-    TNodesForm* NodesForm = nullptr;
-    TGraphForm* GraphForm = nullptr;
-    HelpWindow* Help = nullptr;
-    /** The ratings panel at the right, hidden unless the user showed it. */
-    RatingsPanel* Ratings = nullptr;
-
-    QAction* SwapSpectra1 = nullptr;
-    QAction* ImportFromLibrary1 = nullptr;
-    QAction* dBAWeighting1 = nullptr;
-    QAction* dBBWeighting1 = nullptr;
-    QAction* dBCWeighting1 = nullptr;
-    QAction* dBDWeighting1 = nullptr;
-    QAction* Results1 = nullptr;
-    QAction* SafeWorkingLevels1 = nullptr;
-    QAction* SoundTransmissionClass1 = nullptr;
-    QAction* NoiseRatingsLines1 = nullptr;
-    QAction* ThirdOctaveBands = nullptr;
-    QAction* FullOctaveBands = nullptr;
-    QAction* ApplyResults1 = nullptr;
-    QAction* ResettoZero1 = nullptr;
-    QAction* EditNodes1 = nullptr;
-    QAction* EditGraph1 = nullptr;
-
-    QAction* EditNodes = nullptr;
-    QAction* SwapSpectraB = nullptr;
-    QAction* DataType1 = nullptr;
-    QAction* DataType2 = nullptr;
-    QAction* DataType3 = nullptr;
-    QAction* DataType4 = nullptr;
-    QAction* ApplyResults2 = nullptr;
-    QAction* PasteLevels1 = nullptr;
-
-    /** Undo and redo, named after the step they take back or do again; at the top of the node menu. */
-    QAction* UndoAction = nullptr;
-    QAction* RedoAction = nullptr;
-    /** The recently opened or saved files, in the settings menu. */
-    QMenu* RecentMenu = nullptr;
-
-    /** The spectrum as a document: its undo history, its file and whether it was changed. */
     SpectrumDocument& Document() { return *m_document; }
-    /** The copy of unsaved work kept for a crash. */
-    RecoveryFile& Recovery() { return *m_recovery; }
-
-    /** Saves to the document's file without a dialog when it has one, else as SaveButtonClick. */
-    bool SaveDocument();
-    /**
-     * With unsaved changes, asks "Save changes to NAME?": Save saves (through the Save dialog when
-     * there is no file yet), Discard drops them. False when the user cancels or the save failed:
-     * the caller then leaves everything as it was.
-     */
-    bool MaybeSaveChanges();
-    /** Opens a file from the recent list or a drop, after the unsaved-changes question. */
-    void OpenFileAsked(const QString& path);
-    /** At start-up: offers the work a run that did not end cleanly left behind (Restore, Discard). */
-    void OfferRecovery();
-
+    DocumentFiles& Files() { return *m_files; }
+    MainActions& Actions() { return *m_actions; }
+    GraphInput& Input() { return *m_input; }
+    GraphExport& Export() { return *m_export; }
+    RecoveryFile& Recovery();
     /** The bitmap the graph is drawn into and its canvas. */
     ImageCanvas& GraphImage() { return *m_graphImage; }
-
-    /** Pointer events on the graph, in pixels of the graph bitmap. */
-    void HandleMouseDown(Qt::MouseButton button, int x, int y);
-    void HandleMouseMove(int x, int y);
-    void HandleMouseUp(Qt::MouseButton button, int x, int y);
-    /** Every key pressed while the window is active comes here first; vk is a virtual-key code. */
-    void HandleKeyDown(int vk, bool shift, bool ctrl);
+    /** The control that shows the graph. */
+    CanvasWidget& GraphControl() { return *m_graphCanvas; }
 
     /** Brings the whole graph up to date and repaints it. */
     void Redraw();
+    /** At start-up: offers the work a run that did not end cleanly left behind. */
+    void OfferRecovery();
 
     void LogoButtonClick();
-    /** Runs the open dialog and reads the chosen file. */
-    void OpenButtonClick();
-    /** Runs the save dialog and writes the chosen file. */
-    void SaveButtonClick();
-    /** Reads a file the user chose; one that cannot be read is reported in a message box. */
-    bool OpenDataFile(const QString& path);
-    /** Writes the model to a file the user chose; a failed write is reported and the old file kept. */
-    bool SaveDataFile(const QString& path);
-    /** Puts the graph on the clipboard as an SVG picture, with a PNG rendering of it. */
-    void ClipBdButtonClick();
-    /** Runs the print dialog and prints the window's image at its size on screen. */
-    void PrintButtonClick();
-    /** Draws the window's client area on a page at the top left, scaled by device over screen resolution. */
-    void PrintForm(QPaintDevice& page);
-    /** Pops up the highlight menu under the settings button. */
+    /** Pops up the settings menu under the settings button. */
     void SettingsButtonClick();
     void HelpButtonClick();
     void ZoomInButtonClick();
@@ -192,80 +93,52 @@ public:
     /** Opens the Edit Node dialog over the window at the current node. */
     void HandleEditNodes();
 
-    /** A highlight item: its Tag turns the overlay on, or off when it is already on. */
-    void DisplayHilight(QAction* item);
-    void FullOctaveBandsClick();
-    void ThirdOctaveBandsClick();
-    void SwapSpectrums();
-    void ApplyResults();
-    /** Asks, then sets every node of the edited spectrum to 0 dB. */
-    void ResettoZero1Click();
-    void UpdatePopupMenu();
-    /** Checks the band-set item of the set in use. */
-    void CheckBandSet();
-    void UpdateNodeMenu();
-    void DataType1Click(QAction* item);
-
-    /** Reads levels from the clipboard's text into the edited spectrum; a fault is shown, nothing changed. */
-    void PasteLevelsClick();
-    /** Runs the import dialog and reads the levels of the chosen .csv or .txt file. */
-    void ImportFromLibrary1Click();
-    /** Reads the levels of a table file into the edited spectrum; a fault is shown, nothing changed. */
-    bool ImportLevelsFile(const QString& path);
-
 protected:
+    /** The central area's resizes lay the graph and the lines under it out. */
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
-    /** A dropped .csv or .txt file is imported as levels. */
 
 private:
     void BuildLayout();
-    void BuildMenus();
-    void BuildHighlightMenu();
-    void BuildNodeMenu();
     void BuildDialogs();
-    /** The document, its undo actions, recent files, file drops and crash recovery. */
-    void BuildDocument();
-    void UpdateCaption();
-    void UpdateRecentMenu();
-    /** Runs the save dialog and writes the chosen file; false when cancelled or failed. */
-    bool RunSaveDialog();
-    /** The folder the file dialogs last used is kept in the settings; this points a dialog at it. */
-    void StartInLastFolder(QFileDialog* dialog);
-    /** Remembers a file opened or saved: the recent list and the dialogs' folder. */
-    void RememberFile(const QString& path);
-    /** "Level of 500Hz" for the current node. */
-    QString LevelStepText() const;
-    void ConnectCommands();
-    /** A message box owned by the window, caption "Velmora: " + title. */
-    void ShowFailure(const QString& title, const QString& text);
+    void ConnectParts();
     void HandleResize();
-    void ProcessWords(const std::vector<std::string>& words);
     void HandleClose();
-    /** Reads text as a table of levels and applies them; a fault goes into a message box titled failure. */
-    bool ReadLevels(const std::string& text, const QString& what, const QString& failure,
-                    const QString& source);
-    /**
-     * The one way read levels reach the spectrum (paste, import, drop): PasteLevels and the band
-     * check mark. what names the change ("Paste Levels", "Import Levels").
-     */
-    bool ApplyLevels(const TabularLevels& levels, const QString& what);
-    /** True for a key press that this window should preview: one aimed at it or its focus widget. */
-    bool IsPreviewedKey(QObject* watched, QEvent* event) const;
+    void ProcessWords(const std::vector<std::string>& words);
+    /** The document announced a change: both text lines, the panel and the graph follow. */
+    void ShowChange();
+    /** Another node became current: the status line and the panel's row follow. */
+    void ShowCurrent();
+    void SetStatusText(const QString& text);
+    void SetResultText(const QString& text);
+    /** Shows or hides the ratings panel without putting any part of the window off its screen. */
+    void ShowRatingsPanel(bool shown);
     /** Sets the outer (frame) size, as far as the window system has told its frame. */
     void SetOuterSize(WindowSize size);
     WindowSize OuterSize() const;
 
     AppContext& m_context;
     std::unique_ptr<ImageCanvas> m_graphImage;
-    std::unique_ptr<RadioGroup> m_highlightItems;
-    std::unique_ptr<RadioGroup> m_bandItems;
-    std::unique_ptr<RadioGroup> m_dataTypeItems;
     SpectrumDocument* m_document = nullptr;
-    RecoveryFile* m_recovery = nullptr;
-    FileDropFilter* m_dropFilter = nullptr;
+    MainActions* m_actions = nullptr;
+    GraphInput* m_input = nullptr;
+    DocumentFiles* m_files = nullptr;
+    GraphExport* m_export = nullptr;
+    RatingsPanel* m_ratings = nullptr;
+
+    QFrame* m_mainPanel = nullptr;
+    QWidget* m_graphPanel = nullptr;
+    CanvasWidget* m_graphCanvas = nullptr;
+    QFrame* m_buttonPanel = nullptr;
+    QLabel* m_statusPanel = nullptr;
+    QLabel* m_resultPanel = nullptr;
+
+    TAboutBox* m_aboutBox = nullptr;
+    TNodesForm* m_nodesForm = nullptr;
+    TGraphForm* m_graphForm = nullptr;
+    HelpWindow* m_help = nullptr;
+
     WindowSize m_requestedOuterSize{kDefaultWindowWidth, kDefaultWindowHeight};
     bool m_frameAdjusted = false;
     bool m_watchingScreen = false;

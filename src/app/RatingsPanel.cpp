@@ -2,18 +2,15 @@
 
 #include "edit/AppContext.h"
 #include "entry/NumberText.h"
-#include "io/PanelSetting.h"
 #include "model/RatingAdvice.h"
-#include "model/RatingsBreakdown.h"
 #include "model/SpectrumModel.h"
+#include "model/SpectrumRatings.h"
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QResizeEvent>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTableWidget>
@@ -25,9 +22,6 @@
 namespace velmora {
 
 namespace {
-
-/** The graph keeps at least this width beside the panel, as the window's smallest client area has. */
-constexpr int kGraphMinimumWidth = 300;
 
 const QColor kMarkColour(255, 226, 140);
 
@@ -55,9 +49,9 @@ RatingsPanel::RatingsPanel(AppContext& context, QWidget* parent) : QDockWidget(p
 {
     setObjectName(QStringLiteral("RatingsPanel"));
     setWindowTitle(QStringLiteral("Ratings"));
-    // Floating would need a main window to dock back into; the panel only closes.
-    setFeatures(QDockWidget::DockWidgetClosable);
-    setAllowedAreas(Qt::RightDockWidgetArea);
+    setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
+                QDockWidget::DockWidgetFloatable);
+    setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
 
     auto* content = new QWidget(this);
     auto* layout = new QVBoxLayout(content);
@@ -100,17 +94,15 @@ RatingsPanel::RatingsPanel(AppContext& context, QWidget* parent) : QDockWidget(p
     m_stripWidth = Table->width() + layout->contentsMargins().left() + layout->contentsMargins().right();
 
     m_toggle = new QAction(QStringLiteral("&Ratings Panel"), this);
+    m_toggle->setObjectName(QStringLiteral("RatingsPanelAction"));
     m_toggle->setCheckable(true);
     m_toggle->setShortcut(Qt::Key_F2);
-    connect(m_toggle, &QAction::toggled, this, &RatingsPanel::SetShown);
-    if (parent)
-        parent->addAction(m_toggle);
+    m_toggle->setStatusTip(QStringLiteral("Show the ratings, band by band, and what the next class needs."));
+}
 
-    // The window's stored size already holds the strip when the panel showed at the last close.
-    const bool shown = context.Settings && ReadPanelShown(*context.Settings, kRatingsPanelName);
-    setVisible(shown);
-    const QSignalBlocker blocker(m_toggle);
-    m_toggle->setChecked(shown);
+QSize RatingsPanel::sizeHint() const
+{
+    return {m_stripWidth + 4, QDockWidget::sizeHint().height()};
 }
 
 void RatingsPanel::BuildTable()
@@ -194,15 +186,15 @@ void RatingsPanel::Refresh()
     if (isHidden())
         return;
     const TSpectrumModel& model = m_context.Model;
-    const RatingsBreakdown ratings = BreakDownRatings(EditedLevels(model), model.BandStart, model.BandStep);
+    const SpectrumRatings& ratings = model.Ratings;
     const TransmissionClassRating& stc = ratings.transmission;
     const SoundReductionRating& rw = ratings.reduction;
 
     // The single numbers as the result line shows them; Rw and its terms are whole dB.
     for (int w = 0; w < 4; ++w)
-        Numbers[DbaNumber + w]->setText(Shown(model.WeightedLevel[w], 1));
-    Numbers[NoiseNumber]->setText(Shown(model.NR, 1));
-    Numbers[StcNumber]->setText(Shown(model.STC, 0));
+        Numbers[DbaNumber + w]->setText(Shown(ratings.weighted[w], 1));
+    Numbers[NoiseNumber]->setText(Shown(ratings.noise.NR, 1));
+    Numbers[StcNumber]->setText(Shown(stc.STC, 0));
     Numbers[RwNumber]->setText(
         std::isfinite(rw.Rw)
             ? QStringLiteral("%1 (%2; %3)").arg(Shown(rw.Rw, 0), Shown(rw.C, 0), Shown(rw.Ctr, 0))
@@ -258,44 +250,10 @@ void RatingsPanel::SelectSlot(int slot)
         Table->setCurrentCell(slot, 0);
 }
 
-void RatingsPanel::SetShown(bool shown)
-{
-    {
-        const QSignalBlocker blocker(m_toggle);
-        m_toggle->setChecked(shown);
-    }
-    if (shown == !isHidden())
-        return;
-    if (m_context.Settings)
-        WritePanelShown(*m_context.Settings, kRatingsPanelName, shown);
-    setVisible(shown);
-    QWidget* window = parentWidget();
-    if (!window)
-        return;
-    // The window grows by the strip so that the graph keeps its size; a maximised window cannot,
-    // and the graph gives the strip up instead.
-    if (!(window->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
-        window->resize(window->width() + (shown ? m_stripWidth : -m_stripWidth), window->height());
-    // The window system may answer the resize later, or not at all; lay out for the size there is now.
-    QResizeEvent relayout(window->size(), window->size());
-    QCoreApplication::sendEvent(window, &relayout);
-    Refresh();
-}
-
-int RatingsPanel::Dock(int w, int h)
-{
-    if (isHidden())
-        return 0;
-    const int strip = std::clamp(w - kGraphMinimumWidth, 0, m_stripWidth);
-    setGeometry(w - strip, 0, strip, std::max(h, 0));
-    return strip;
-}
-
 void RatingsPanel::closeEvent(QCloseEvent* event)
 {
-    // The close button hides the panel as the menu item and F2 do, narrowing the window with it.
     event->ignore();
-    SetShown(false);
+    emit CloseRequested();
 }
 
 } // namespace velmora

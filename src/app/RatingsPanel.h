@@ -15,11 +15,8 @@ struct AppContext;
 /**
  * The ratings panel at the right of the main window: the single numbers (dBA to dBD, NR, STC and
  * Rw with C and Ctr), a table of every band's part in them and what the next STC and Rw class
- * need. It reads the model whenever the window reports a recalculation, and only while it shows.
- *
- * The main window is no QMainWindow, so the panel docks by taking a strip of fixed width at the
- * right: showing it widens the window by that strip and hiding it narrows the window again, so the
- * graph keeps its size. Whether it shows is kept in the settings.
+ * need. It reads the model's ratings value whenever the document announces a change, and only
+ * while it shows; it rates nothing itself. It docks at the right of the main window or floats.
  */
 class RatingsPanel : public QDockWidget
 {
@@ -47,16 +44,14 @@ public:
     /** Hidden until the settings say otherwise; parent is the main window. */
     RatingsPanel(AppContext& context, QWidget* parent);
 
-    /** Re-reads the model into the panel; nothing while the panel is hidden. */
+    /** Re-reads the model's ratings into the panel; nothing while the panel is hidden. */
     void Refresh();
     /** Selects the row of slot (none for an index that is no band of the table). */
     void SelectSlot(int slot);
-    /** Shows or hides the panel, widening or narrowing the window by its strip, and keeps the choice. */
-    void SetShown(bool shown);
-    /** Places the panel in its strip of a client area w x h; the width the strip takes (0 when hidden). */
-    int Dock(int w, int h);
+    /** The width the panel asks for beside the graph. */
+    QSize sizeHint() const override;
 
-    /** "&Ratings Panel" with F2: checked while the panel shows. */
+    /** "&Ratings Panel" with F2: checked while the panel shows; the window shows and hides it. */
     QAction* ToggleAction() const { return m_toggle; }
 
     QLabel* Numbers[NumberCount] = {};
@@ -67,6 +62,8 @@ public:
 signals:
     /** The user chose the row of slot in the table. */
     void SlotSelected(int slot);
+    /** The panel's own close button was pressed; whoever shows the panel hides it. */
+    void CloseRequested();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

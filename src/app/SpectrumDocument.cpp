@@ -1,54 +1,48 @@
 #include "app/SpectrumDocument.h"
 
-#include "app/SpectrumUndoCommands.h"
-#include "graph/Draw2D.h"
-#include "model/Ratings.h"
-#include "model/SpectrumModel.h"
+#include "app/UndoStep.h"
+#include "edit/NodeEditing.h"
+#include "platform/LocalPath.h"
 
 #include <QFileInfo>
 
 namespace velmora {
 
-SpectrumDocument::SpectrumDocument(TSpectrumModel& model, Draw2DClass& surface, ResultView* view,
-                                   QObject* parent)
-    : QObject(parent), m_model(model), m_surface(surface), m_view(view), m_recorded(CaptureSpectrum(model))
+SpectrumDocument::SpectrumDocument(TSpectrumModel& model, Draw2DClass& surface, QObject* parent)
+    : QObject(parent), m_model(model), m_surface(surface)
 {
     m_stack.setUndoLimit(kUndoLimit);
     connect(&m_stack, &QUndoStack::cleanChanged, this, &SpectrumDocument::StatusChanged);
-    connect(&m_stack, &QUndoStack::indexChanged, this, &SpectrumDocument::Edited);
 }
 
-void SpectrumDocument::ApplyChange(const QString& actionText, const std::function<void()>& change)
+void SpectrumDocument::Perform(std::unique_ptr<EditCommand> edit)
 {
-    // Commit compares the spectra themselves, so whatever the change touched is recorded.
-    change();
-    Commit(actionText);
-}
-
-void SpectrumDocument::Commit(const QString& actionText, int mergeNode)
-{
-    const SpectrumState now = CaptureSpectrum(m_model);
-    const SpectrumState before = m_recorded;
-    m_recorded = now;
-    if (SameSpectra(before, now))
+    if (!edit || !edit->Changes())
         return;
-    m_stack.push(new SpectrumChangeCommand(*this, actionText, before, now, mergeNode));
+    // The stack redoes the step as it takes it: that is the edit's one application.
+    m_stack.push(new UndoStep(std::move(edit), m_model, [this] { emit Changed(); }));
 }
 
-void SpectrumDocument::Rebase()
+void SpectrumDocument::Select(int index)
 {
-    m_recorded = CaptureSpectrum(m_model);
+    SelectNode(m_model, m_surface, index);
+    emit CurrentChanged();
 }
 
-void SpectrumDocument::StartFile(const QString& filePath)
+void SpectrumDocument::ViewChanged()
 {
-    m_recorded = CaptureSpectrum(m_model);
+    emit Changed();
+}
+
+void SpectrumDocument::StartFile(const std::string& filePath)
+{
     m_stack.clear();
     m_filePath = filePath;
     emit StatusChanged();
+    emit Changed();
 }
 
-void SpectrumDocument::MarkSaved(const QString& filePath)
+void SpectrumDocument::MarkSaved(const std::string& filePath)
 {
     m_filePath = filePath;
     m_stack.setClean();
@@ -57,29 +51,17 @@ void SpectrumDocument::MarkSaved(const QString& filePath)
 
 void SpectrumDocument::MarkRecovered()
 {
-    m_recorded = CaptureSpectrum(m_model);
     m_stack.clear();
     m_filePath.clear();
     // No state of the history is the one on disk.
     m_stack.resetClean();
     emit StatusChanged();
-    emit Edited();
+    emit Changed();
 }
 
 QString SpectrumDocument::DisplayName() const
 {
-    return m_filePath.isEmpty() ? QStringLiteral("Untitled") : QFileInfo(m_filePath).fileName();
-}
-
-void SpectrumDocument::Restore(const SpectrumState& state, int current)
-{
-    RestoreSpectrum(m_model, state);
-    if (current >= 0 && current < state.Nodes.Count)
-        m_model.Nodes.Current = current;
-    Recalculate(m_model, m_view);
-    m_surface.Redraw();
-    m_recorded = CaptureSpectrum(m_model);
-    emit Restored();
+    return m_filePath.empty() ? QStringLiteral("Untitled") : QFileInfo(PathFromLocal(m_filePath)).fileName();
 }
 
 } // namespace velmora

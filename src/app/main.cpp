@@ -143,7 +143,7 @@ int main(int argc, char** argv)
         velmora::TMainForm mainForm(context);
         FirstPaintReport firstPaint;
         if (qEnvironmentVariableIsSet("VELMORA_REPORT_FIRST_PAINT"))
-            mainForm.GraphCanvas->installEventFilter(&firstPaint);
+            mainForm.GraphControl().installEventFilter(&firstPaint);
         mainForm.ProcessArguments(Arguments(argc, argv));
         mainForm.show();
         // Once the window is up: the work an earlier run left unsaved, if it did not end cleanly.

@@ -10,10 +10,10 @@
 #include "io/DataFile.h"
 #include "model/Bands.h"
 #include "model/Ratings.h"
-#include "model/RatingsBreakdown.h"
 #include "model/SoundReduction.h"
 #include "model/SpectrumModel.h"
 #include "model/SpectrumOperations.h"
+#include "model/SpectrumRatings.h"
 #include "model/Weighting.h"
 
 #include <algorithm>
@@ -194,13 +194,14 @@ int RunRate(const Command& command, const ParsedArguments& arguments, const Rend
             row.push_back(TextCell(paths[i]));
             row.push_back(TextCell(BandSetName(model)));
             row.push_back(TextCell(DataTypeName(model.Nodes.DataType)));
-            for (float level : model.WeightedLevel)
+            // Every number from the one ratings value the read computed, as the window shows it.
+            const SpectrumRatings& ratings = model.Ratings;
+            for (double level : ratings.weighted)
                 row.push_back(LevelCell(level, *decimals));
-            row.push_back(LevelCell(model.NR, *decimals));
-            row.push_back(LevelCell(model.STC, *decimals));
+            row.push_back(LevelCell(ratings.noise.NR, *decimals));
+            row.push_back(LevelCell(ratings.transmission.STC, *decimals));
             // The edited spectrum read as sound reduction, whatever its data type says.
-            const SoundReductionRating reduction =
-                RateSoundReduction(EditedLevels(model), model.BandStart, model.BandStep);
+            const SoundReductionRating& reduction = ratings.reduction;
             for (double value : {reduction.Rw, reduction.C, reduction.Ctr})
                 row.push_back(LevelCell(value, *decimals));
         }
@@ -249,7 +250,7 @@ int RunBands(const Command& command, const ParsedArguments& arguments, const Ren
     Table table{Columns({}, {"frequency", "edited", "other", "A", "B", "C", "D", "result", "NR", "deficiency",
                              "deviation"}),
                 {}};
-    const RatingsBreakdown ratings = BreakDownRatings(EditedLevels(model), model.BandStart, model.BandStep);
+    const SpectrumRatings& ratings = model.Ratings;
     const int bands = std::min(BandCountOf(model), kBandSlots);
     for (int k = 0; k < bands; ++k) {
         const int band = BandIndexOfSlot(model, k);
@@ -258,12 +259,11 @@ int RunBands(const Command& command, const ParsedArguments& arguments, const Ren
         row.push_back(NumberCell(BandFrequency[band], 0));
         row.push_back(LevelCell(level, *decimals));
         row.push_back(LevelCell(model.OtherLevels[k], *decimals));
-        // In single precision, as the weighted-spectrum overlay adds them.
-        for (const auto& weighting : BandWeighting)
-            row.push_back(LevelCell(level + weighting[band], *decimals));
+        const BandBreakdown& rated = ratings.bands[k];
+        for (double weighted : rated.weighted)
+            row.push_back(LevelCell(weighted, *decimals));
         row.push_back(LevelCell(model.Results[k], *decimals));
         // A band that a rating does not use has NaN there, printed as missing.
-        const BandBreakdown& rated = ratings.bands[k];
         for (double value : {rated.noiseRating, rated.stcDeficiency, rated.rwDeviation})
             row.push_back(LevelCell(value, *decimals));
     }
@@ -377,7 +377,7 @@ int RunConvert(const Command& command, const ParsedArguments& arguments, const R
     if (!ReadOrReport(model, path))
         return kExitFailure;
     if (third ? ConvertToThirdOctave(model) : ConvertToFullOctave(model))
-        SetupSpectrum(model, nullptr, false);
+        SetupSpectrum(model, false);
     std::string reason;
     if (!WriteDataFile(model, *output, &reason)) {
         ReportUnwritable(*output, reason);
@@ -407,7 +407,7 @@ int RunImport(const Command& command, const ParsedArguments& arguments, const Re
     }
     // Asked for a band set, the levels read are converted to it as the convert command does.
     if ((third && ConvertToThirdOctave(model)) || (octave && ConvertToFullOctave(model)))
-        SetupSpectrum(model, nullptr, false);
+        SetupSpectrum(model, false);
     std::string reason;
     if (!WriteDataFile(model, *output, &reason)) {
         ReportUnwritable(*output, reason);

@@ -53,11 +53,11 @@ QByteArray RenderGraph(const RenderRequest& request, TSpectrumModel& model)
     canvas.setPixelRatio(request.scale);
     GraphSurface surface(model);
     surface.SetCanvas(&canvas, &control);
-    SetupGraph(model, surface, nullptr, false);
+    SetupGraph(model, surface, false);
     if (request.extents) {
         const auto& [minLevel, maxLevel, step] = *request.extents;
         // The window's own rules apply: a step it would refuse keeps the file's.
-        SetGraphExtents(model, surface, nullptr, static_cast<float>(minLevel), static_cast<float>(maxLevel),
+        SetGraphExtents(model, surface, static_cast<float>(minLevel), static_cast<float>(maxLevel),
                         static_cast<float>(step));
     }
     ShowOverlay(model, request.overlay);

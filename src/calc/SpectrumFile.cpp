@@ -10,7 +10,7 @@ namespace {
 void Reset(TSpectrumModel& model)
 {
     InitModel(model);
-    SetupSpectrum(model, nullptr, true);
+    SetupSpectrum(model, true);
 }
 
 } // namespace

@@ -16,7 +16,7 @@ namespace {
 void Reset(TSpectrumModel& model)
 {
     InitModel(model);
-    SetupSpectrum(model, nullptr, true);
+    SetupSpectrum(model, true);
 }
 
 /** Standard input up to one byte past the reader's limit, which is then refused as too large. */
@@ -58,7 +58,7 @@ bool ImportTableFile(TSpectrumModel& model, const std::string& path, std::string
         message = "the levels fit no band set";
         return false;
     }
-    SetupSpectrum(model, nullptr, false);
+    SetupSpectrum(model, false);
     return true;
 }
 

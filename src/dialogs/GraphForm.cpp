@@ -1,5 +1,6 @@
 #include "dialogs/GraphForm.h"
 #include "edit/GraphSetup.h"
+#include "edit/SpectrumEditor.h"
 
 #include "dialogs/ControlsFont.h"
 #include "dialogs/FieldMessage.h"
@@ -12,8 +13,8 @@
 
 namespace velmora {
 
-TGraphForm::TGraphForm(AppContext& context, ResultView* view, QWidget* parent)
-    : QDialog(parent), m_context(context), m_view(view)
+TGraphForm::TGraphForm(AppContext& context, SpectrumEditor& editor, QWidget* parent)
+    : QDialog(parent), m_context(context), m_editor(editor)
 {
     setWindowTitle(QStringLiteral("Velmora: Graph Extents"));
     setFont(ControlsFont());
@@ -102,8 +103,8 @@ void TGraphForm::OKButtonClick()
     const float maxLevel = EvaluateControl(m_context.Parser, MaxLevelEdit);
     const float minLevel = EvaluateControl(m_context.Parser, MinLevelEdit);
     const float increment = EvaluateControl(m_context.Parser, IncLevelEdit);
-    SetGraphExtents(m_context.Model, m_context.Surface, m_view, minLevel, maxLevel, increment);
-    m_context.Surface.Redraw();
+    SetGraphExtents(m_context.Model, m_context.Surface, minLevel, maxLevel, increment);
+    m_editor.ViewChanged();
     accept();
 }
 

@@ -9,7 +9,7 @@ class QPushButton;
 namespace velmora {
 
 struct AppContext;
-class ResultView;
+class SpectrumEditor;
 
 /** The Graph Extents dialog: the top and bottom of the level axis and its grid step, in dB. */
 class TGraphForm : public QDialog
@@ -17,8 +17,8 @@ class TGraphForm : public QDialog
     Q_OBJECT
 
 public:
-    /** view receives the status and result lines (the main window). */
-    TGraphForm(AppContext& context, ResultView* view, QWidget* parent);
+    /** editor hears of the new view (the document), which redraws the graph and the text lines. */
+    TGraphForm(AppContext& context, SpectrumEditor& editor, QWidget* parent);
 
     /** Fills the fields from the model. */
     void LoadExtents();
@@ -43,7 +43,7 @@ private:
     void UpdateFieldMessage();
 
     AppContext& m_context;
-    ResultView* m_view;
+    SpectrumEditor& m_editor;
 };
 
 } // namespace velmora

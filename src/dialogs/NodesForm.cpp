@@ -4,10 +4,11 @@
 #include "dialogs/FieldMessage.h"
 #include "dialogs/NumericFields.h"
 #include "edit/AppContext.h"
+#include "edit/LevelEdit.h"
 #include "edit/NodeEditing.h"
-#include "edit/SpectrumCommands.h"
-#include "graph/SpectrumPlot.h"
-#include "model/Ratings.h"
+#include "edit/SpectrumEditor.h"
+#include "edit/SpectrumEdits.h"
+#include "model/SpectrumModel.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -31,10 +32,10 @@ QLabel* MakeRightLabel(const QString& text, QWidget* parent, const QRect& geomet
 
 } // namespace
 
-TNodesForm::TNodesForm(AppContext& context, ResultView* view, QWidget* parent)
+TNodesForm::TNodesForm(AppContext& context, SpectrumEditor& editor, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      m_context(context), m_view(view)
+      m_context(context), m_editor(editor)
 {
     setWindowTitle(QStringLiteral("Velmora: Edit Node"));
     setFont(ControlsFont());
@@ -101,10 +102,8 @@ void TNodesForm::ShowNode(int index)
     const TNode node = GetNode(model, index);
     SetControlFloat(NodeXEdit, "%0.0f Hz", static_cast<float>(AbscissaFrequency(node.X)));
     SetControlFloat(NodeYEdit, "%0.2f", node.Y);
-    if (index != model.Nodes.Current) {
-        SelectNode(model, m_context.Surface, m_view, index);
-        RefreshGraph();
-    }
+    if (index != model.Nodes.Current)
+        m_editor.Select(index);
     const int type = model.Nodes.DataType;
     TypeCombo->setCurrentIndex(IsDataType(type) ? type : -1);
     NextButton->setEnabled(index < model.Nodes.Count - 1);
@@ -113,27 +112,12 @@ void TNodesForm::ShowNode(int index)
 
 void TNodesForm::ApplyLevel()
 {
-    TSpectrumModel& model = m_context.Model;
+    const TSpectrumModel& model = m_context.Model;
     const float level = EvaluateControl(m_context.Parser, NodeYEdit);
     // A level that is not finite has no place on the graph and no rating: the node keeps its level.
-    if (std::isfinite(level)) {
-        Draw2DClass& surface = m_context.Surface;
-        // Overlays that follow the levels are taken off before the level changes and drawn
-        // again from the recalculated levels, as after a drag.
-        const bool overlayFollows = model.HighlightMode < HighlightSafeLevels;
-        if (overlayFollows)
-            DrawHighlight(model, surface);
-        DrawNodes(model.Nodes, surface);
-        SetNodeLevel(model, model.Nodes.Current, level);
-        DrawNodes(model.Nodes, surface);
-        Recalculate(model, m_view);
-        if (overlayFollows)
-            DrawHighlight(model, surface);
-        RefreshGraph();
-    }
+    if (std::isfinite(level))
+        m_editor.Perform(MakeLevelEdit(model, level, LevelEditKind::Typed));
     SetControlFloat(NodeYEdit, "%0.2f", GetNode(model, model.Nodes.Current).Y);
-    Recalculate(model, m_view);
-    emit LevelApplied();
 }
 
 void TNodesForm::StepNode(int delta)
@@ -167,14 +151,7 @@ void TNodesForm::OKButtonClick()
 
 void TNodesForm::TypeComboChange(int index)
 {
-    if (ChangeDataType(m_context.Model, m_context.Surface, m_view, index))
-        emit DataTypeChosen();
-}
-
-void TNodesForm::RefreshGraph()
-{
-    if (m_context.Surface.Control)
-        m_context.Surface.Control->RepaintNow();
+    m_editor.Perform(MakeDataTypeEdit(m_context.Model, index));
 }
 
 } // namespace velmora

@@ -7,20 +7,19 @@
 
 namespace velmora {
 
-bool ReadDataFile(TSpectrumModel& model, Draw2DClass& surface, ResultView* view, const std::string& path,
-                  std::string* reason)
+bool ReadDataFile(TSpectrumModel& model, Draw2DClass& surface, const std::string& path, std::string* reason)
 {
     std::string text;
     if (!ReadFileContents(path, kMaxDataFileBytes, text, reason))
         return false;
-    ReadDataText(model, surface, view, text);
+    ReadDataText(model, surface, text);
     return true;
 }
 
-void ReadDataText(TSpectrumModel& model, Draw2DClass& surface, ResultView* view, std::string_view text)
+void ReadDataText(TSpectrumModel& model, Draw2DClass& surface, std::string_view text)
 {
     const GraphExtents extents = ReadDataWords(model, text);
-    SetGraphExtents(model, surface, view, extents.MinLevel, extents.MaxLevel, extents.LevelIncrement);
+    SetGraphExtents(model, surface, extents.MinLevel, extents.MaxLevel, extents.LevelIncrement);
 }
 
 } // namespace velmora

@@ -7,7 +7,6 @@ namespace velmora {
 
 struct TSpectrumModel;
 class Draw2DClass;
-class ResultView;
 
 /**
  * Reads a ".snd" data file into the model word by word (ReadDataWords), then applies the graph
@@ -16,10 +15,10 @@ class ResultView;
  * cannot be opened or read, or is larger than kMaxDataFileBytes; reason, when given, then says
  * why (see ReadFileContents).
  */
-bool ReadDataFile(TSpectrumModel& model, Draw2DClass& surface, ResultView* view, const std::string& path,
+bool ReadDataFile(TSpectrumModel& model, Draw2DClass& surface, const std::string& path,
                   std::string* reason = nullptr);
 
 /** ReadDataFile on text already in memory; the same rules. */
-void ReadDataText(TSpectrumModel& model, Draw2DClass& surface, ResultView* view, std::string_view text);
+void ReadDataText(TSpectrumModel& model, Draw2DClass& surface, std::string_view text);
 
 } // namespace velmora

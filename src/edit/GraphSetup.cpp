@@ -1,11 +1,13 @@
 #include "edit/GraphSetup.h"
 
 #include "graph/Draw2D.h"
+#include "model/Ratings.h"
 #include "model/SpectrumModel.h"
+#include "model/SpectrumOperations.h"
 
 namespace velmora {
 
-void SetupGraph(TSpectrumModel& model, Draw2DClass& surface, ResultView* view, bool zeroLevels)
+void SetupGraph(TSpectrumModel& model, Draw2DClass& surface, bool zeroLevels)
 {
     surface.SetSnap(0.1f, 0.1f);
     surface.SetGridStep(8.0f, 10.0f);
@@ -13,14 +15,24 @@ void SetupGraph(TSpectrumModel& model, Draw2DClass& surface, ResultView* view, b
     surface.SetXRange(BandAbscissa(BandFrequency[0]), BandAbscissa(BandFrequency[kBandCount - 1]));
     surface.SetYRange(model.MinLevel, model.MaxLevel);
     surface.ViewCommand(ViewFit, false);
-    SetupSpectrum(model, view, zeroLevels);
+    SetupSpectrum(model, zeroLevels);
 }
 
-void SetGraphExtents(TSpectrumModel& model, Draw2DClass& surface, ResultView* view, float minLevel,
-                     float maxLevel, float increment)
+void SetGraphExtents(TSpectrumModel& model, Draw2DClass& surface, float minLevel, float maxLevel,
+                     float increment)
 {
     StoreGraphExtents(model, minLevel, maxLevel, increment);
-    SetupGraph(model, surface, view, false);
+    SetupGraph(model, surface, false);
+}
+
+int ShowHighlight(TSpectrumModel& model, Draw2DClass& surface, int mode)
+{
+    if (mode == HighlightResults)
+        CalcResults(model);
+    const int shown = ToggleHighlight(model, mode);
+    StoreWeightedResults(model);
+    surface.Redraw();
+    return shown;
 }
 
 } // namespace velmora

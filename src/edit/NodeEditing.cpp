@@ -1,16 +1,13 @@
 #include "edit/NodeEditing.h"
 
-#include "edit/SpectrumCommands.h"
+#include "edit/LevelEdit.h"
+#include "edit/SpectrumEditor.h"
+#include "edit/SpectrumEdits.h"
 #include "graph/Draw2D.h"
 #include "graph/Geometry2D.h"
 #include "graph/SpectrumPlot.h"
-#include "model/Ratings.h"
-#include "model/ResultTexts.h"
-#include "model/ResultView.h"
 #include "model/SpectrumModel.h"
 
-#include <array>
-#include <charconv>
 #include <cmath>
 
 namespace velmora {
@@ -19,8 +16,6 @@ namespace {
 
 /** Pixels added on both sides of a segment's horizontal span when hit-testing it. */
 constexpr float kSpanSlack = 1.0f;
-constexpr float kKeyStep = 1.0f;
-constexpr float kFineKeyStep = 0.1f;
 
 /** Node pen in exclusive-or mode: drawing a figure a second time removes it. */
 void BeginNodeDrawing(Draw2DClass& surface)
@@ -77,26 +72,9 @@ bool SegmentHit(float px, float py, TPoint2D a, TPoint2D b, float scale)
            WithinSpanX(px, py, a.x, a.y, b.x, b.y, kSpanSlack * scale);
 }
 
-/**
- * level rounded to one decimal as "%0.1f" shows it, read back in the "C" locale. A NaN or
- * infinite level, shown without a number, counts as 0 so that the keys lead back to a real one.
- */
-float DisplayedLevel(float level)
-{
-    if (!std::isfinite(level))
-        return 0.0f;
-    // The largest float has 39 digits before the point.
-    std::array<char, 64> text{};
-    const auto printed =
-        std::to_chars(text.data(), text.data() + text.size(), level, std::chars_format::fixed, 1);
-    float shown = 0.0f;
-    std::from_chars(text.data(), printed.ptr, shown, std::chars_format::fixed);
-    return shown;
-}
-
 } // namespace
 
-int PickNode(TSpectrumModel& model, Draw2DClass& surface, ResultView* view, int px, int py)
+int PickNode(const TSpectrumModel& model, const Draw2DClass& surface, int px, int py, int& node)
 {
     const TNodeList& nodes = model.Nodes;
     if (nodes.Count <= 0)
@@ -116,7 +94,7 @@ int PickNode(TSpectrumModel& model, Draw2DClass& surface, ResultView* view, int 
         }
     }
     if (found >= 0) {
-        SelectNode(model, surface, view, found);
+        node = found;
         return PickedNode;
     }
 
@@ -131,7 +109,7 @@ int PickNode(TSpectrumModel& model, Draw2DClass& surface, ResultView* view, int 
     return PickedNothing;
 }
 
-bool PickOtherSpectrum(TSpectrumModel& model, Draw2DClass& surface, ResultView* view, int px, int py)
+bool PickOtherSpectrum(const TSpectrumModel& model, const Draw2DClass& surface, int px, int py)
 {
     const int bands = BandCount(model.BandStart, model.BandStep);
     for (int k = 1; k < bands; ++k) {
@@ -139,15 +117,13 @@ bool PickOtherSpectrum(TSpectrumModel& model, Draw2DClass& surface, ResultView* 
         const TNode b{BandAbscissa(BandFrequency[BandIndexOfSlot(model, k - 1)]), model.OtherLevels[k - 1]};
         if (OnGraph(a) && OnGraph(b) &&
             SegmentHit(static_cast<float>(px), static_cast<float>(py), surface.WorldToPixel(a.X, a.Y),
-                       surface.WorldToPixel(b.X, b.Y), static_cast<float>(surface.PixelScale()))) {
-            SwapSpectra(model, surface, view);
+                       surface.WorldToPixel(b.X, b.Y), static_cast<float>(surface.PixelScale())))
             return true;
-        }
     }
     return false;
 }
 
-bool SelectNode(TSpectrumModel& model, Draw2DClass& surface, ResultView* view, int index)
+bool SelectNode(TSpectrumModel& model, Draw2DClass& surface, int index)
 {
     TNodeList& nodes = model.Nodes;
     BeginNodeDrawing(surface);
@@ -161,8 +137,6 @@ bool SelectNode(TSpectrumModel& model, Draw2DClass& surface, ResultView* view, i
         NodeMarker(surface, nodes.Node[index], MarkerSelected);
     }
     nodes.Current = index;
-    if (valid && view)
-        view->SetStatusText(StatusText(model));
     EndNodeDrawing(surface);
     return true;
 }
@@ -193,43 +167,34 @@ bool DragCurrentNode(TSpectrumModel& model, Draw2DClass& surface, int px, int py
     return SetCurrentLevel(model, surface, world.x, world.y);
 }
 
-bool HandleNodeKey(TSpectrumModel& model, Draw2DClass& surface, ResultView* view, int key, bool fine)
+bool HandleNodeKey(const TSpectrumModel& model, Draw2DClass& surface, SpectrumEditor& editor, int key,
+                   bool fine)
 {
     const int index = model.Nodes.Current;
-    const TNode p = GetNode(model, index);
-    const float level = DisplayedLevel(p.Y);
-    const float step = fine ? kFineKeyStep : kKeyStep;
-
     switch (key) {
     case VkUp:
     case VkDown:
         // Without a current node there is no level to step.
-        if (ValidNode(model, index)) {
-            DrawHighlight(model, surface, -1);
-            SetCurrentLevel(model, surface, p.X, key == VkUp ? level + step : level - step);
-            Recalculate(model, view);
-            DrawHighlight(model, surface, -1);
-        }
+        editor.Perform(MakeKeyStep(model, key == VkUp, fine));
         return true;
     case VkLeft:
-        if (ValidNode(model, index - 1))
-            SelectNode(model, surface, view, index - 1);
-        return false;
-    case VkRight:
-        if (ValidNode(model, index + 1))
-            SelectNode(model, surface, view, index + 1);
-        return false;
+    case VkRight: {
+        const int next = key == VkLeft ? index - 1 : index + 1;
+        if (ValidNode(model, next))
+            editor.Select(next);
+        return true;
+    }
     case VkPageUp:
     case VkPageDown:
-        SwapSpectra(model, surface, view);
-        return false;
+        editor.Perform(MakeSwapEdit());
+        return true;
     case VkHome:
     case VkAdd:
     case VkSubtract:
     case VkPlusEquals:
     case VkMinusUnderscore:
         surface.ViewKey(key, fine);
-        return false;
+        return true;
     default:
         return false;
     }

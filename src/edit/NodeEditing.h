@@ -4,7 +4,7 @@ namespace velmora {
 
 struct TSpectrumModel;
 class Draw2DClass;
-class ResultView;
+class SpectrumEditor;
 
 /** Logical pixels within which a press hits a node or a curve segment. */
 inline constexpr float PickTolerance = 10.0f;
@@ -12,17 +12,17 @@ inline constexpr float PickTolerance = 10.0f;
 enum PickResult : int { PickedNothing = 0, PickedNode = 1, PickedSegment = -1 };
 
 /**
- * Hit-tests the edited spectrum at pixel (px, py): the nearest node within PickTolerance
- * (ties to the higher index) becomes current and gives PickedNode; else a hit on a segment
- * gives PickedSegment; else PickedNothing.
+ * Hit-tests the edited spectrum at pixel (px, py): the nearest node within PickTolerance (ties to
+ * the higher index) gives PickedNode with its index in node; else a hit on a segment gives
+ * PickedSegment; else PickedNothing. Changes nothing: the caller selects the node.
  */
-int PickNode(TSpectrumModel& model, Draw2DClass& surface, ResultView* view, int px, int py);
+int PickNode(const TSpectrumModel& model, const Draw2DClass& surface, int px, int py, int& node);
 
-/** True when the press hits the other spectrum's line; the spectra have then been swapped. */
-bool PickOtherSpectrum(TSpectrumModel& model, Draw2DClass& surface, ResultView* view, int px, int py);
+/** True when the press at pixel (px, py) hits the other spectrum's line. Changes nothing. */
+bool PickOtherSpectrum(const TSpectrumModel& model, const Draw2DClass& surface, int px, int py);
 
-/** Makes index current (any value, -1 for none), moving the selected marker and writing the status line. */
-bool SelectNode(TSpectrumModel& model, Draw2DClass& surface, ResultView* view, int index);
+/** Makes index current (any value, -1 for none), moving the selected marker in the bitmap. */
+bool SelectNode(TSpectrumModel& model, Draw2DClass& surface, int index);
 
 /**
  * Sets the current node's level, redrawing its marker and two segments in exclusive-or mode;
@@ -34,10 +34,12 @@ bool SetCurrentLevel(TSpectrumModel& model, Draw2DClass& surface, float x, float
 bool DragCurrentNode(TSpectrumModel& model, Draw2DClass& surface, int px, int py);
 
 /**
- * The node keys (virtual-key codes): Up and Down step the level by 1 dB (0.1 when fine),
- * Left and Right the current node, Page Up and Down swap the spectra, Home and the zoom keys
- * go to the view. True for Up and Down only.
+ * The node keys (virtual-key codes), each sent to the editor as what it asks for: Up and Down a
+ * key step of 1 dB (0.1 when fine) on the current node, Left and Right the neighbouring node made
+ * current (no wrapping), Page Up and Down the spectra swapped; Home and the zoom keys go to the
+ * view, which redraws. False for any other key.
  */
-bool HandleNodeKey(TSpectrumModel& model, Draw2DClass& surface, ResultView* view, int key, bool fine);
+bool HandleNodeKey(const TSpectrumModel& model, Draw2DClass& surface, SpectrumEditor& editor, int key,
+                   bool fine);
 
 } // namespace velmora

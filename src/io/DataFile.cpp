@@ -170,7 +170,7 @@ void LoadDataText(TSpectrumModel& model, std::string_view text)
 {
     const GraphExtents extents = ReadDataWords(model, text);
     StoreGraphExtents(model, extents.MinLevel, extents.MaxLevel, extents.LevelIncrement);
-    SetupSpectrum(model, nullptr, false);
+    SetupSpectrum(model, false);
 }
 
 bool LoadDataFile(TSpectrumModel& model, const std::string& path, std::string* reason)

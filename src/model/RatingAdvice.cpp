@@ -2,6 +2,7 @@
 
 #include "entry/NumberText.h"
 #include "model/Bands.h"
+#include "model/LimitTolerance.h"
 #include "model/SoundReduction.h"
 #include "model/TransmissionClass.h"
 
@@ -15,12 +16,15 @@ namespace {
 /**
  * A shortfall in dB with one decimal, rounded up so that making it good is enough, and never
  * "0.0". A strict shortfall must be more than made good (a sum that must stay below its limit),
- * so a whole number of tenths rounds up to the next tenth.
+ * so a whole number of tenths rounds up to the next tenth. Within kLimitTolerance of a tenth the
+ * amount is that tenth: levels in tenths held as floats make an exact 1.2 dB come out as
+ * 1.20000076, which asks for 1.2, not 1.3.
  */
 std::string Shortfall(double amount, bool strict)
 {
-    // The tolerance keeps a value such as 3.4000000001 from counting as more than 3.4.
-    const double tenths = strict ? std::floor(amount * 10.0 + 1e-6) + 1.0 : std::ceil(amount * 10.0 - 1e-6);
+    constexpr double kTenthsTolerance = kLimitTolerance * 10.0;
+    const double tenths = strict ? std::floor(amount * 10.0 + kTenthsTolerance) + 1.0
+                                 : std::ceil(amount * 10.0 - kTenthsTolerance);
     return FixedText(std::max(1.0, tenths) / 10.0, 1);
 }
 
@@ -48,7 +52,7 @@ std::string NextTransmissionClassAdvice(const TransmissionClassRating& rating)
     }
     // The sum must stay below its limit, so meeting it exactly is still too much.
     const double excess = rating.nextDeficiencySum - rating.sumLimit;
-    if (excess >= 0.0) {
+    if (excess >= -kLimitTolerance) {
         text += Shortfall(excess, true) + " dB less deficiency in total";
         if (!rises.empty())
             text += "; " + rises;

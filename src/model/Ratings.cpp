@@ -1,12 +1,8 @@
 #include "model/Ratings.h"
 
-#include "model/NoiseRating.h"
-#include "model/ResultTexts.h"
-#include "model/ResultView.h"
 #include "model/SpectrumCombination.h"
 #include "model/SpectrumModel.h"
 #include "model/StoredLevel.h"
-#include "model/TransmissionClass.h"
 #include "model/Weighting.h"
 
 namespace velmora {
@@ -14,18 +10,13 @@ namespace velmora {
 const std::array<float, 9> SafeExposureLevel = {103.0f, 96.0f, 91.0f, 87.0f, 85.0f,
                                                 83.0f,  83.0f, 81.0f, 79.0f};
 
-void Recalculate(TSpectrumModel& model, ResultView* view)
+void Recalculate(TSpectrumModel& model)
 {
-    const auto levels = EditedLevels(model);
+    model.Ratings = RateSpectrum(EditedLevels(model), model.BandStart, model.BandStep);
     for (int w = WeightA; w <= WeightD; ++w)
-        model.WeightedLevel[w] = ToStoredLevel(WeightedLevel(levels, model.BandStart, model.BandStep, w));
-    CalcSTC(model);
-    CalcNoiseRating(model);
-    if (view) {
-        if (ValidNode(model, model.Nodes.Current))
-            view->SetStatusText(StatusText(model));
-        view->SetResultText(ResultText(model));
-    }
+        model.WeightedLevel[w] = ToStoredLevel(model.Ratings.weighted[w]);
+    model.STC = ToStoredLevel(model.Ratings.transmission.STC);
+    model.NR = ToStoredLevel(model.Ratings.noise.NR);
     StoreResults(model);
 }
 
@@ -58,17 +49,6 @@ void StoreWeightedResults(TSpectrumModel& model)
         const double weighted = WeightedBandLevel(model.Nodes.Node[k].Y, BandIndexOfSlot(model, k), mode - 1);
         model.Results[k] = ToStoredLevel(weighted);
     }
-}
-
-void CalcSTC(TSpectrumModel& model)
-{
-    model.STC =
-        ToStoredLevel(RateTransmissionClass(EditedLevels(model), model.BandStart, model.BandStep).STC);
-}
-
-void CalcNoiseRating(TSpectrumModel& model)
-{
-    model.NR = ToStoredLevel(RateNoise(EditedLevels(model), model.BandStart, model.BandStep).NR);
 }
 
 } // namespace velmora

@@ -5,19 +5,19 @@
 namespace velmora {
 
 struct TSpectrumModel;
-class ResultView;
 
 /** Safe exposure level in dB at the octaves 63 Hz to 16 kHz. */
 extern const std::array<float, 9> SafeExposureLevel;
 
 /**
- * The whole recalculation: weighted levels, STC, NR, the two text lines (given a view; the
- * status line only while Current is a valid node) and the per-band results of the overlay
- * (StoreResults). A weighted level is NaN when a band is NaN and +inf when a band is +inf; a band
- * at -inf adds nothing. Finite levels too large for the single-precision sum are still summed
- * correctly.
+ * The whole recalculation, the one place a spectrum is rated: the ratings value (RateSpectrum) from
+ * the edited levels, its single numbers as the model stores them (WeightedLevel, STC, NR), and the
+ * per-band results of the overlay (StoreResults). A weighted level is NaN when a band is NaN and
+ * +inf when a band is +inf; a band at -inf adds nothing. Finite levels too large for the
+ * single-precision sum are still summed correctly. Writes no text: whoever shows the ratings reads
+ * them from the model.
  */
-void Recalculate(TSpectrumModel& model, ResultView* view);
+void Recalculate(TSpectrumModel& model);
 
 /**
  * Results per band: the edited and the other spectrum combined by their data types. A data
@@ -37,11 +37,5 @@ void StoreResults(TSpectrumModel& model);
  * shows it. Any other mode leaves Results alone.
  */
 void StoreWeightedResults(TSpectrumModel& model);
-
-/** Sets STC from RateTransmissionClass on the edited levels. */
-void CalcSTC(TSpectrumModel& model);
-
-/** Sets NR from RateNoise on the edited levels: never below 0, non-finite bands left out. */
-void CalcNoiseRating(TSpectrumModel& model);
 
 } // namespace velmora

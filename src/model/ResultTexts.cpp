@@ -40,16 +40,16 @@ std::string ResultText(const TSpectrumModel& model)
         std::string text;
         for (int w = WeightA; w <= WeightD; ++w) {
             text += kLabels[w];
-            text += Fixed(model.WeightedLevel[w], 1);
+            text += Fixed(model.Ratings.weighted[w], 1);
         }
         text += ", NR: ";
-        text += Fixed(model.NR, 1);
+        text += Fixed(model.Ratings.noise.NR, 1);
         return text;
     }
     case CorrectionFactors:
         return " Correction Factor Graph";
     default:
-        return std::string(" Sound Transmission Class (STC): ") + Fixed(model.STC, 1);
+        return std::string(" Sound Transmission Class (STC): ") + Fixed(model.Ratings.transmission.STC, 1);
     }
 }
 

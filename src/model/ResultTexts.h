@@ -14,7 +14,8 @@ std::string StatusText(const TSpectrumModel& model);
 
 /**
  * The ratings line for the edited spectrum's data type: the weighted levels and NR for 0 and 1,
- * a fixed caption for 3, STC for any other value; numbers printed as by StatusText.
+ * a fixed caption for 3, STC for any other value; numbers printed as by StatusText, from the
+ * model's ratings value as the last recalculation left it.
  */
 std::string ResultText(const TSpectrumModel& model);
 

@@ -1,6 +1,7 @@
 #include "model/SoundReduction.h"
 
 #include "model/Bands.h"
+#include "model/LimitTolerance.h"
 
 #include <algorithm>
 #include <cmath>
@@ -14,13 +15,6 @@ namespace {
 /** The band at 500 Hz, where the moved reference curve is read as Rw. */
 constexpr int kRatingBand = 10;
 static_assert(BandFrequency[kRatingBand] == 500.0f);
-
-/**
- * How far above the limit a sum of deviations may lie and still meet it. A float holds 45.9 dB as
- * 45.900001525..., so sixteen bands entered in tenths can miss a limit met in decimal by about
- * 1e-4 dB; 0.001 dB is well above that noise and far below the 0.1 dB steps levels are entered in.
- */
-constexpr double kLimitTolerance = 1e-3;
 
 /** ln(10) / 10: turns a level in dB into the exponent of its energy. */
 constexpr double kDecibelToExponent = 0.23025850929940457;

@@ -30,10 +30,10 @@ void SetupNodes(TSpectrumModel& model, bool zeroLevels)
     nodes.Current = 0;
 }
 
-void SetupSpectrum(TSpectrumModel& model, ResultView* view, bool zeroLevels)
+void SetupSpectrum(TSpectrumModel& model, bool zeroLevels)
 {
     SetupNodes(model, zeroLevels);
-    Recalculate(model, view);
+    Recalculate(model);
 }
 
 GraphExtents GetGraphExtents(const TSpectrumModel& model)

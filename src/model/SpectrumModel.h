@@ -1,12 +1,11 @@
 #pragma once
 
 #include "model/Bands.h"
+#include "model/SpectrumRatings.h"
 
 #include <array>
 
 namespace velmora {
-
-class ResultView;
 
 enum DataTypeCode : int {
     PressureLevels = 0,
@@ -41,22 +40,42 @@ struct TNodeList {
     int DataType = PressureLevels;
 };
 
-/** The one model record: both spectra, their ratings, the overlay and the graph's level range. */
-struct TSpectrumModel {
-    float MinLevel = 0.0f;
-    float MaxLevel = 120.0f;
-    float LevelIncrement = 10.0f;
+/**
+ * What the user edits: both spectra with their data types and the band set. This is the state an
+ * undo step takes back; Nodes.Current, which keeps its name in the node list, is the view's and
+ * never part of an edit.
+ */
+struct SpectrumData {
     TNodeList Nodes;
     std::array<float, kBandSlots> OtherLevels{};
-    std::array<float, kBandSlots> Results{};
-    std::array<float, 4> WeightedLevel{};
-    float STC = 0.0f;
-    float NR = 0.0f;
-    int HighlightMode = HighlightNone;
     int Reserved = 0;
     int OtherDataType = PressureLevels;
     int BandStart = kOctaveBandStart;
     int BandStep = kOctaveBandStep;
+};
+
+/** How the graph shows the spectra: its level range and grid step, and the overlay. */
+struct SpectrumView {
+    float MinLevel = 0.0f;
+    float MaxLevel = 120.0f;
+    float LevelIncrement = 10.0f;
+    int HighlightMode = HighlightNone;
+};
+
+/**
+ * What a recalculation derives from the data: the one ratings value, its single numbers as the
+ * model stores them, and the per-band results of the overlay.
+ */
+struct SpectrumResults {
+    SpectrumRatings Ratings;
+    std::array<float, kBandSlots> Results{};
+    std::array<float, 4> WeightedLevel{};
+    float STC = 0.0f;
+    float NR = 0.0f;
+};
+
+/** The one model record: what is edited, how it is viewed and what is derived from it. */
+struct TSpectrumModel : SpectrumData, SpectrumView, SpectrumResults {
 };
 
 /** Start-up defaults: nine empty full-octave slots, 0 to 120 dB in steps of 10, no overlay. */
@@ -72,8 +91,8 @@ void InitNodeList(TNodeList& list);
  */
 void SetupNodes(TSpectrumModel& model, bool zeroLevels);
 
-/** SetupNodes, then Recalculate, reporting to view when it is given. */
-void SetupSpectrum(TSpectrumModel& model, ResultView* view, bool zeroLevels);
+/** SetupNodes, then Recalculate. */
+void SetupSpectrum(TSpectrumModel& model, bool zeroLevels);
 
 struct GraphExtents {
     float MinLevel;

@@ -1,6 +1,7 @@
 #include "model/TransmissionClass.h"
 
 #include "model/Interpolate.h"
+#include "model/LimitTolerance.h"
 
 #include <algorithm>
 #include <cmath>
@@ -72,7 +73,10 @@ struct RatedBands {
         return ContourLevel(s, BandFrequency[i], BandLog10()[i]);
     }
 
-    /** True when the spectrum meets the contour of rating s. */
+    /**
+     * True when the spectrum meets the contour of rating s. A deficiency or a total within
+     * kLimitTolerance of its limit is at the limit: the band still passes, the total no longer does.
+     */
     bool Meets(double s) const
     {
         double total = 0.0;
@@ -80,13 +84,15 @@ struct RatedBands {
             const double deficiency = Contour(j, s) - level[j];
             // One band this far below the contour adds 32 dB to the total, more than the whole
             // allowance in either band set, so the rating fails at once.
-            if (deficiency > bandLimit)
+            if (BreaksBandLimit(deficiency))
                 return false;
             if (deficiency > 0.0)
                 total += deficiency;
         }
-        return total < sumLimit;
+        return total < sumLimit - kLimitTolerance;
     }
+
+    bool BreaksBandLimit(double deficiency) const { return deficiency > bandLimit + kLimitTolerance; }
 
     /**
      * Highest rating any band still allows: above it some band lies more than the per-band limit
@@ -96,10 +102,13 @@ struct RatedBands {
     {
         double bound = std::numeric_limits<double>::infinity();
         for (int j = 0; j < count; ++j)
-            bound = std::min(bound, level[j] - Contour(j, 0.0) + bandLimit);
+            bound = std::min(bound, level[j] - Contour(j, 0.0) + bandLimit + kLimitTolerance);
         return bound;
     }
 };
+
+/** What a search that finds no passing rating ends at. */
+constexpr double kNoRating = -1.0;
 
 /** Highest finite level of the set, 0 when there is none. */
 double HighestLevel(std::span<const float> levels)
@@ -115,14 +124,15 @@ double HighestLevel(std::span<const float> levels)
 /** The highest passing rating, as the plain search from the top finds it. */
 double SearchRating(const RatedBands& rated, double highestLevel)
 {
-    // The search runs down from 10 dB above the highest level; a start below 0 is the result.
+    // The search runs down from 10 dB above the highest level to 0; one that starts below 0 finds
+    // no rating, as one that fails at every step does.
     double rating = std::trunc(highestLevel) + 10.0;
     if (rating < 0.0)
-        return rating;
+        return kNoRating;
     // Every rating above the allowed one fails, so start no higher than one above it; a spectrum
     // far above or below the contour would otherwise take one pass per dB. Starting at -1 keeps
     // the result of a search that finds no rating.
-    rating = std::max(std::min(rating, std::floor(rated.HighestAllowed()) + 1.0), -1.0);
+    rating = std::max(std::min(rating, std::floor(rated.HighestAllowed()) + 1.0), kNoRating);
     while (rating >= 0.0 && !rated.Meets(rating)) {
         // Beyond 2^53 whole numbers are no longer 1 apart: stop rather than loop in place.
         const double next = rating - 1.0;
@@ -177,7 +187,7 @@ TransmissionClassRating RateTransmissionClass(std::span<const float> levels, int
         result.deficiencySum += entry.deficiency;
         const double nextDeficiency = ContourLevel(next, BandFrequency[entry.band], logF) - entry.level;
         result.nextDeficiencySum += std::max(0.0, nextDeficiency);
-        entry.nextRise = std::max(0.0, nextDeficiency - result.bandLimit);
+        entry.nextRise = rated.BreaksBandLimit(nextDeficiency) ? nextDeficiency - result.bandLimit : 0.0;
         if (entry.nextRise > 0.0 && result.nextRuleBand < 0)
             result.nextRuleBand = entry.band;
     }

@@ -34,8 +34,8 @@ struct StcBand {
 
 /** The Sound Transmission Class of a spectrum and what it rests on. */
 struct TransmissionClassRating {
-    /** The highest whole rating the spectrum meets; -1 when none, or the search start itself
-     * when that is below 0. */
+    /** The highest whole rating the spectrum meets; -1 when none, a search that would start below 0
+     * included. */
     double STC = 0.0;
     std::array<StcBand, kMaxStcBands> bands{};
     int bandCount = 0;
@@ -55,7 +55,10 @@ struct TransmissionClassRating {
  * Rates levels (one per slot of the band set) against the reference contours: the highest whole
  * rating s, searched down from 10 dB above the highest finite level (0 when none is finite), at
  * which no compared band lies more than 8 / BandStep dB below the contour and the deficiencies
- * sum to less than 32 / BandStep dB. All arithmetic is in double. Bands whose level is NaN or
+ * sum to less than 32 / BandStep dB; a deficiency or a sum within 0.001 dB of its limit is at the
+ * limit (kLimitTolerance), so levels entered in tenths rate as their decimal values do. -1 when no
+ * rating from the start down to 0 passes, as for every spectrum whose highest level is -10 dB or
+ * lower. All arithmetic is in double. Bands whose level is NaN or
  * infinite are left out. The search takes a bounded number of steps whatever the levels.
  */
 TransmissionClassRating RateTransmissionClass(std::span<const float> levels, int bandStart, int bandStep);

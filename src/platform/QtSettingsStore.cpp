@@ -50,6 +50,9 @@ std::optional<std::string> QtSettingsStore::Query(const std::string& name)
     if (!settings)
         return std::nullopt;
     const QVariant value = settings->value(QString::fromStdString(name));
+    // Text that is not UTF-8 (a file name's own bytes) is kept as bytes.
+    if (value.typeId() == QMetaType::QByteArray)
+        return value.toByteArray().toStdString();
     // A value of another type (a list, say, from a hand-edited file) is as good as missing.
     if (!value.isValid() || value.typeId() != QMetaType::QString)
         return std::nullopt;
@@ -58,7 +61,14 @@ std::optional<std::string> QtSettingsStore::Query(const std::string& name)
 
 void QtSettingsStore::Set(const std::string& name, const std::string& text)
 {
-    if (const auto settings = OpenSettings(m_iniFile))
+    const auto settings = OpenSettings(m_iniFile);
+    if (!settings)
+        return;
+    const QByteArray bytes = QByteArray::fromStdString(text);
+    // A string would turn bytes that are not UTF-8 into replacement characters.
+    if (!bytes.isValidUtf8())
+        settings->setValue(QString::fromStdString(name), bytes);
+    else
         settings->setValue(QString::fromStdString(name), QString::fromStdString(text));
 }
 

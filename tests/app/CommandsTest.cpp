@@ -1,4 +1,5 @@
 #include "app/MainForm.h"
+#include "support/FindChild.h"
 
 #include "app/MainFormFixture.h"
 #include "dialogs/AboutBox.h"
@@ -16,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
@@ -23,6 +25,8 @@
 #include <QToolButton>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 #include <cstdio>
 #include <cstdlib>
@@ -47,7 +51,7 @@ protected:
     QList<QAction*> checkedHighlightItems() const
     {
         QList<QAction*> checked;
-        for (QAction* item : m_form->HighlightMenu->actions())
+        for (QAction* item : test::Find<QMenu>(*m_form, "HighlightMenu")->actions())
             if (item->isChecked())
                 checked.append(item);
         return checked;
@@ -83,86 +87,171 @@ TEST_F(CommandsTest, HighlightMenuHoldsItsItemsInOrder)
 {
     start();
     QStringList captions;
-    for (QAction* item : m_form->HighlightMenu->actions())
+    for (QAction* item : test::Find<QMenu>(*m_form, "HighlightMenu")->actions())
         captions << (item->isSeparator() ? QStringLiteral("-") : item->text());
-    EXPECT_EQ(captions, (QStringList{"&Edit Other Spectra",
-                                     "&Import From Library",
+    EXPECT_EQ(captions, (QStringList{"&Edit Other Spectra\tPgUp",
+                                     "&Import Levels...",
                                      "-",
                                      "dB&A Weighting",
                                      "dB&B Weighting",
                                      "dB&C Weighting",
                                      "dB&D Weighting",
-                                     "Calculated Results",
-                                     "Safe &Working Levels",
+                                     "Calculated Re&sults",
+                                     "Safe E&xposure Levels",
                                      "Sound &Transmission Class",
-                                     "Noise &Ratings Lines",
+                                     "Noise Ratings &Lines",
                                      "-",
-                                     "&Third Octave Bands ",
+                                     "Third &Octave Bands",
                                      "&Full Octave Bands",
                                      "-",
                                      "A&pply Calculated Results",
                                      "Reset Nodes to &Zero",
-                                     "Edit &Nodes(s)...",
+                                     "Edit &Node(s)...\tEnter",
                                      "Edit &Graph...",
                                      "-",
                                      "&Ratings Panel"}));
-    EXPECT_TRUE(m_form->ImportFromLibrary1->isEnabled()) << "it imports a table of levels";
-    EXPECT_EQ(checkedHighlightItems(), QList<QAction*>{m_form->FullOctaveBands});
-    EXPECT_EQ(m_form->NoiseRatingsLines1->data().toInt(), 8);
+}
+
+TEST_F(CommandsTest, EveryCommandIsInTheMenuBarAndNoAccessKeyServesTwoItemsOfOneMenu)
+{
+    start();
+    QMenuBar* bar = m_form->menuBar();
+    QStringList titles;
+    for (QAction* menu : bar->actions())
+        titles << menu->text();
+    EXPECT_EQ(titles, (QStringList{"&File", "&Edit", "&View", "&Ratings", "&Help"}));
+
+    // Every menu of the window, the pop-ups and submenus included: one item per access key.
+    QList<QAction*> reachable;
+    const std::function<void(QMenu*)> walk = [&](QMenu* menu) {
+        QMap<QChar, QString> keys;
+        for (QAction* item : menu->actions()) {
+            reachable << item;
+            const QString text = item->text();
+            const qsizetype amp = text.indexOf(u'&');
+            if (amp >= 0 && amp + 1 < text.size()) {
+                const QChar key = text[amp + 1].toLower();
+                EXPECT_FALSE(keys.contains(key))
+                    << menu->objectName().toStdString() << ": " << text.toStdString() << " and "
+                    << keys.value(key).toStdString();
+                keys[key] = text;
+            }
+            if (item->menu())
+                walk(item->menu());
+        }
+    };
+    for (QMenu* menu : m_form->findChildren<QMenu*>())
+        walk(menu);
+
+    QList<QAction*> inBar;
+    const std::function<void(QMenu*)> collect = [&](QMenu* menu) {
+        for (QAction* item : menu->actions()) {
+            inBar << item;
+            if (item->menu())
+                collect(item->menu());
+        }
+    };
+    for (QAction* menu : bar->actions())
+        collect(menu->menu());
+    const struct {
+        const char* name;
+        QKeySequence keys;
+    } commands[] = {
+        {"Open", QKeySequence::Open},
+        {"Save", QKeySequence::Save},
+        {"SaveAs", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
+        {"ImportFromLibrary1", {}},
+        {"Copy", QKeySequence::Copy},
+        {"Print", QKeySequence::Print},
+        {"UndoAction", QKeySequence::Undo},
+        {"RedoAction", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
+        {"PasteLevels1", QKeySequence::Paste},
+        {"EditNodes1", {}},
+        {"DataType1", {}},
+        {"DataType4", {}},
+        {"SwapSpectra1", {}},
+        {"ApplyResults1", {}},
+        {"ThirdOctaveBands", {}},
+        {"FullOctaveBands", {}},
+        {"ResettoZero1", {}},
+        {"ZoomIn", {}},
+        {"ZoomOut", {}},
+        {"Fit", {}},
+        {"EditGraph1", {}},
+        {"dBAWeighting1", {}},
+        {"NoiseRatingsLines1", {}},
+        {"RatingsPanelAction", QKeySequence(Qt::Key_F2)},
+        {"Help", QKeySequence::HelpContents},
+        {"About", {}},
+    };
+    for (const auto& c : commands) {
+        QAction* action = m_form->findChild<QAction*>(QString::fromUtf8(c.name));
+        ASSERT_NE(action, nullptr) << c.name;
+        EXPECT_TRUE(inBar.contains(action)) << c.name;
+        if (!c.keys.isEmpty()) {
+            EXPECT_TRUE(action->shortcuts().contains(c.keys)) << c.name;
+        }
+    }
+    EXPECT_NE(test::Find<QMenu>(*m_form, "RecentMenu")->menuAction(), nullptr);
+    EXPECT_TRUE(inBar.contains(test::Find<QMenu>(*m_form, "RecentMenu")->menuAction()));
 }
 
 TEST_F(CommandsTest, HighlightItemsToggleTheirOverlayAndShareOneCheckMark)
 {
     start();
-    m_form->dBAWeighting1->trigger();
+    test::Find<QAction>(*m_form, "dBAWeighting1")->trigger();
     EXPECT_EQ(model().HighlightMode, HighlightA);
-    EXPECT_EQ(checkedHighlightItems(), (QList<QAction*>{m_form->dBAWeighting1, m_form->FullOctaveBands}));
-    m_form->UpdatePopupMenu();
-    EXPECT_TRUE(m_form->ApplyResults1->isEnabled());
+    EXPECT_EQ(checkedHighlightItems(), (QList<QAction*>{test::Find<QAction>(*m_form, "dBAWeighting1"),
+                                                        test::Find<QAction>(*m_form, "FullOctaveBands")}));
+    m_form->Actions().UpdatePopupMenu();
+    EXPECT_TRUE(test::Find<QAction>(*m_form, "ApplyResults1")->isEnabled());
 
-    m_form->dBAWeighting1->trigger();
+    test::Find<QAction>(*m_form, "dBAWeighting1")->trigger();
     EXPECT_EQ(model().HighlightMode, HighlightNone);
-    EXPECT_EQ(checkedHighlightItems(), QList<QAction*>{m_form->FullOctaveBands});
-    m_form->UpdatePopupMenu();
-    EXPECT_FALSE(m_form->ApplyResults1->isEnabled());
+    EXPECT_EQ(checkedHighlightItems(), QList<QAction*>{test::Find<QAction>(*m_form, "FullOctaveBands")});
+    m_form->Actions().UpdatePopupMenu();
+    EXPECT_FALSE(test::Find<QAction>(*m_form, "ApplyResults1")->isEnabled());
 
-    m_form->dBBWeighting1->trigger();
+    test::Find<QAction>(*m_form, "dBBWeighting1")->trigger();
     model().OtherLevels.fill(60.0f);
     model().Nodes.Node[0].Y = 60.0f;
-    m_form->Results1->trigger();
+    test::Find<QAction>(*m_form, "Results1")->trigger();
     EXPECT_EQ(model().HighlightMode, HighlightResults) << "straight from mode 2 to mode 5";
     EXPECT_NEAR(model().Results[0], 66.02, 0.01) << "results are computed before the overlay shows";
-    m_form->NoiseRatingsLines1->trigger();
-    EXPECT_EQ(checkedHighlightItems(),
-              (QList<QAction*>{m_form->NoiseRatingsLines1, m_form->FullOctaveBands}));
+    test::Find<QAction>(*m_form, "NoiseRatingsLines1")->trigger();
+    EXPECT_EQ(checkedHighlightItems(), (QList<QAction*>{test::Find<QAction>(*m_form, "NoiseRatingsLines1"),
+                                                        test::Find<QAction>(*m_form, "FullOctaveBands")}));
 }
 
 TEST_F(CommandsTest, BandItemsConvertOnlyWhenNeeded)
 {
     start();
-    m_form->SoundTransmissionClass1->trigger();
-    m_form->FullOctaveBands->trigger();
+    test::Find<QAction>(*m_form, "SoundTransmissionClass1")->trigger();
+    test::Find<QAction>(*m_form, "FullOctaveBands")->trigger();
     EXPECT_EQ(model().Nodes.Count, 9) << "already full octave: nothing";
     EXPECT_EQ(checkedHighlightItems(),
-              (QList<QAction*>{m_form->SoundTransmissionClass1, m_form->FullOctaveBands}));
+              (QList<QAction*>{test::Find<QAction>(*m_form, "SoundTransmissionClass1"),
+                               test::Find<QAction>(*m_form, "FullOctaveBands")}));
 
     model().Nodes.Node[0].Y = 60.0f;
     model().Nodes.Node[1].Y = 70.0f;
-    m_form->ThirdOctaveBands->trigger();
+    test::Find<QAction>(*m_form, "ThirdOctaveBands")->trigger();
     EXPECT_EQ(model().Nodes.Count, 27);
     EXPECT_NEAR(model().Nodes.Node[2].Y, 63.49, 0.01);
     EXPECT_EQ(checkedHighlightItems(),
-              (QList<QAction*>{m_form->SoundTransmissionClass1, m_form->ThirdOctaveBands}))
+              (QList<QAction*>{test::Find<QAction>(*m_form, "SoundTransmissionClass1"),
+                               test::Find<QAction>(*m_form, "ThirdOctaveBands")}))
         << "the overlay and the band set each keep their own mark";
     EXPECT_EQ(model().HighlightMode, HighlightSTC) << "the overlay itself stays";
 
-    m_form->ThirdOctaveBands->trigger();
+    test::Find<QAction>(*m_form, "ThirdOctaveBands")->trigger();
     EXPECT_EQ(checkedHighlightItems(),
-              (QList<QAction*>{m_form->SoundTransmissionClass1, m_form->ThirdOctaveBands}));
-    m_form->SoundTransmissionClass1->trigger();
+              (QList<QAction*>{test::Find<QAction>(*m_form, "SoundTransmissionClass1"),
+                               test::Find<QAction>(*m_form, "ThirdOctaveBands")}));
+    test::Find<QAction>(*m_form, "SoundTransmissionClass1")->trigger();
     EXPECT_EQ(model().HighlightMode, HighlightNone) << "choosing the checked overlay takes it away";
-    EXPECT_EQ(checkedHighlightItems(), QList<QAction*>{m_form->ThirdOctaveBands});
-    m_form->FullOctaveBands->trigger();
+    EXPECT_EQ(checkedHighlightItems(), QList<QAction*>{test::Find<QAction>(*m_form, "ThirdOctaveBands")});
+    test::Find<QAction>(*m_form, "FullOctaveBands")->trigger();
     EXPECT_EQ(model().Nodes.Count, 9);
     EXPECT_EQ(model().Nodes.Node[1].Y, 70.0f);
 }
@@ -171,33 +260,25 @@ TEST_F(CommandsTest, SwapApplyAndResetChangeTheSpectrum)
 {
     start();
     model().OtherLevels.fill(40.0f);
-    m_form->SwapSpectra1->trigger();
+    test::Find<QAction>(*m_form, "SwapSpectra1")->trigger();
     EXPECT_EQ(model().Nodes.Node[3].Y, 40.0f);
-    m_form->SwapSpectraB->trigger();
+    test::Find<QAction>(*m_form, "SwapSpectraB")->trigger();
     EXPECT_EQ(model().Nodes.Node[3].Y, 0.0f);
 
     model().Nodes.Node[3].Y = 50.0f;
-    m_form->Results1->trigger();
+    test::Find<QAction>(*m_form, "Results1")->trigger();
     const float before = model().Nodes.Node[3].Y;
-    m_form->ApplyResults1->trigger();
+    test::Find<QAction>(*m_form, "ApplyResults1")->trigger();
     EXPECT_NE(model().Nodes.Node[3].Y, before);
-    m_form->ApplyResults2->trigger();
+    test::Find<QAction>(*m_form, "ApplyResults2")->trigger();
     EXPECT_EQ(model().Nodes.Node[3].Y, before) << "applying twice in mode 5 swaps back";
 
     answer(QMessageBox::Cancel);
-    m_form->ResettoZero1->trigger();
+    test::Find<QAction>(*m_form, "ResettoZero1")->trigger();
     EXPECT_EQ(model().Nodes.Node[3].Y, before);
-    // After its own question, Reset asks about the unsaved swaps and applied results.
-    OnNextModal([](QWidget* modal) {
-        qobject_cast<QMessageBox*>(modal)->button(QMessageBox::Ok)->click();
-        OnNextModal([](QWidget* next) {
-            auto* box = qobject_cast<QMessageBox*>(next);
-            ASSERT_NE(box, nullptr);
-            EXPECT_EQ(box->text(), QStringLiteral("Save changes to Untitled?"));
-            box->button(QMessageBox::Discard)->click();
-        });
-    });
-    m_form->ResettoZero1->trigger();
+    // Reset is a step like any other: undo takes it back, so only its own question comes.
+    answer(QMessageBox::Ok);
+    test::Find<QAction>(*m_form, "ResettoZero1")->trigger();
     for (int k = 0; k < model().Nodes.Count; ++k)
         EXPECT_EQ(model().Nodes.Node[k].Y, 0.0f);
     EXPECT_EQ(model().OtherLevels[3], 40.0f) << "the other spectrum stays";
@@ -206,29 +287,31 @@ TEST_F(CommandsTest, SwapApplyAndResetChangeTheSpectrum)
 TEST_F(CommandsTest, NodeMenuDataTypesAreCheckedOnlyByTheirHandler)
 {
     start();
-    m_form->UpdateNodeMenu();
-    EXPECT_TRUE(m_form->DataType1->isChecked());
-    m_form->DataType3->trigger();
+    m_form->Actions().UpdateNodeMenu();
+    EXPECT_TRUE(test::Find<QAction>(*m_form, "DataType1")->isChecked());
+    test::Find<QAction>(*m_form, "DataType3")->trigger();
     EXPECT_EQ(model().Nodes.DataType, AttenuationLevels);
-    EXPECT_TRUE(m_form->DataType3->isChecked());
-    EXPECT_FALSE(m_form->DataType1->isChecked());
-    m_form->DataType3->trigger();
-    EXPECT_TRUE(m_form->DataType3->isChecked()) << "choosing the type in force does nothing";
+    EXPECT_TRUE(test::Find<QAction>(*m_form, "DataType3")->isChecked());
+    EXPECT_FALSE(test::Find<QAction>(*m_form, "DataType1")->isChecked());
+    test::Find<QAction>(*m_form, "DataType3")->trigger();
+    EXPECT_TRUE(test::Find<QAction>(*m_form, "DataType3")->isChecked())
+        << "choosing the type in force does nothing";
     EXPECT_EQ(model().Nodes.DataType, AttenuationLevels);
     model().Nodes.DataType = 7;
-    m_form->UpdateNodeMenu();
-    EXPECT_TRUE(m_form->DataType1->isChecked()) << "an unknown type shows as pressure levels";
+    m_form->Actions().UpdateNodeMenu();
+    EXPECT_TRUE(test::Find<QAction>(*m_form, "DataType1")->isChecked())
+        << "an unknown type shows as pressure levels";
 }
 
 TEST_F(CommandsTest, SmallButtonsZoomFitAndEditTheExtents)
 {
     start();
     const float scale = m_context->Surface.Scale.x;
-    QTest::mouseClick(m_form->ZoomInButton, Qt::LeftButton);
+    QTest::mouseClick(test::Find<QToolButton>(*m_form, "ZoomInButton"), Qt::LeftButton);
     EXPECT_FLOAT_EQ(m_context->Surface.Scale.x, scale * 1.1f);
-    QTest::mouseClick(m_form->FitButton, Qt::LeftButton);
+    QTest::mouseClick(test::Find<QToolButton>(*m_form, "FitButton"), Qt::LeftButton);
     EXPECT_FLOAT_EQ(m_context->Surface.Scale.x, scale);
-    QTest::mouseClick(m_form->ZoomOutButton, Qt::LeftButton);
+    QTest::mouseClick(test::Find<QToolButton>(*m_form, "ZoomOutButton"), Qt::LeftButton);
     EXPECT_FLOAT_EQ(m_context->Surface.Scale.x, scale * 0.90909094f);
 
     OnNextModal([](QWidget* modal) {
@@ -237,50 +320,52 @@ TEST_F(CommandsTest, SmallButtonsZoomFitAndEditTheExtents)
         dialog->MaxLevelEdit->setText(QStringLiteral("90"));
         dialog->OKButton->click();
     });
-    QTest::mouseClick(m_form->SetupButton, Qt::LeftButton);
+    QTest::mouseClick(test::Find<QToolButton>(*m_form, "SetupButton"), Qt::LeftButton);
     EXPECT_EQ(model().MaxLevel, 90.0f);
 
     OnNextModal([](QWidget* modal) {
         ASSERT_NE(qobject_cast<TGraphForm*>(modal), nullptr);
         modal->close();
     });
-    m_form->EditGraph1->trigger();
+    test::Find<QAction>(*m_form, "EditGraph1")->trigger();
     OnNextModal([](QWidget* modal) {
         ASSERT_NE(qobject_cast<TNodesForm*>(modal), nullptr);
         modal->close();
     });
-    m_form->EditNodes1->trigger();
+    test::Find<QAction>(*m_form, "EditNodes1")->trigger();
     OnNextModal([](QWidget* modal) {
         ASSERT_NE(qobject_cast<TNodesForm*>(modal), nullptr);
         modal->close();
     });
-    m_form->EditNodes->trigger();
+    test::Find<QAction>(*m_form, "EditNodes")->trigger();
 }
 
 TEST_F(CommandsTest, ToolbarOpensMenusHelpAndAbout)
 {
     TMainForm& form = start();
-    QTest::mouseClick(form.SettingsButton, Qt::LeftButton);
-    EXPECT_TRUE(form.HighlightMenu->isVisible());
-    const QPoint corner =
-        form.mapToGlobal(QPoint(form.MainPanel->x() + form.SettingsButton->x() - 2,
-                                form.MainPanel->y() + form.SettingsButton->geometry().bottom() + 1));
-    EXPECT_EQ(form.HighlightMenu->pos(), corner);
-    form.HighlightMenu->hide();
+    QTest::mouseClick(test::Find<QToolButton>(form, "SettingsButton"), Qt::LeftButton);
+    EXPECT_TRUE(test::Find<QMenu>(form, "HighlightMenu")->isVisible());
+    QToolButton* settings = test::Find<QToolButton>(form, "SettingsButton");
+    const QPoint corner = settings->mapToGlobal(QPoint(-2, settings->height()));
+    EXPECT_EQ(test::Find<QMenu>(form, "HighlightMenu")->pos(), corner);
+    test::Find<QMenu>(form, "HighlightMenu")->hide();
 
-    QTest::mouseClick(form.HelpButton, Qt::LeftButton);
-    EXPECT_TRUE(form.Help->isVisible());
-    EXPECT_TRUE(form.Help->Browser->source().toString().endsWith(QStringLiteral("index.html")));
-    form.Help->hide();
-    QTest::keyClick(&form, Qt::Key_F1);
-    EXPECT_TRUE(form.Help->isVisible()) << "F1 shows the help too";
+    QTest::mouseClick(test::Find<QToolButton>(form, "HelpButton"), Qt::LeftButton);
+    EXPECT_TRUE(test::Find<HelpWindow>(form, "Help")->isVisible());
+    EXPECT_TRUE(test::Find<HelpWindow>(form, "Help")
+                    ->Browser->source()
+                    .toString()
+                    .endsWith(QStringLiteral("index.html")));
+    test::Find<HelpWindow>(form, "Help")->hide();
+    QTest::keyClick(keyTarget(), Qt::Key_F1);
+    EXPECT_TRUE(test::Find<HelpWindow>(form, "Help")->isVisible()) << "F1 shows the help too";
 
     bool about = false;
     OnNextModal([&about](QWidget* modal) {
         about = qobject_cast<TAboutBox*>(modal) != nullptr;
         modal->close();
     });
-    QTest::mouseClick(form.LogoButton, Qt::LeftButton);
+    QTest::mouseClick(test::Find<QToolButton>(form, "LogoButton"), Qt::LeftButton);
     EXPECT_TRUE(about);
 }
 
@@ -295,7 +380,7 @@ TEST_F(CommandsTest, OpenAndSaveGoThroughTheFileDialogs)
         EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Save Velmora Data..."));
         chooseFile(dialog, saved);
     });
-    QTest::mouseClick(m_form->SaveButton, Qt::LeftButton);
+    QTest::mouseClick(test::Find<QToolButton>(*m_form, "SaveButton"), Qt::LeftButton);
     ASSERT_TRUE(QFile::exists(saved + QStringLiteral(".snd"))) << "a name without extension gets .snd";
 
     model().Nodes.Node[2].Y = 0.0f;
@@ -306,12 +391,12 @@ TEST_F(CommandsTest, OpenAndSaveGoThroughTheFileDialogs)
         chooseFile(dialog, saved + QStringLiteral(".snd"));
     });
     QApplication::setActiveWindow(m_form.get());
-    QTest::keyClick(m_form.get(), Qt::Key_O, Qt::ControlModifier);
+    QTest::keyClick(keyTarget(), Qt::Key_O, Qt::ControlModifier);
     EXPECT_EQ(model().Nodes.Node[2].Y, 42.25f);
 
     OnNextModal([](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); });
     model().Nodes.Node[2].Y = 1.0f;
-    QTest::mouseClick(m_form->OpenButton, Qt::LeftButton);
+    QTest::mouseClick(test::Find<QToolButton>(*m_form, "OpenButton"), Qt::LeftButton);
     EXPECT_EQ(model().Nodes.Node[2].Y, 1.0f) << "Cancel reads nothing";
 }
 
@@ -321,12 +406,12 @@ TEST_F(CommandsTest, FailedSavesAndOpensAreReported)
     QString title;
     QString text;
     recordMessage(title, text);
-    EXPECT_FALSE(m_form->SaveDataFile(QStringLiteral("/nonexistent-folder/spectrum.snd")));
+    EXPECT_FALSE(m_form->Files().SaveDataFile(LocalPath(QStringLiteral("/nonexistent-folder/spectrum.snd"))));
     EXPECT_TRUE(title.startsWith(QStringLiteral("Velmora: ")));
     EXPECT_TRUE(text.contains(QStringLiteral("spectrum.snd"))) << text.toStdString();
 
     recordMessage(title, text);
-    EXPECT_FALSE(m_form->OpenDataFile(m_dir.filePath(QStringLiteral("missing.snd"))));
+    EXPECT_FALSE(m_form->Files().OpenDataFile(LocalPath(m_dir.filePath(QStringLiteral("missing.snd")))));
     EXPECT_TRUE(title.startsWith(QStringLiteral("Velmora: ")));
     EXPECT_TRUE(text.contains(QStringLiteral("missing.snd")));
 }
@@ -334,23 +419,29 @@ TEST_F(CommandsTest, FailedSavesAndOpensAreReported)
 TEST_F(CommandsTest, EveryHighlightAndDataTypeItemDrivesTheModel)
 {
     start();
-    const QList<QAction*> highlights = {
-        m_form->dBAWeighting1,           m_form->dBBWeighting1,     m_form->dBCWeighting1,
-        m_form->dBDWeighting1,           m_form->Results1,          m_form->SafeWorkingLevels1,
-        m_form->SoundTransmissionClass1, m_form->NoiseRatingsLines1};
+    const QList<QAction*> highlights = {test::Find<QAction>(*m_form, "dBAWeighting1"),
+                                        test::Find<QAction>(*m_form, "dBBWeighting1"),
+                                        test::Find<QAction>(*m_form, "dBCWeighting1"),
+                                        test::Find<QAction>(*m_form, "dBDWeighting1"),
+                                        test::Find<QAction>(*m_form, "Results1"),
+                                        test::Find<QAction>(*m_form, "SafeWorkingLevels1"),
+                                        test::Find<QAction>(*m_form, "SoundTransmissionClass1"),
+                                        test::Find<QAction>(*m_form, "NoiseRatingsLines1")};
     for (int tag = HighlightA; tag <= HighlightNR; ++tag) {
         QAction* item = highlights[tag - 1];
         EXPECT_EQ(item->data().toInt(), tag);
         item->trigger();
         EXPECT_EQ(model().HighlightMode, tag);
-        EXPECT_EQ(checkedHighlightItems(), (QList<QAction*>{item, m_form->FullOctaveBands}));
-        m_form->UpdatePopupMenu();
-        m_form->UpdateNodeMenu();
-        EXPECT_EQ(m_form->ApplyResults1->isEnabled(), tag <= HighlightResults) << tag;
-        EXPECT_EQ(m_form->ApplyResults2->isEnabled(), tag <= HighlightResults) << tag;
+        EXPECT_EQ(checkedHighlightItems(),
+                  (QList<QAction*>{item, test::Find<QAction>(*m_form, "FullOctaveBands")}));
+        m_form->Actions().UpdatePopupMenu();
+        m_form->Actions().UpdateNodeMenu();
+        EXPECT_EQ(test::Find<QAction>(*m_form, "ApplyResults1")->isEnabled(), tag <= HighlightResults) << tag;
+        EXPECT_EQ(test::Find<QAction>(*m_form, "ApplyResults2")->isEnabled(), tag <= HighlightResults) << tag;
     }
-    const QList<QAction*> types = {m_form->DataType1, m_form->DataType2, m_form->DataType3,
-                                   m_form->DataType4};
+    const QList<QAction*> types = {
+        test::Find<QAction>(*m_form, "DataType1"), test::Find<QAction>(*m_form, "DataType2"),
+        test::Find<QAction>(*m_form, "DataType3"), test::Find<QAction>(*m_form, "DataType4")};
     for (int type = CorrectionFactors; type >= PressureLevels; --type) {
         types[type]->trigger();
         EXPECT_EQ(model().Nodes.DataType, type);
@@ -363,7 +454,7 @@ TEST_F(CommandsTest, CopyAndPrintButtons)
 {
     start();
     QGuiApplication::clipboard()->clear();
-    QTest::mouseClick(m_form->ClipBdButton, Qt::LeftButton);
+    QTest::mouseClick(test::Find<QToolButton>(*m_form, "ClipBdButton"), Qt::LeftButton);
     ASSERT_NE(QGuiApplication::clipboard()->mimeData(), nullptr);
     EXPECT_TRUE(QGuiApplication::clipboard()->mimeData()->hasFormat(QStringLiteral("image/svg+xml")));
 
@@ -372,7 +463,7 @@ TEST_F(CommandsTest, CopyAndPrintButtons)
         asked = modal->inherits("QPrintDialog") || modal->inherits("QAbstractPrintDialog");
         qobject_cast<QDialog*>(modal)->reject();
     });
-    QTest::mouseClick(m_form->PrintButton, Qt::LeftButton);
+    QTest::mouseClick(test::Find<QToolButton>(*m_form, "PrintButton"), Qt::LeftButton);
     EXPECT_TRUE(asked) << "the print dialog comes first; Cancel prints nothing";
 }
 
@@ -394,7 +485,7 @@ TEST_F(CommandsTest, AFailedSaveHalfWayKeepsTheOldFileAndSaysSo)
             if (!limit.Applied())
                 std::_Exit(2);
             IgnoreFileSizeSignal(); // as main() does first thing
-            written = m_form->SaveDataFile(path);
+            written = m_form->Files().SaveDataFile(LocalPath(path));
         }
         QFile old(path);
         const bool kept = old.open(QIODevice::ReadOnly) && old.readAll() == "# an earlier spectrum\r\n" &&
@@ -418,10 +509,10 @@ TEST_F(CommandsTest, AppliedResultsShowAtOnceInBothLines)
     start();
     for (int k = 0; k < model().Nodes.Count; ++k)
         model().Nodes.Node[k].Y = 55.0f;
-    m_form->dBAWeighting1->trigger();
-    const QString result = m_form->ResultPanel->text();
-    m_form->ApplyResults1->trigger();
+    test::Find<QAction>(*m_form, "dBAWeighting1")->trigger();
+    const QString result = test::Find<QLabel>(*m_form, "ResultPanel")->text();
+    test::Find<QAction>(*m_form, "ApplyResults1")->trigger();
     EXPECT_NEAR(model().Nodes.Node[0].Y, 28.8f, 0.05f);
-    EXPECT_EQ(m_form->StatusPanel->text(), QStringLiteral(" 63Hz = 28.8dB"));
-    EXPECT_NE(m_form->ResultPanel->text(), result);
+    EXPECT_EQ(test::Find<QLabel>(*m_form, "StatusPanel")->text(), QStringLiteral(" 63Hz = 28.8dB"));
+    EXPECT_NE(test::Find<QLabel>(*m_form, "ResultPanel")->text(), result);
 }

@@ -1,4 +1,5 @@
 #include "app/MainForm.h"
+#include "support/FindChild.h"
 
 #include "app/GraphMimeData.h"
 #include "app/MainFormFixture.h"
@@ -36,7 +37,7 @@ protected:
         surface.SetCanvas(&recording, nullptr);
         DrawGraph(model(), surface);
         surface.ExportMode = false;
-        surface.SetCanvas(&m_form->GraphImage(), m_form->GraphCanvas);
+        surface.SetCanvas(&m_form->GraphImage(), test::Find<CanvasWidget>(*m_form, "GraphCanvas"));
         return recording;
     }
 };
@@ -53,7 +54,7 @@ TEST_F(GraphExportTest, CopyPutsTheGraphOnTheClipboardAsSvgAndPng)
     const QImage screen = m_form->GraphImage().image().copy();
 
     QApplication::setActiveWindow(m_form.get());
-    QTest::keyClick(m_form.get(), Qt::Key_C, Qt::ControlModifier);
+    QTest::keyClick(keyTarget(), Qt::Key_C, Qt::ControlModifier);
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     ASSERT_NE(data, nullptr);
     const QByteArray svg = data->data(QStringLiteral("image/svg+xml"));
@@ -82,7 +83,8 @@ TEST_F(GraphExportTest, CopyPutsTheGraphOnTheClipboardAsSvgAndPng)
     EXPECT_FALSE(svg.contains("#ffffff\" stroke-width")) << "no white grid lines";
 
     EXPECT_TRUE(m_form->GraphImage().image() == screen) << "the screen bitmap is untouched";
-    EXPECT_EQ(m_context->Surface.Control, m_form->GraphCanvas) << "the surface is back on the screen";
+    EXPECT_EQ(m_context->Surface.Control, test::Find<CanvasWidget>(*m_form, "GraphCanvas"))
+        << "the surface is back on the screen";
 }
 
 TEST_F(GraphExportTest, ClipboardImageOfAHugeGraphIsBoundedAndKeepsItsShape)
@@ -114,7 +116,7 @@ TEST_F(GraphExportTest, PrintScalesTheWindowImageByResolution)
     page.fill(Qt::white);
     page.setDotsPerMeterX(qRound(600 / 0.0254));
     page.setDotsPerMeterY(qRound(600 / 0.0254));
-    form.PrintForm(page);
+    form.Export().PrintForm(page);
     // 448 x 432 pixels at 96 per inch become 2800 x 2700 at 600 per inch, at the top left.
     EXPECT_NE(page.pixel(2799, 2699), qRgb(255, 255, 255));
     EXPECT_EQ(page.pixel(2801, 2000), qRgb(255, 255, 255));
@@ -129,7 +131,7 @@ TEST_F(GraphExportTest, PrintToPdfWritesOnePage)
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path);
-    form.PrintForm(printer);
+    form.Export().PrintForm(printer);
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray pdf = file.readAll();

@@ -1,5 +1,6 @@
 #include "app/MainForm.h"
 #include "edit/GraphSetup.h"
+#include "support/FindChild.h"
 
 #include "app/MainFormFixture.h"
 #include "platform/CanvasWidget.h"
@@ -35,14 +36,14 @@ protected:
 
     void drag(QPoint from, QPoint to, int steps)
     {
-        CanvasWidget* canvas = m_form->GraphCanvas;
+        CanvasWidget* canvas = test::Find<CanvasWidget>(*m_form, "GraphCanvas");
         QTest::mousePress(canvas, Qt::LeftButton, {}, from);
         for (int i = 1; i <= steps; ++i)
             QTest::mouseMove(canvas, from + (to - from) * i / steps);
         QTest::mouseRelease(canvas, Qt::LeftButton, {}, to);
     }
 
-    QString resultText() const { return m_form->ResultPanel->text(); }
+    QString resultText() const { return test::Find<QLabel>(*m_form, "ResultPanel")->text(); }
 };
 
 } // namespace
@@ -61,7 +62,7 @@ TEST_F(GraphInteractionTest, DraggingANodeChangesItsLevelAndTheRatings)
     EXPECT_GT(model().Nodes.Node[4].Y, 20.0f);
     EXPECT_EQ(m_context->Surface.DragButton, kDragNone);
     EXPECT_NE(resultText(), before);
-    EXPECT_TRUE(m_form->StatusPanel->text().startsWith(QStringLiteral(" 1000Hz = ")));
+    EXPECT_TRUE(test::Find<QLabel>(*m_form, "StatusPanel")->text().startsWith(QStringLiteral(" 1000Hz = ")));
 }
 
 TEST_F(GraphInteractionTest, AfterADragOrKeyStepsThePictureEqualsAFullRepaintInEveryMode)
@@ -71,12 +72,12 @@ TEST_F(GraphInteractionTest, AfterADragOrKeyStepsThePictureEqualsAFullRepaintInE
         model().HighlightMode = mode;
         m_form->Redraw();
         drag(nodePixel(13), nodePixel(13) - QPoint(0, 50), 5);
-        QTest::keyClick(m_form.get(), Qt::Key_Right);
-        QTest::keyClick(m_form.get(), Qt::Key_Up);
-        QTest::keyClick(m_form.get(), Qt::Key_Up, Qt::ShiftModifier);
+        QTest::keyClick(keyTarget(), Qt::Key_Right);
+        QTest::keyClick(keyTarget(), Qt::Key_Up);
+        QTest::keyClick(keyTarget(), Qt::Key_Up, Qt::ShiftModifier);
         const QImage edited = picture();
         EXPECT_TRUE(edited == freshPicture()) << "highlight mode " << mode;
-        SetupGraph(model(), m_context->Surface, m_form.get(), true);
+        SetupGraph(model(), m_context->Surface, true);
     }
 }
 
@@ -85,7 +86,7 @@ TEST_F(GraphInteractionTest, LevelDependentOverlaysHideDuringADrag)
     start();
     const QPoint from = nodePixel(4);
     // Make the node current first, so that the references show its selected marker.
-    QTest::mouseClick(m_form->GraphCanvas, Qt::LeftButton, {}, from);
+    QTest::mouseClick(test::Find<CanvasWidget>(*m_form, "GraphCanvas"), Qt::LeftButton, {}, from);
     model().HighlightMode = HighlightA;
     m_form->Redraw();
     const QImage withOverlay = picture();
@@ -94,17 +95,17 @@ TEST_F(GraphInteractionTest, LevelDependentOverlaysHideDuringADrag)
     model().HighlightMode = HighlightA;
     m_form->Redraw();
 
-    QTest::mousePress(m_form->GraphCanvas, Qt::LeftButton, {}, from);
+    QTest::mousePress(test::Find<CanvasWidget>(*m_form, "GraphCanvas"), Qt::LeftButton, {}, from);
     EXPECT_EQ(m_context->Surface.DragButton, kDragNode);
     EXPECT_TRUE(picture() == withoutOverlay) << "the dBA overlay is off while the node moves";
-    QTest::mouseRelease(m_form->GraphCanvas, Qt::LeftButton, {}, from);
+    QTest::mouseRelease(test::Find<CanvasWidget>(*m_form, "GraphCanvas"), Qt::LeftButton, {}, from);
     EXPECT_TRUE(picture() == withOverlay);
 
     model().HighlightMode = HighlightNR;
     const QImage nr = freshPicture();
-    QTest::mousePress(m_form->GraphCanvas, Qt::LeftButton, {}, from);
+    QTest::mousePress(test::Find<CanvasWidget>(*m_form, "GraphCanvas"), Qt::LeftButton, {}, from);
     EXPECT_TRUE(picture() == nr) << "the NR curves do not depend on the levels and stay";
-    QTest::mouseRelease(m_form->GraphCanvas, Qt::LeftButton, {}, from);
+    QTest::mouseRelease(test::Find<CanvasWidget>(*m_form, "GraphCanvas"), Qt::LeftButton, {}, from);
 }
 
 TEST_F(GraphInteractionTest, PressOnTheOtherSpectrumMakesItTheEditedOne)
@@ -115,7 +116,7 @@ TEST_F(GraphInteractionTest, PressOnTheOtherSpectrumMakesItTheEditedOne)
     model().OtherDataType = PowerLevels;
     m_form->Redraw();
     const QPoint between = (otherPixel(3, 60) + otherPixel(4, 60)) / 2;
-    QTest::mouseClick(m_form->GraphCanvas, Qt::LeftButton, {}, between);
+    QTest::mouseClick(test::Find<CanvasWidget>(*m_form, "GraphCanvas"), Qt::LeftButton, {}, between);
     EXPECT_EQ(model().Nodes.Node[3].Y, 60.0f);
     EXPECT_EQ(model().OtherLevels[3], 0.0f);
     EXPECT_EQ(model().Nodes.DataType, PowerLevels);
@@ -125,18 +126,18 @@ TEST_F(GraphInteractionTest, PressOnTheOtherSpectrumMakesItTheEditedOne)
 TEST_F(GraphInteractionTest, RightPressOnTheSpectrumOpensTheNodeMenu)
 {
     start();
-    QTest::mousePress(m_form->GraphCanvas, Qt::RightButton, {}, nodePixel(2));
+    QTest::mousePress(test::Find<CanvasWidget>(*m_form, "GraphCanvas"), Qt::RightButton, {}, nodePixel(2));
     EXPECT_EQ(model().Nodes.Current, 2);
-    EXPECT_TRUE(m_form->PtsMenu->isVisible());
+    EXPECT_TRUE(test::Find<QMenu>(*m_form, "PtsMenu")->isVisible());
     EXPECT_EQ(m_context->Surface.DragButton, kDragNone);
-    m_form->PtsMenu->hide();
+    test::Find<QMenu>(*m_form, "PtsMenu")->hide();
 
     // The line between two nodes opens it too, without changing the current node.
     const QPoint between = (nodePixel(5) + nodePixel(6)) / 2;
-    QTest::mousePress(m_form->GraphCanvas, Qt::RightButton, {}, between);
+    QTest::mousePress(test::Find<CanvasWidget>(*m_form, "GraphCanvas"), Qt::RightButton, {}, between);
     EXPECT_EQ(model().Nodes.Current, 2);
-    EXPECT_TRUE(m_form->PtsMenu->isVisible());
-    m_form->PtsMenu->hide();
+    EXPECT_TRUE(test::Find<QMenu>(*m_form, "PtsMenu")->isVisible());
+    test::Find<QMenu>(*m_form, "PtsMenu")->hide();
 }
 
 TEST_F(GraphInteractionTest, RightDragElsewhereMovesTheView)
@@ -144,7 +145,7 @@ TEST_F(GraphInteractionTest, RightDragElsewhereMovesTheView)
     start();
     const QImage before = picture();
     const TPoint2D offset = m_context->Surface.Offset;
-    CanvasWidget* canvas = m_form->GraphCanvas;
+    CanvasWidget* canvas = test::Find<CanvasWidget>(*m_form, "GraphCanvas");
     const QPoint from = nodePixel(4) - QPoint(0, 100);
     QTest::mousePress(canvas, Qt::RightButton, {}, from);
     EXPECT_EQ(m_context->Surface.DragButton, kDragView);
@@ -160,45 +161,45 @@ TEST_F(GraphInteractionTest, RightDragElsewhereMovesTheView)
 TEST_F(GraphInteractionTest, KeysStepNodesAndLevelsOrMoveTheViewWithCtrl)
 {
     TMainForm& form = start();
-    QTest::keyClick(&form, Qt::Key_Right);
-    QTest::keyClick(&form, Qt::Key_Right);
+    QTest::keyClick(keyTarget(), Qt::Key_Right);
+    QTest::keyClick(keyTarget(), Qt::Key_Right);
     EXPECT_EQ(model().Nodes.Current, 2);
-    QTest::keyClick(&form, Qt::Key_Up);
-    QTest::keyClick(&form, Qt::Key_Up, Qt::ShiftModifier);
+    QTest::keyClick(keyTarget(), Qt::Key_Up);
+    QTest::keyClick(keyTarget(), Qt::Key_Up, Qt::ShiftModifier);
     EXPECT_FLOAT_EQ(model().Nodes.Node[2].Y, 1.1f);
-    EXPECT_EQ(form.StatusPanel->text(), QStringLiteral(" 250Hz = 1.1dB"));
-    QTest::keyClick(&form, Qt::Key_Down);
+    EXPECT_EQ(test::Find<QLabel>(form, "StatusPanel")->text(), QStringLiteral(" 250Hz = 1.1dB"));
+    QTest::keyClick(keyTarget(), Qt::Key_Down);
     EXPECT_FLOAT_EQ(model().Nodes.Node[2].Y, 0.1f);
 
     const TPoint2D offset = m_context->Surface.Offset;
-    QTest::keyClick(&form, Qt::Key_Left, Qt::ControlModifier);
-    QTest::keyClick(&form, Qt::Key_Up, Qt::ControlModifier);
+    QTest::keyClick(keyTarget(), Qt::Key_Left, Qt::ControlModifier);
+    QTest::keyClick(keyTarget(), Qt::Key_Up, Qt::ControlModifier);
     EXPECT_EQ(model().Nodes.Current, 2) << "Ctrl keeps the node";
     EXPECT_FLOAT_EQ(model().Nodes.Node[2].Y, 0.1f);
     EXPECT_NE(m_context->Surface.Offset.x, offset.x);
     EXPECT_NE(m_context->Surface.Offset.y, offset.y);
 
     const float scale = m_context->Surface.Scale.x;
-    QTest::keyClick(&form, Qt::Key_Plus, Qt::KeypadModifier);
+    QTest::keyClick(keyTarget(), Qt::Key_Plus, Qt::KeypadModifier);
     EXPECT_FLOAT_EQ(m_context->Surface.Scale.x, scale * 1.1f);
-    QTest::keyClick(&form, Qt::Key_Home);
+    QTest::keyClick(keyTarget(), Qt::Key_Home);
     EXPECT_FLOAT_EQ(m_context->Surface.Scale.x, scale);
 
     model().OtherLevels[2] = 40.0f;
-    QTest::keyClick(&form, Qt::Key_PageDown);
+    QTest::keyClick(keyTarget(), Qt::Key_PageDown);
     EXPECT_EQ(model().Nodes.Node[2].Y, 40.0f) << "Page Down edits the other spectrum";
 }
 
 TEST_F(GraphInteractionTest, NodeMenuFollowsTheDataTypeAndOverlay)
 {
     start();
-    m_form->DataType3->trigger();
+    test::Find<QAction>(*m_form, "DataType3")->trigger();
     EXPECT_EQ(model().Nodes.DataType, AttenuationLevels);
     EXPECT_TRUE(resultText().startsWith(QStringLiteral(" Sound Transmission Class (STC): ")));
-    m_form->UpdateNodeMenu();
-    EXPECT_TRUE(m_form->DataType3->isChecked());
-    EXPECT_FALSE(m_form->ApplyResults2->isEnabled());
+    m_form->Actions().UpdateNodeMenu();
+    EXPECT_TRUE(test::Find<QAction>(*m_form, "DataType3")->isChecked());
+    EXPECT_FALSE(test::Find<QAction>(*m_form, "ApplyResults2")->isEnabled());
     model().HighlightMode = HighlightResults;
-    m_form->UpdateNodeMenu();
-    EXPECT_TRUE(m_form->ApplyResults2->isEnabled());
+    m_form->Actions().UpdateNodeMenu();
+    EXPECT_TRUE(test::Find<QAction>(*m_form, "ApplyResults2")->isEnabled());
 }

@@ -1,4 +1,5 @@
 #include "app/MainForm.h"
+#include "support/FindChild.h"
 
 #include "app/MainFormFixture.h"
 #include "io/BandTable.h"
@@ -68,7 +69,7 @@ TEST_F(LevelsTransferTest, CopyOffersTheBandTableAsTextAndHtmlBesideThePicture)
     start("-third");
     for (int k = 0; k < model().Nodes.Count; ++k)
         model().Nodes.Node[k].Y = 40.25f + static_cast<float>(k);
-    QTest::keyClick(m_form.get(), Qt::Key_C, Qt::ControlModifier);
+    QTest::keyClick(keyTarget(), Qt::Key_C, Qt::ControlModifier);
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     ASSERT_NE(data, nullptr);
     EXPECT_TRUE(data->hasFormat(QStringLiteral("image/svg+xml")));
@@ -81,9 +82,10 @@ TEST_F(LevelsTransferTest, CopyOffersTheBandTableAsTextAndHtmlBesideThePicture)
     const std::vector<float> copied = levels();
     stop();
     start();
-    QTest::keyClick(m_form.get(), Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(keyTarget(), Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(levels(), copied);
-    EXPECT_TRUE(m_form->ThirdOctaveBands->isChecked()) << "the band set follows the copied table";
+    EXPECT_TRUE(test::Find<QAction>(*m_form, "ThirdOctaveBands")->isChecked())
+        << "the band set follows the copied table";
 }
 
 TEST_F(LevelsTransferTest, PasteTakesASpreadsheetColumnAndRefusesWhatItCannotRead)
@@ -91,9 +93,10 @@ TEST_F(LevelsTransferTest, PasteTakesASpreadsheetColumnAndRefusesWhatItCannotRea
     start();
     QGuiApplication::clipboard()->setText(
         QStringLiteral("60\r\n61\r\n62\r\n63\r\n64\r\n65\r\n66\r\n67\r\n68\r\n"));
-    m_form->PasteLevels1->trigger();
+    test::Find<QAction>(*m_form, "PasteLevels1")->trigger();
     EXPECT_EQ(levels(), (std::vector<float>{60, 61, 62, 63, 64, 65, 66, 67, 68}));
-    EXPECT_TRUE(m_form->ResultPanel->text().contains(QStringLiteral("dBA"))) << "the ratings follow";
+    EXPECT_TRUE(test::Find<QLabel>(*m_form, "ResultPanel")->text().contains(QStringLiteral("dBA")))
+        << "the ratings follow";
 
     struct Refused {
         QString text;
@@ -107,7 +110,7 @@ TEST_F(LevelsTransferTest, PasteTakesASpreadsheetColumnAndRefusesWhatItCannotRea
         SCOPED_TRACE(c.words);
         QGuiApplication::clipboard()->setText(c.text);
         expectMessage();
-        m_form->PasteLevelsClick();
+        m_form->Files().PasteLevelsClick();
         EXPECT_TRUE(m_message.startsWith(QStringLiteral("Velmora: Paste Failed|")))
             << m_message.toStdString();
         EXPECT_TRUE(m_message.contains(QString::fromLatin1(c.words))) << m_message.toStdString();
@@ -115,7 +118,7 @@ TEST_F(LevelsTransferTest, PasteTakesASpreadsheetColumnAndRefusesWhatItCannotRea
     }
     QGuiApplication::clipboard()->setImage(QImage(2, 2, QImage::Format_RGB32));
     expectMessage();
-    m_form->PasteLevelsClick();
+    m_form->Files().PasteLevelsClick();
     EXPECT_TRUE(m_message.contains(QStringLiteral("no text"))) << m_message.toStdString();
 }
 
@@ -130,9 +133,9 @@ TEST_F(LevelsTransferTest, ImportAndDropReadTableFilesAsPasteDoes)
         dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(pairs);
         QMetaObject::invokeMethod(dialog, "accept");
     });
-    m_form->ImportFromLibrary1->trigger();
+    test::Find<QAction>(*m_form, "ImportFromLibrary1")->trigger();
     ASSERT_EQ(model().Nodes.Count, 27) << "1.25 kHz is a third-octave band";
-    EXPECT_TRUE(m_form->ThirdOctaveBands->isChecked());
+    EXPECT_TRUE(test::Find<QAction>(*m_form, "ThirdOctaveBands")->isChecked());
     EXPECT_EQ(model().Nodes.Node[13].Y, 45.5f);
     EXPECT_EQ(model().Nodes.Node[14].Y, 50.0f);
 
@@ -145,24 +148,24 @@ TEST_F(LevelsTransferTest, ImportAndDropReadTableFilesAsPasteDoes)
     EXPECT_TRUE(drop(column));
     QApplication::processEvents();
     EXPECT_EQ(levels(), (std::vector<float>{30, 31, 32, 33, 34, 35, 36, 37, 38}));
-    EXPECT_TRUE(m_form->FullOctaveBands->isChecked());
+    EXPECT_TRUE(test::Find<QAction>(*m_form, "FullOctaveBands")->isChecked());
 
     // One undo takes the band-set switch and the levels back together, one redo brings both again.
-    m_form->UndoAction->trigger();
+    test::Find<QAction>(*m_form, "UndoAction")->trigger();
     ASSERT_EQ(model().Nodes.Count, 27);
     EXPECT_EQ(model().Nodes.Node[13].Y, 45.5f);
-    EXPECT_TRUE(m_form->ThirdOctaveBands->isChecked());
-    m_form->RedoAction->trigger();
+    EXPECT_TRUE(test::Find<QAction>(*m_form, "ThirdOctaveBands")->isChecked());
+    test::Find<QAction>(*m_form, "RedoAction")->trigger();
     EXPECT_EQ(levels(), (std::vector<float>{30, 31, 32, 33, 34, 35, 36, 37, 38}));
 
     // A table that cannot be read changes nothing and says why.
     const QString bad = writeFile(QStringLiteral("bad.csv"), "63;40\n80;x\n");
     expectMessage();
-    EXPECT_FALSE(m_form->ImportLevelsFile(bad));
+    EXPECT_FALSE(m_form->Files().ImportLevelsFile(LocalPath(bad)));
     EXPECT_TRUE(m_message.contains(QStringLiteral("Import Failed"))) << m_message.toStdString();
     EXPECT_TRUE(m_message.contains(QStringLiteral("Line 2:"))) << m_message.toStdString();
     expectMessage();
-    EXPECT_FALSE(m_form->ImportLevelsFile(m_dir.filePath(QStringLiteral("missing.csv"))));
+    EXPECT_FALSE(m_form->Files().ImportLevelsFile(LocalPath(m_dir.filePath(QStringLiteral("missing.csv")))));
     EXPECT_TRUE(m_message.contains(QStringLiteral("Could not read"))) << m_message.toStdString();
     EXPECT_EQ(levels(), (std::vector<float>{30, 31, 32, 33, 34, 35, 36, 37, 38}));
 }

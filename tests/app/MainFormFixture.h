@@ -1,9 +1,15 @@
 #pragma once
 
+#include "app/DocumentFiles.h"
+#include "app/GraphExport.h"
+#include "app/GraphInput.h"
+#include "app/MainActions.h"
 #include "app/MainForm.h"
 #include "app/RecoveryFile.h"
+#include "app/SpectrumDocument.h"
 #include "edit/AppContext.h"
 #include "platform/ImageCanvas.h"
+#include "platform/LocalPath.h"
 #include "platform/QtSettingsStore.h"
 
 #include <QApplication>
@@ -95,6 +101,13 @@ protected:
     }
 
     TSpectrumModel& model() { return m_context->Model; }
+
+    /** Where a key typed at the window arrives: the widget with the keyboard focus (the graph at first). */
+    QWidget* keyTarget()
+    {
+        QWidget* focus = QApplication::focusWidget();
+        return focus && focus->window() == m_form.get() ? focus : m_form.get();
+    }
 
     /** The drawing area of the bitmap as it stands. */
     QImage picture()

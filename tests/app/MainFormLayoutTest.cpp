@@ -1,4 +1,5 @@
 #include "app/MainForm.h"
+#include "support/FindChild.h"
 
 #include "app/MainFormFixture.h"
 #include "app/PanelText.h"
@@ -23,10 +24,13 @@ protected:
     QList<QWidget*> controls() const
     {
         TMainForm& form = *m_form;
-        return {form.LogoButton,  form.OpenButton,     form.SaveButton,  form.ClipBdButton,
-                form.PrintButton, form.SettingsButton, form.HelpButton,  form.ZoomInButton,
-                form.FitButton,   form.ZoomOutButton,  form.SetupButton, form.StatusPanel,
-                form.ResultPanel};
+        return {test::Find<QToolButton>(form, "LogoButton"),  test::Find<QToolButton>(form, "OpenButton"),
+                test::Find<QToolButton>(form, "SaveButton"),  test::Find<QToolButton>(form, "ClipBdButton"),
+                test::Find<QToolButton>(form, "PrintButton"), test::Find<QToolButton>(form, "SettingsButton"),
+                test::Find<QToolButton>(form, "HelpButton"),  test::Find<QToolButton>(form, "ZoomInButton"),
+                test::Find<QToolButton>(form, "FitButton"),   test::Find<QToolButton>(form, "ZoomOutButton"),
+                test::Find<QToolButton>(form, "SetupButton"), test::Find<QLabel>(form, "StatusPanel"),
+                test::Find<QLabel>(form, "ResultPanel")};
     }
 
     static bool fits(const QLabel* panel, const QString& text)
@@ -48,14 +52,15 @@ TEST_F(MainFormLayoutTest, EveryTextAndButtonIsWholeAtTheDefaultAndTheSmallestSi
         form.resize(size);
         QApplication::processEvents();
         SCOPED_TRACE(testing::Message() << form.width() << " x " << form.height());
-        EXPECT_TRUE(fits(form.ResultPanel, kWidestResult));
-        EXPECT_TRUE(fits(form.StatusPanel, kWidestStatus));
+        EXPECT_TRUE(fits(test::Find<QLabel>(form, "ResultPanel"), kWidestResult));
+        EXPECT_TRUE(fits(test::Find<QLabel>(form, "StatusPanel"), kWidestStatus));
         for (QWidget* control : controls()) {
             const QRect inWindow(control->mapTo(&form, QPoint(0, 0)), control->size());
             EXPECT_TRUE(form.rect().contains(inWindow)) << control->metaObject()->className();
         }
-        EXPECT_LE(form.GraphPanel->geometry().bottom(), form.ResultPanel->y());
-        EXPECT_TRUE(form.ResultPanel->toolTip().isEmpty());
+        EXPECT_LE(test::Find<QWidget>(form, "GraphPanel")->geometry().bottom(),
+                  test::Find<QLabel>(form, "ResultPanel")->y());
+        EXPECT_TRUE(test::Find<QLabel>(form, "ResultPanel")->toolTip().isEmpty());
     }
 }
 
@@ -78,7 +83,8 @@ TEST_F(MainFormLayoutTest, TheBitmapFollowsThePanelBeyondTheOldLimit)
         QApplication::processEvents();
         const Draw2DClass& surface = m_context->Surface;
         const QImage& image = form.GraphImage().image();
-        EXPECT_EQ(image.size(), QSize(form.GraphCanvas->ClientWidth(), form.GraphCanvas->ClientHeight()));
+        EXPECT_EQ(image.size(), QSize(test::Find<CanvasWidget>(form, "GraphCanvas")->ClientWidth(),
+                                      test::Find<CanvasWidget>(form, "GraphCanvas")->ClientHeight()));
         EXPECT_EQ(image.size(), QSize(surface.Width, surface.Height));
         // The frame's far corner, right of the 16 kHz node and below the lowest level, is drawn.
         const TPoint2D corner = surface.WorldToPixel(surface.WorldMax.x, surface.WorldMin.y);
@@ -96,17 +102,19 @@ TEST_F(MainFormLayoutTest, EveryButtonShowsItsHint)
             EXPECT_FALSE(button->toolTip().isEmpty()) << button->statusTip().toStdString();
         }
     }
-    EXPECT_EQ(form.SettingsButton->toolTip(), QStringLiteral("Edit graph settings"));
+    EXPECT_EQ(test::Find<QToolButton>(form, "SettingsButton")->toolTip(),
+              QStringLiteral("Edit graph settings"));
 }
 
 TEST_F(MainFormLayoutTest, TheAboutBoxClosesAndStepsAsideForHelp)
 {
     TMainForm& form = start();
-    EXPECT_TRUE(form.AboutBox->windowFlags().testFlag(Qt::WindowCloseButtonHint));
-    form.AboutBox->open();
-    ASSERT_TRUE(form.AboutBox->isVisible());
-    form.AboutBox->ZentavoLink();
-    EXPECT_FALSE(form.AboutBox->isVisible()) << "a modal box would block the help window";
-    EXPECT_TRUE(form.Help->isVisible());
+    EXPECT_TRUE(test::Find<TAboutBox>(form, "AboutBox")->windowFlags().testFlag(Qt::WindowCloseButtonHint));
+    test::Find<TAboutBox>(form, "AboutBox")->open();
+    ASSERT_TRUE(test::Find<TAboutBox>(form, "AboutBox")->isVisible());
+    test::Find<TAboutBox>(form, "AboutBox")->ZentavoLink();
+    EXPECT_FALSE(test::Find<TAboutBox>(form, "AboutBox")->isVisible())
+        << "a modal box would block the help window";
+    EXPECT_TRUE(test::Find<HelpWindow>(form, "Help")->isVisible());
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }

@@ -1,4 +1,5 @@
 #include "app/MainForm.h"
+#include "support/FindChild.h"
 
 #include "app/MainFormFixture.h"
 #include "platform/CanvasWidget.h"
@@ -73,17 +74,23 @@ TEST_F(MainFormTest, FirstStartLaysOutTheDefaultWindow)
 {
     TMainForm& form = start();
     EXPECT_EQ(form.frameGeometry().size(), QSize(456, 456));
-    const int w = form.width();
-    const int h = form.height();
-    // The result line has a row of its own above the button bar and the status line.
-    EXPECT_EQ(form.GraphPanel->geometry(), QRect(-1, 90, w + 1, h - 142));
-    EXPECT_EQ(form.GraphCanvas->geometry(), QRect(1, 1, w - 2, h - 145));
-    EXPECT_EQ(form.ResultPanel->geometry(), QRect(2, h - 52, w - 4, 24));
-    EXPECT_EQ(form.ButtonPanel->geometry(), QRect(2, h - 26, 98, 24));
-    EXPECT_EQ(form.StatusPanel->geometry(), QRect(104, h - 26, w - 106, 24));
-    EXPECT_EQ(form.MainPanel->geometry(), QRect(2, 4, 443, 86));
+    // Under the menu bar and the toolbar strip, the graph fills the central area down to the
+    // result line, which has a row of its own above the button bar and the status line.
+    const QWidget* central = form.centralWidget();
+    const int w = central->width();
+    const int h = central->height();
+    EXPECT_EQ(w, form.width());
+    EXPECT_EQ(test::Find<QWidget>(form, "GraphPanel")->geometry(), QRect(-1, 0, w + 1, h - 52));
+    EXPECT_EQ(test::Find<CanvasWidget>(form, "GraphCanvas")->geometry(), QRect(1, 1, w - 2, h - 55));
+    EXPECT_EQ(test::Find<QLabel>(form, "ResultPanel")->geometry(), QRect(2, h - 52, w - 4, 24));
+    EXPECT_EQ(test::Find<QFrame>(form, "ButtonPanel")->geometry(), QRect(2, h - 26, 98, 24));
+    EXPECT_EQ(test::Find<QLabel>(form, "StatusPanel")->geometry(), QRect(104, h - 26, w - 106, 24));
+    EXPECT_EQ(test::Find<QFrame>(form, "MainPanel")->size(), QSize(443, 86));
+    EXPECT_LE(test::Find<QFrame>(form, "MainPanel")->mapTo(&form, QPoint(0, 0)).y() + 86, central->y());
     EXPECT_EQ(m_context->Surface.Width, w - 2);
-    EXPECT_EQ(m_context->Surface.Height, h - 145);
+    EXPECT_EQ(m_context->Surface.Height, h - 55);
+    EXPECT_EQ(QApplication::focusWidget(), test::Find<CanvasWidget>(form, "GraphCanvas"))
+        << "keys go to the graph";
 }
 
 TEST_F(MainFormTest, StartsWithNineOctaveNodesAndTheirRatings)
@@ -91,19 +98,20 @@ TEST_F(MainFormTest, StartsWithNineOctaveNodesAndTheirRatings)
     TMainForm& form = start();
     EXPECT_EQ(model().Nodes.Count, 9);
     EXPECT_EQ(model().Nodes.Current, 0);
-    EXPECT_TRUE(form.FullOctaveBands->isChecked());
-    EXPECT_EQ(form.StatusPanel->text(), QStringLiteral(" 63Hz = 0.0dB"));
-    EXPECT_EQ(form.ResultPanel->text(), QStringLiteral(" dBA: 7.2, dBB: 7.5, dBC: 8.6, dBD: 14.2, NR: 7.6"));
+    EXPECT_TRUE(test::Find<QAction>(form, "FullOctaveBands")->isChecked());
+    EXPECT_EQ(test::Find<QLabel>(form, "StatusPanel")->text(), QStringLiteral(" 63Hz = 0.0dB"));
+    EXPECT_EQ(test::Find<QLabel>(form, "ResultPanel")->text(),
+              QStringLiteral(" dBA: 7.2, dBB: 7.5, dBC: 8.6, dBD: 14.2, NR: 7.6"));
 }
 
 TEST_F(MainFormTest, ThirdOctaveSwitchTakesEffectAtTheFirstLayout)
 {
     TMainForm& form = start("-third");
     EXPECT_EQ(model().Nodes.Count, 27);
-    EXPECT_TRUE(form.ThirdOctaveBands->isChecked());
-    EXPECT_FALSE(form.FullOctaveBands->isChecked());
-    EXPECT_EQ(form.StatusPanel->text(), QStringLiteral(" 50Hz = 0.0dB"));
-    EXPECT_EQ(form.ResultPanel->text(),
+    EXPECT_TRUE(test::Find<QAction>(form, "ThirdOctaveBands")->isChecked());
+    EXPECT_FALSE(test::Find<QAction>(form, "FullOctaveBands")->isChecked());
+    EXPECT_EQ(test::Find<QLabel>(form, "StatusPanel")->text(), QStringLiteral(" 50Hz = 0.0dB"));
+    EXPECT_EQ(test::Find<QLabel>(form, "ResultPanel")->text(),
               QStringLiteral(" dBA: 11.9, dBB: 12.3, dBC: 13.3, dBD: 19.1, NR: 7.6"));
 }
 
@@ -135,10 +143,10 @@ TEST_F(MainFormTest, OtherWordsAreDataFilesAndMissingOnesAreSkipped)
 
     TMainForm& form = start("-8va missing.snd " + path.toStdString() + " ab");
     EXPECT_EQ(model().Nodes.Count, 27) << "the file's band set overrides the earlier switch";
-    EXPECT_TRUE(form.ThirdOctaveBands->isChecked());
+    EXPECT_TRUE(test::Find<QAction>(form, "ThirdOctaveBands")->isChecked());
     EXPECT_EQ(model().Nodes.Node[0].Y, 42.5f);
     EXPECT_EQ(model().MaxLevel, 90.0f);
-    EXPECT_EQ(form.StatusPanel->text(), QStringLiteral(" 50Hz = 42.5dB"));
+    EXPECT_EQ(test::Find<QLabel>(form, "StatusPanel")->text(), QStringLiteral(" 50Hz = 42.5dB"));
 }
 
 TEST_F(MainFormTest, AnArgumentNamingAFileMayHoldSpaces)
@@ -159,7 +167,7 @@ TEST_F(MainFormTest, SizePersistsAcrossRuns)
     const QSize frame = form.frameGeometry().size() - form.size();
     form.resize(QSize(600, 400) - frame);
     QApplication::processEvents();
-    EXPECT_EQ(form.ResultPanel->width(), form.width() - 4);
+    EXPECT_EQ(test::Find<QLabel>(form, "ResultPanel")->width(), form.width() - 4);
     stop();
     EXPECT_EQ(storedSize(), QStringLiteral("600 400"));
 
@@ -234,19 +242,21 @@ TEST_F(MainFormTest, TinyWindowsKeepTheGraphUsable)
     EXPECT_GE(form.height(), TMainForm::kMinimumClientSize.height());
     EXPECT_GT(m_context->Surface.Scale.x, 0.0f);
     EXPECT_GT(m_context->Surface.Scale.y, 0.0f);
-    EXPECT_GT(form.ResultPanel->width(), 0);
+    EXPECT_GT(test::Find<QLabel>(form, "ResultPanel")->width(), 0);
 }
 
 TEST_F(MainFormTest, ButtonsCarryTheirHints)
 {
     TMainForm& form = start();
-    EXPECT_EQ(form.OpenButton->statusTip(), QStringLiteral("Open Velmora data file."));
-    EXPECT_EQ(form.OpenButton->toolTip(), QStringLiteral("Open Velmora data file."));
-    EXPECT_EQ(form.LogoButton->statusTip(), QStringLiteral("About..."));
-    EXPECT_EQ(form.ZoomInButton->toolTip(), QStringLiteral("Zoom in"));
-    EXPECT_EQ(form.FitButton->toolTip(), QStringLiteral("Zoom to fit"));
-    EXPECT_EQ(form.ZoomOutButton->toolTip(), QStringLiteral("Zoom out"));
-    EXPECT_EQ(form.SetupButton->toolTip(), QStringLiteral("Edit graph settings"));
+    EXPECT_EQ(test::Find<QToolButton>(form, "OpenButton")->statusTip(),
+              QStringLiteral("Open Velmora data file."));
+    EXPECT_EQ(test::Find<QToolButton>(form, "OpenButton")->toolTip(),
+              QStringLiteral("Open Velmora data file."));
+    EXPECT_EQ(test::Find<QToolButton>(form, "LogoButton")->statusTip(), QStringLiteral("About..."));
+    EXPECT_EQ(test::Find<QToolButton>(form, "ZoomInButton")->toolTip(), QStringLiteral("Zoom in"));
+    EXPECT_EQ(test::Find<QToolButton>(form, "FitButton")->toolTip(), QStringLiteral("Zoom to fit"));
+    EXPECT_EQ(test::Find<QToolButton>(form, "ZoomOutButton")->toolTip(), QStringLiteral("Zoom out"));
+    EXPECT_EQ(test::Find<QToolButton>(form, "SetupButton")->toolTip(), QStringLiteral("Edit graph settings"));
     EXPECT_EQ(form.windowTitle().left(7), QStringLiteral("Velmora"));
 }
 

@@ -4,10 +4,12 @@
 #include "app/MainFormFixture.h"
 #include "app/RecoveryFile.h"
 #include "dialogs/NodesForm.h"
+#include "edit/LevelEdit.h"
 #include "io/DataFile.h"
-#include "model/SpectrumState.h"
+#include "model/ModelTestSupport.h"
 #include "platform/CanvasWidget.h"
 #include "platform/ImageCanvas.h"
+#include "support/FindChild.h"
 
 #include <QDir>
 #include <QDropEvent>
@@ -43,7 +45,7 @@ protected:
 
     void key(Qt::Key code, Qt::KeyboardModifiers modifiers = {})
     {
-        QTest::keyClick(m_form.get(), code, modifiers);
+        QTest::keyClick(keyTarget(), code, modifiers);
     }
 
     /** Clicks the given button of the next message box, checking its text when one is given. */
@@ -68,11 +70,8 @@ protected:
     SpectrumDocument& document() { return m_form->Document(); }
 };
 
-/** Two models the same in every bit, ratings and view included. */
-bool SameModel(const TSpectrumModel& a, const TSpectrumModel& b)
-{
-    return std::memcmp(&a, &b, sizeof a) == 0;
-}
+using test::SameData;
+using test::SameModel;
 
 TEST_F(SpectrumDocumentTest, EveryKindOfStepIsUndoneAndRedoneExactly)
 {
@@ -88,32 +87,30 @@ TEST_F(SpectrumDocumentTest, EveryKindOfStepIsUndoneAndRedoneExactly)
         {"drag", 5,
          [&] {
              const QPoint from = nodePixel(5);
-             QTest::mousePress(m_form->GraphCanvas, Qt::LeftButton, {}, from);
-             QTest::mouseMove(m_form->GraphCanvas, from + QPoint(0, -30));
-             QTest::mouseMove(m_form->GraphCanvas, from + QPoint(0, -60));
+             QTest::mousePress(test::Find<CanvasWidget>(*m_form, "GraphCanvas"), Qt::LeftButton, {}, from);
+             QTest::mouseMove(test::Find<CanvasWidget>(*m_form, "GraphCanvas"), from + QPoint(0, -30));
+             QTest::mouseMove(test::Find<CanvasWidget>(*m_form, "GraphCanvas"), from + QPoint(0, -60));
              // Released far outside the window: the captured pointer still ends the drag.
-             QTest::mouseRelease(m_form->GraphCanvas, Qt::LeftButton, {}, from + QPoint(0, -2000));
+             QTest::mouseRelease(test::Find<CanvasWidget>(*m_form, "GraphCanvas"), Qt::LeftButton, {},
+                                 from + QPoint(0, -2000));
          }},
         {"typed level", 2,
          [&] {
-             m_form->NodesForm->ShowNode(-1);
-             m_form->NodesForm->NodeYEdit->setText(QStringLiteral("60+3.25"));
-             m_form->NodesForm->ApplyLevel();
+             test::Find<TNodesForm>(*m_form, "NodesForm")->ShowNode(-1);
+             test::Find<TNodesForm>(*m_form, "NodesForm")->NodeYEdit->setText(QStringLiteral("60+3.25"));
+             test::Find<TNodesForm>(*m_form, "NodesForm")->ApplyLevel();
          }},
-        {"data type", 0, [&] { m_form->DataType3->trigger(); }},
-        {"swap", 0, [&] { m_form->SwapSpectraB->trigger(); }},
+        {"data type", 0, [&] { test::Find<QAction>(*m_form, "DataType3")->trigger(); }},
+        {"swap", 0, [&] { test::Find<QAction>(*m_form, "SwapSpectraB")->trigger(); }},
         {"key step on the other spectrum", 7, [&] { key(Qt::Key_Down, Qt::ShiftModifier); }},
-        {"apply results", 0, [&] { m_form->ApplyResults2->trigger(); },
-         [&] { m_form->dBAWeighting1->trigger(); }},
-        {"third octaves", 0, [&] { m_form->ThirdOctaveBands->trigger(); }},
-        {"full octaves", 0, [&] { m_form->FullOctaveBands->trigger(); }},
+        {"apply results", 0, [&] { test::Find<QAction>(*m_form, "ApplyResults2")->trigger(); },
+         [&] { test::Find<QAction>(*m_form, "dBAWeighting1")->trigger(); }},
+        {"third octaves", 0, [&] { test::Find<QAction>(*m_form, "ThirdOctaveBands")->trigger(); }},
+        {"full octaves", 0, [&] { test::Find<QAction>(*m_form, "FullOctaveBands")->trigger(); }},
         {"reset to zero", 0,
          [&] {
-             OnNextModal([](QWidget* modal) {
-                 qobject_cast<QMessageBox*>(modal)->button(QMessageBox::Ok)->click();
-                 answerNext(QMessageBox::Discard);
-             });
-             m_form->ResettoZero1->trigger();
+             answerNext(QMessageBox::Ok);
+             test::Find<QAction>(*m_form, "ResettoZero1")->trigger();
          }},
     };
     for (const Step& step : steps) {
@@ -133,15 +130,15 @@ TEST_F(SpectrumDocumentTest, EveryKindOfStepIsUndoneAndRedoneExactly)
         // Offscreen, a closed message box leaves no window active for the keys.
         QApplication::setActiveWindow(m_form.get());
         ASSERT_EQ(document().UndoStack().count(), depth + 1);
-        const SpectrumState after = CaptureSpectrum(model());
+        const TSpectrumModel after = model();
         const QImage afterPicture = freshPicture();
-        ASSERT_FALSE(SameSpectra(CaptureSpectrum(before), after));
+        ASSERT_FALSE(SameData(before, after));
 
         key(Qt::Key_Z, Qt::ControlModifier);
         EXPECT_TRUE(SameModel(model(), before));
         EXPECT_EQ(picture(), beforePicture);
         key(Qt::Key_Y, Qt::ControlModifier);
-        EXPECT_TRUE(IdenticalStates(CaptureSpectrum(model()), after));
+        EXPECT_TRUE(SameModel(model(), after));
         EXPECT_EQ(picture(), afterPicture);
         key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
         EXPECT_EQ(picture(), afterPicture) << "nothing more to redo";
@@ -151,7 +148,7 @@ TEST_F(SpectrumDocumentTest, EveryKindOfStepIsUndoneAndRedoneExactly)
         key(Qt::Key_Z, Qt::ControlModifier);
     for (int k = 0; k < model().Nodes.Count; ++k)
         EXPECT_EQ(model().Nodes.Node[k].Y, 0.0f);
-    EXPECT_FALSE(m_form->UndoAction->isEnabled());
+    EXPECT_FALSE(test::Find<QAction>(*m_form, "UndoAction")->isEnabled());
     EXPECT_FALSE(m_form->isWindowModified());
 }
 
@@ -165,8 +162,9 @@ TEST_F(SpectrumDocumentTest, KeyStepsOnOneNodeMergeIntoOneStep)
         key(Qt::Key_Up);
     const QUndoStack& stack = document().UndoStack();
     EXPECT_EQ(stack.count(), 1);
-    EXPECT_EQ(m_form->UndoAction->text(), QStringLiteral("Undo Level of 500Hz"));
-    EXPECT_EQ(m_form->PtsMenu->actions().value(0), m_form->UndoAction);
+    EXPECT_EQ(test::Find<QAction>(*m_form, "UndoAction")->text(), QStringLiteral("&Undo Level of 500Hz"));
+    EXPECT_EQ(test::Find<QMenu>(*m_form, "PtsMenu")->actions().value(0),
+              test::Find<QAction>(*m_form, "UndoAction"));
 
     key(Qt::Key_Right);
     key(Qt::Key_Up);
@@ -181,9 +179,9 @@ TEST_F(SpectrumDocumentTest, KeyStepsOnOneNodeMergeIntoOneStep)
     key(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(model().Nodes.Node[3].Y, 0.0f);
     EXPECT_EQ(model().Nodes.Current, 3) << "undo reselects the node";
-    EXPECT_EQ(m_form->UndoAction->text(), QStringLiteral("Undo"));
-    EXPECT_FALSE(m_form->UndoAction->isEnabled());
-    EXPECT_EQ(m_form->RedoAction->text(), QStringLiteral("Redo Level of 500Hz"));
+    EXPECT_EQ(test::Find<QAction>(*m_form, "UndoAction")->text(), QStringLiteral("&Undo"));
+    EXPECT_FALSE(test::Find<QAction>(*m_form, "UndoAction")->isEnabled());
+    EXPECT_EQ(test::Find<QAction>(*m_form, "RedoAction")->text(), QStringLiteral("Re&do Level of 500Hz"));
 
     // Ctrl with the arrows still moves the view, and is no step.
     const float originX = m_context->Surface.Offset.x;
@@ -196,14 +194,15 @@ TEST_F(SpectrumDocumentTest, TheHistoryStaysBounded)
 {
     start();
     SpectrumDocument& doc = document();
-    for (int i = 0; i < 100000; ++i) {
-        model().Nodes.Node[i % 9].Y += 1.0f;
-        doc.Commit(QStringLiteral("Step"));
+    constexpr int kSteps = SpectrumDocument::kUndoLimit + 700;
+    for (int i = 0; i < kSteps; ++i) {
+        model().Nodes.Current = i % 9;
+        doc.Perform(MakeLevelEdit(model(), model().Nodes.Node[i % 9].Y + 1.0f, LevelEditKind::Typed));
     }
     EXPECT_EQ(doc.UndoStack().count(), SpectrumDocument::kUndoLimit);
     while (doc.UndoStack().canUndo())
         doc.UndoStack().undo();
-    const int oldestKept = 100000 - SpectrumDocument::kUndoLimit;
+    const int oldestKept = kSteps - SpectrumDocument::kUndoLimit;
     EXPECT_EQ(model().Nodes.Node[0].Y, static_cast<float>((oldestKept + 8) / 9));
     EXPECT_TRUE(m_form->isWindowModified()) << "the saved state was dropped from the history";
 }
@@ -217,7 +216,7 @@ TEST_F(SpectrumDocumentTest, CaptionCleanStateAndSavingToTheSameFile)
     EXPECT_TRUE(m_form->isWindowModified());
 
     const QString path = m_dir.filePath(QStringLiteral("survey.snd"));
-    ASSERT_TRUE(m_form->SaveDataFile(path));
+    ASSERT_TRUE(m_form->Files().SaveDataFile(LocalPath(path)));
     EXPECT_EQ(m_form->windowTitle(), QStringLiteral("survey.snd[*] - Velmora"));
     EXPECT_FALSE(m_form->isWindowModified());
     key(Qt::Key_Right);
@@ -249,18 +248,22 @@ TEST_F(SpectrumDocumentTest, CaptionCleanStateAndSavingToTheSameFile)
     // Opening a file clears the history and names the window after it.
     const QString other = writeFile(QStringLiteral("other.snd"), saved);
     answerNext(QMessageBox::Discard, QStringLiteral("Save changes to survey.snd?"));
-    m_form->OpenFileAsked(other);
+    m_form->Files().OpenFileAsked(LocalPath(other));
     EXPECT_EQ(m_form->windowTitle(), QStringLiteral("other.snd[*] - Velmora"));
     EXPECT_FALSE(document().UndoStack().canUndo());
     EXPECT_FALSE(m_form->isWindowModified());
 
     // Both files are in the recent list, newest first; one that vanished is shown disabled.
-    m_form->RecentMenu->aboutToShow();
-    ASSERT_GE(m_form->RecentMenu->actions().size(), 2);
-    EXPECT_TRUE(m_form->RecentMenu->actions()[0]->text().endsWith(QStringLiteral("other.snd")));
-    EXPECT_TRUE(m_form->RecentMenu->actions()[0]->isEnabled());
-    EXPECT_TRUE(m_form->RecentMenu->actions()[1]->text().endsWith(QStringLiteral("survey.snd")));
-    EXPECT_FALSE(m_form->RecentMenu->actions()[1]->isEnabled());
+    test::Find<QMenu>(*m_form, "RecentMenu")->aboutToShow();
+    ASSERT_GE(test::Find<QMenu>(*m_form, "RecentMenu")->actions().size(), 2);
+    EXPECT_TRUE(
+        test::Find<QMenu>(*m_form, "RecentMenu")->actions()[0]->text().endsWith(QStringLiteral("other.snd")));
+    EXPECT_TRUE(test::Find<QMenu>(*m_form, "RecentMenu")->actions()[0]->isEnabled());
+    EXPECT_TRUE(test::Find<QMenu>(*m_form, "RecentMenu")
+                    ->actions()[1]
+                    ->text()
+                    .endsWith(QStringLiteral("survey.snd")));
+    EXPECT_FALSE(test::Find<QMenu>(*m_form, "RecentMenu")->actions()[1]->isEnabled());
 }
 
 TEST_F(SpectrumDocumentTest, TheCloseQuestionHasThreeAnswers)
@@ -276,7 +279,7 @@ TEST_F(SpectrumDocumentTest, TheCloseQuestionHasThreeAnswers)
         SCOPED_TRACE(c.answer);
         ASSERT_TRUE(QFile::resize(path, 0));
         start();
-        ASSERT_TRUE(m_form->SaveDataFile(path));
+        ASSERT_TRUE(m_form->Files().SaveDataFile(LocalPath(path)));
         const QByteArray saved = readFile(path);
         key(Qt::Key_Up);
         const TSpectrumModel edited = model();
@@ -336,7 +339,7 @@ TEST_F(SpectrumDocumentTest, DroppedFilesOpenTheFirstDataFile)
     for (const Case& c : cases) {
         QMimeData data;
         data.setUrls(c.urls);
-        EXPECT_EQ(FirstDroppedFile(&data), c.first);
+        EXPECT_EQ(FirstDroppedFile(&data), LocalPath(c.first));
     }
 
     QMimeData data;
@@ -374,7 +377,7 @@ TEST_F(SpectrumDocumentTest, UnsavedWorkIsRecoveredByTheNextInstance)
     key(Qt::Key_Up);
     key(Qt::Key_Right);
     key(Qt::Key_Up, Qt::ShiftModifier);
-    const SpectrumState edited = CaptureSpectrum(model());
+    const TSpectrumModel edited = model();
     const QString file = m_form->Recovery().FilePath();
     ASSERT_TRUE(m_form->Recovery().WriteNow());
     EXPECT_EQ(readFile(file), QByteArray::fromStdString(DataFileText(model())));
@@ -390,7 +393,10 @@ TEST_F(SpectrumDocumentTest, UnsavedWorkIsRecoveredByTheNextInstance)
                 button->click();
     });
     m_form->OfferRecovery();
-    EXPECT_TRUE(SameSpectra(CaptureSpectrum(model()), edited));
+    // Which node is current is the view's, not the work's.
+    TSpectrumModel restored = model();
+    restored.Nodes.Current = edited.Nodes.Current;
+    EXPECT_TRUE(SameData(restored, edited));
     EXPECT_TRUE(m_form->isWindowModified());
     EXPECT_EQ(m_form->windowTitle(), QStringLiteral("Velmora[*]"));
     stop();

@@ -91,7 +91,8 @@ protected:
      * A fresh main window given commandLine, shown at its designed size, 448 x 432, where the graph
      * is 446 x 287 pixels (clientWidth and clientHeight change that).
      */
-    TMainForm& openWindow(const QString& commandLine, int clientWidth = 448, int clientHeight = 432)
+    /** A window on commandLine whose graph is graphWidth x graphHeight pixels (velmora-calc's default). */
+    TMainForm& openWindow(const QString& commandLine, int graphWidth = 446, int graphHeight = 287)
     {
         m_form.reset();
         m_context = std::make_unique<AppContext>(
@@ -100,8 +101,13 @@ protected:
         m_form->ProcessCommandLine(commandLine.toStdString());
         m_form->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(m_form.get()));
-        m_form->resize(clientWidth, clientHeight);
         QApplication::processEvents();
+        // The menu bar and the toolbar take what they need; the graph gets the rest.
+        const Draw2DClass& surface = m_context->Surface;
+        m_form->resize(m_form->width() + graphWidth - surface.Width,
+                       m_form->height() + graphHeight - surface.Height);
+        QApplication::processEvents();
+        EXPECT_EQ(QSize(surface.Width, surface.Height), QSize(graphWidth, graphHeight));
         return *m_form;
     }
 

@@ -1,4 +1,6 @@
+#include "app/GraphExport.h"
 #include "calc/CalcToolFixture.h"
+#include "support/FindChild.h"
 
 #include "model/SpectrumModel.h"
 #include "platform/ImageCanvas.h"
@@ -52,16 +54,16 @@ TEST_F(GraphRenderTest, PngIsTheWindowsOwnGraph)
 {
     struct Case {
         const char* overlay;
-        QAction* TMainForm::*item;
+        const char* item;
     };
     const Case cases[] = {
         {"none", nullptr},
-        {"dba", &TMainForm::dBAWeighting1},
-        {"dbd", &TMainForm::dBDWeighting1},
-        {"results", &TMainForm::Results1},
-        {"safe", &TMainForm::SafeWorkingLevels1},
-        {"stc", &TMainForm::SoundTransmissionClass1},
-        {"nr", &TMainForm::NoiseRatingsLines1},
+        {"dba", "dBAWeighting1"},
+        {"dbd", "dBDWeighting1"},
+        {"results", "Results1"},
+        {"safe", "SafeWorkingLevels1"},
+        {"stc", "SoundTransmissionClass1"},
+        {"nr", "NoiseRatingsLines1"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.overlay);
@@ -74,7 +76,7 @@ TEST_F(GraphRenderTest, PngIsTheWindowsOwnGraph)
 
         TMainForm& window = openWindow(m_data);
         if (c.item)
-            (window.*c.item)->trigger();
+            test::Find<QAction>(window, c.item)->trigger();
         ASSERT_EQ(m_context->Surface.Width, 446);
         EXPECT_TRUE(png.convertToFormat(QImage::Format_RGB32) == windowGraph());
     }
@@ -90,9 +92,7 @@ TEST_F(GraphRenderTest, SizeAndLevelRangeAreTheWindowsAtThatSize)
     const QImage png(path(QStringLiteral("small.PNG")), "PNG");
     ASSERT_EQ(png.size(), QSize(600, 200));
 
-    // The graph is 2 pixels narrower and 145 lower than the window's client area.
-    openWindow(m_data + QStringLiteral(" -graph 20 100 5"), 602, 345);
-    ASSERT_EQ(QSize(m_context->Surface.Width, m_context->Surface.Height), QSize(600, 200));
+    openWindow(m_data + QStringLiteral(" -graph 20 100 5"), 600, 200);
     EXPECT_TRUE(png.convertToFormat(QImage::Format_RGB32) == windowGraph());
 
     // On a screen of twice the density the same graph has twice the pixels, not a blown-up copy.
@@ -141,8 +141,8 @@ TEST_F(GraphRenderTest, SvgIsTheWindowsClipboardPicture)
     const QByteArray svg = read(path(QStringLiteral("wall.svg")));
 
     TMainForm& window = openWindow(m_data);
-    window.NoiseRatingsLines1->trigger();
-    window.ClipBdButtonClick();
+    test::Find<QAction>(window, "NoiseRatingsLines1")->trigger();
+    window.Export().ClipBdButtonClick();
     const QMimeData* clipboard = QGuiApplication::clipboard()->mimeData();
     ASSERT_NE(clipboard, nullptr);
     EXPECT_EQ(svg, clipboard->data(QStringLiteral("image/svg+xml")));

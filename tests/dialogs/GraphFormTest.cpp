@@ -1,4 +1,5 @@
 #include "dialogs/GraphForm.h"
+#include "support/FindChild.h"
 
 #include "app/MainFormFixture.h"
 #include "dialogs/NumericFields.h"
@@ -18,7 +19,7 @@ class GraphFormTest : public velmora::test::MainFormFixture
 protected:
     TGraphForm& open()
     {
-        TGraphForm& dialog = *m_form->GraphForm;
+        TGraphForm& dialog = *test::Find<TGraphForm>(*m_form, "GraphForm");
         dialog.LoadExtents();
         showActive(dialog);
         return dialog;
@@ -47,7 +48,7 @@ protected:
 TEST_F(GraphFormTest, OpensWithTheModelsExtentsAndAppliesTypedOnes)
 {
     start();
-    SelectNode(model(), m_context->Surface, m_form.get(), 4);
+    m_form->Document().Select(4);
     TGraphForm& dialog = open();
     EXPECT_EQ(fields(dialog), (QStringList{"120.00", "0.00", "10.00"}));
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Velmora: Graph Extents"));
@@ -68,13 +69,13 @@ TEST_F(GraphFormTest, RefusedValuesKeepTheirExtentAndEscChangesNothing)
 {
     start();
     enter(open(), "1/0", "10", "abc");
-    EXPECT_FALSE(m_form->GraphForm->isVisible()) << "OK still closes";
+    EXPECT_FALSE(test::Find<TGraphForm>(*m_form, "GraphForm")->isVisible()) << "OK still closes";
     EXPECT_EQ(model().MaxLevel, 120.0f);
     EXPECT_EQ(model().MinLevel, 10.0f);
     EXPECT_EQ(model().LevelIncrement, 10.0f);
     EXPECT_EQ(fields(open()), (QStringList{"120.00", "10.00", "10.00"}));
 
-    TGraphForm& dialog = *m_form->GraphForm;
+    TGraphForm& dialog = *test::Find<TGraphForm>(*m_form, "GraphForm");
     dialog.MaxLevelEdit->setText(QStringLiteral("50"));
     QTest::keyClick(&dialog, Qt::Key_Escape);
     EXPECT_FALSE(dialog.isVisible());

@@ -1,4 +1,5 @@
 #include "dialogs/NodesForm.h"
+#include "support/FindChild.h"
 
 #include "app/MainFormFixture.h"
 #include "edit/NodeEditing.h"
@@ -24,7 +25,7 @@ protected:
     /** Shows the dialog without its modal loop, as HandleEditNodes fills it. */
     TNodesForm& open()
     {
-        TNodesForm& dialog = *m_form->NodesForm;
+        TNodesForm& dialog = *test::Find<TNodesForm>(*m_form, "NodesForm");
         dialog.ShowNode(-1);
         showActive(dialog);
         dialog.NodeYEdit->setFocus();
@@ -47,7 +48,7 @@ TEST_F(NodesFormTest, EnterInTheMainWindowOpensItCentredAtTheCurrentNode)
     TMainForm& form = start();
     bool seen = false;
     QTimer::singleShot(0, [&] {
-        TNodesForm& dialog = *form.NodesForm;
+        TNodesForm& dialog = *test::Find<TNodesForm>(form, "NodesForm");
         seen = dialog.isVisible();
         EXPECT_EQ(caption(dialog), QStringLiteral(" Data Point 1 of 9 "));
         EXPECT_EQ(dialog.NodeXEdit->text(), QStringLiteral("63 Hz"));
@@ -59,9 +60,9 @@ TEST_F(NodesFormTest, EnterInTheMainWindowOpensItCentredAtTheCurrentNode)
         EXPECT_NEAR(dialog.frameGeometry().center().x(), form.frameGeometry().center().x(), 3);
         QTest::keyClick(&dialog, Qt::Key_Escape);
     });
-    QTest::keyClick(&form, Qt::Key_Return, Qt::ShiftModifier);
+    QTest::keyClick(keyTarget(), Qt::Key_Return, Qt::ShiftModifier);
     EXPECT_TRUE(seen);
-    EXPECT_FALSE(form.NodesForm->isVisible());
+    EXPECT_FALSE(test::Find<TNodesForm>(form, "NodesForm")->isVisible());
 }
 
 TEST_F(NodesFormTest, EnterAppliesATypedExpressionAndDoneCloses)
@@ -73,8 +74,8 @@ TEST_F(NodesFormTest, EnterAppliesATypedExpressionAndDoneCloses)
     EXPECT_EQ(model().Nodes.Node[0].Y, 63.0f);
     EXPECT_EQ(dialog.NodeYEdit->text(), QStringLiteral("63.00"));
     EXPECT_TRUE(dialog.isVisible()) << "Enter in the field keeps the dialog open";
-    EXPECT_TRUE(m_form->ResultPanel->text().contains(QStringLiteral("dBA: ")));
-    EXPECT_EQ(m_form->StatusPanel->text(), QStringLiteral(" 63Hz = 63.0dB"));
+    EXPECT_TRUE(test::Find<QLabel>(*m_form, "ResultPanel")->text().contains(QStringLiteral("dBA: ")));
+    EXPECT_EQ(test::Find<QLabel>(*m_form, "StatusPanel")->text(), QStringLiteral(" 63Hz = 63.0dB"));
 
     QTest::mouseClick(dialog.OKButton, Qt::LeftButton);
     EXPECT_FALSE(dialog.isVisible());
@@ -104,14 +105,14 @@ TEST_F(NodesFormTest, NextAndPrevApplyAndStepEscKeepsWhatWasApplied)
 TEST_F(NodesFormTest, ButtonsFollowTheEndsOfTheList)
 {
     start("-third");
-    SelectNode(model(), m_context->Surface, m_form.get(), 26);
+    m_form->Document().Select(26);
     TNodesForm& dialog = open();
     EXPECT_FALSE(dialog.NextButton->isEnabled());
     EXPECT_TRUE(dialog.PrevButton->isEnabled());
     dialog.ShowNode(13);
     EXPECT_EQ(dialog.NodeXEdit->text(), QStringLiteral("1000 Hz"));
     EXPECT_EQ(model().Nodes.Current, 13);
-    EXPECT_EQ(m_form->StatusPanel->text(), QStringLiteral(" 1000Hz = 0.0dB"));
+    EXPECT_EQ(test::Find<QLabel>(*m_form, "StatusPanel")->text(), QStringLiteral(" 1000Hz = 0.0dB"));
 }
 
 TEST_F(NodesFormTest, TypeChangesAtOnceAndLevelsThatAreNotFiniteAreRefused)
@@ -121,7 +122,7 @@ TEST_F(NodesFormTest, TypeChangesAtOnceAndLevelsThatAreNotFiniteAreRefused)
     dialog.TypeCombo->setCurrentIndex(3);
     emit dialog.TypeCombo->activated(3);
     EXPECT_EQ(model().Nodes.DataType, CorrectionFactors);
-    EXPECT_EQ(m_form->ResultPanel->text(), QStringLiteral(" Correction Factor Graph"));
+    EXPECT_EQ(test::Find<QLabel>(*m_form, "ResultPanel")->text(), QStringLiteral(" Correction Factor Graph"));
 
     model().Nodes.Node[0].Y = 12.5f;
     for (const char* text : {"1/0", "1E39", "-1/0*2"}) {

@@ -1,4 +1,5 @@
 #include "edit/GraphSetup.h"
+#include "model/ResultTexts.h"
 #include "model/SpectrumModel.h"
 
 #include "graph/Draw2D.h"
@@ -18,9 +19,8 @@ TEST(SpectrumModelTest, StartUpSetsUpNineZeroNodesAndTheSurface)
     TSpectrumModel model;
     InitModel(model);
     Draw2DClass surface; // no canvas: the fit measures no text
-    test::RecordingView view;
 
-    SetupGraph(model, surface, &view, true);
+    SetupGraph(model, surface, true);
 
     ASSERT_EQ(model.Nodes.Count, 9);
     EXPECT_EQ(model.Nodes.Current, 0);
@@ -36,8 +36,8 @@ TEST(SpectrumModelTest, StartUpSetsUpNineZeroNodesAndTheSurface)
               (Floats{3.0f, 0.1f, 0.1f, 1.1f}));
     EXPECT_EQ((Floats{surface.WorldMin.x, surface.WorldMax.x, surface.WorldMin.y, surface.WorldMax.y}),
               (Floats{BandAbscissa(50), BandAbscissa(20000), 0.0f, 120.0f}));
-    EXPECT_EQ(view.status, " 63Hz = 0.0dB");
-    EXPECT_EQ(view.result, " dBA: 7.2, dBB: 7.5, dBC: 8.6, dBD: 14.2, NR: 7.6");
+    EXPECT_EQ(StatusText(model), " 63Hz = 0.0dB");
+    EXPECT_EQ(ResultText(model), " dBA: 7.2, dBB: 7.5, dBC: 8.6, dBD: 14.2, NR: 7.6");
 }
 
 TEST(SpectrumModelTest, SetupGraphKeepingLevelsRebuildsOnlyAbscissaeCountAndCurrent)
@@ -51,7 +51,7 @@ TEST(SpectrumModelTest, SetupGraphKeepingLevelsRebuildsOnlyAbscissaeCountAndCurr
     model.Nodes.Current = 2;
     Draw2DClass surface;
 
-    SetupGraph(model, surface, nullptr, false);
+    SetupGraph(model, surface, false);
 
     ASSERT_EQ(model.Nodes.Count, 27);
     EXPECT_EQ(model.Nodes.Current, 0);
@@ -87,7 +87,7 @@ TEST(SpectrumModelTest, SetGraphExtentsStoresWhatTheGridCanUse)
     for (const Case& c : cases) {
         TSpectrumModel model = test::Spectrum(BandSet::Octave, 33.0f);
         Draw2DClass surface;
-        SetGraphExtents(model, surface, nullptr, c.given.MinLevel, c.given.MaxLevel, c.given.LevelIncrement);
+        SetGraphExtents(model, surface, c.given.MinLevel, c.given.MaxLevel, c.given.LevelIncrement);
         const GraphExtents got = GetGraphExtents(model);
         EXPECT_EQ(got.MinLevel, c.stored.MinLevel) << c.what;
         EXPECT_EQ(got.MaxLevel, c.stored.MaxLevel) << c.what;

@@ -1,5 +1,7 @@
 #include "edit/NodeEditing.h"
 
+#include "edit/AppliedEditor.h"
+#include "edit/LevelEdit.h"
 #include "graph/Draw2D.h"
 #include "graph/RecordingCanvas.h"
 #include "model/ModelTestSupport.h"
@@ -77,7 +79,7 @@ protected:
     TSpectrumModel model;
     PenCanvas canvas;
     CountingSurface surface;
-    test::RecordingView view;
+    test::AppliedEditor editor{model, surface};
 };
 
 bool SameSegment(const Segment& a, const Segment& b)
@@ -111,18 +113,20 @@ TEST_F(NodeEditingTest, PickNodeFindsTheNearestNodeWithinTenPixelsOrASegment)
             AppendNode(model, node.X, node.Y);
         model.Nodes.Current = -1;
 
-        EXPECT_EQ(PickNode(model, surface, &view, c.px, c.py), c.result) << c.what;
-        EXPECT_EQ(model.Nodes.Current, c.current) << c.what;
+        int node = -1;
+        EXPECT_EQ(PickNode(model, surface, c.px, c.py, node), c.result) << c.what;
+        EXPECT_EQ(node, c.current) << c.what;
+        EXPECT_EQ(model.Nodes.Current, -1) << c.what << ": picking selects nothing";
     }
 }
 
-TEST_F(NodeEditingTest, PressNearTheOtherSpectrumMakesItTheEditedOne)
+TEST_F(NodeEditingTest, PressNearTheOtherSpectrumHitsIt)
 {
     const struct {
         const char* what;
         float brokenLevel; // the other spectrum's level at 125 Hz
         int py;
-        bool swapped;
+        bool hit;
     } cases[] = {
         {"5 pixels below the line", 40.0f, 165, true},
         {"15 pixels below the line", 40.0f, 175, false},
@@ -138,38 +142,31 @@ TEST_F(NodeEditingTest, PressNearTheOtherSpectrumMakesItTheEditedOne)
         // Between 63 Hz and 125 Hz (abscissae 144 and 168), where the line lies on pixel row 160.
         const int px = 150;
 
-        EXPECT_EQ(PickOtherSpectrum(model, surface, &view, px, c.py), c.swapped) << c.what;
-
-        EXPECT_EQ(model.Nodes.Node[0].Y, c.swapped ? 40.0f : 0.0f) << c.what;
-        EXPECT_EQ(model.Nodes.DataType, c.swapped ? AttenuationLevels : PressureLevels) << c.what;
-        EXPECT_EQ(surface.redraws, c.swapped ? 1 : 0) << c.what;
+        EXPECT_EQ(PickOtherSpectrum(model, surface, px, c.py), c.hit) << c.what;
     }
 }
 
-TEST_F(NodeEditingTest, SelectNodeMovesTheSelectedMarkerAndWritesTheStatusLine)
+TEST_F(NodeEditingTest, SelectNodeMovesTheSelectedMarker)
 {
     model = test::Spectrum(BandSet::Octave, 42.0f);
     model.Nodes.Node[1].Y = 56.04f;
     model.Nodes.Current = 0;
 
-    EXPECT_TRUE(SelectNode(model, surface, &view, 1));
+    EXPECT_TRUE(SelectNode(model, surface, 1));
 
     EXPECT_EQ(model.Nodes.Current, 1);
-    EXPECT_EQ(view.status, " 125Hz = 56.0dB");
     // Only the selected style inverts: once to remove the old one, once for the new one.
     ASSERT_EQ(canvas.inversions.size(), 2u);
     EXPECT_LT(canvas.inversions[0].left, canvas.inversions[1].left);
     EXPECT_EQ(canvas.mode, RasterMode::Copy);
 
     for (int outside : {-1, model.Nodes.Count}) {
-        view.status = "untouched";
         canvas.inversions.clear();
         model.Nodes.Current = 1;
 
-        EXPECT_TRUE(SelectNode(model, surface, &view, outside));
+        EXPECT_TRUE(SelectNode(model, surface, outside));
 
         EXPECT_EQ(model.Nodes.Current, outside);
-        EXPECT_EQ(view.status, "untouched");
         EXPECT_EQ(canvas.inversions.size(), 1u) << "only the old marker is removed";
     }
 }
@@ -276,120 +273,41 @@ TEST_F(NodeEditingTest, DragOnAViewWithoutLevelScaleKeepsTheLevel)
     EXPECT_TRUE(canvas.lines.empty());
 }
 
-TEST_F(NodeEditingTest, UpAndDownStepFromTheDisplayedLevel)
+TEST_F(NodeEditingTest, EachKeyAsksTheEditorForWhatItMeans)
 {
     const struct {
-        float level;
-        int key;
+        int current, key;
         bool fine;
-        double after;
+        int current_after;
+        float level1; // node 1's level afterwards
+        float first;  // node 0's level afterwards: 70 once the spectra are swapped
+        int redraws;
     } cases[] = {
-        {12.34f, VkUp, false, 13.3},
-        {12.34f, VkUp, true, 12.4},
-        {12.34f, VkDown, false, 11.3},
-        {12.34f, VkDown, true, 12.2},
-        {-12.34f, VkUp, false, -11.3},
-        {12.36f, VkUp, true, 12.5},
-        {99.96f, VkDown, true, 99.9},
-        {3e38f, VkUp, false, 3e38},
-        // Shown without a number: stepping starts from 0, so the keys lead back to a real level.
-        {kNaN, VkUp, false, 1.0},
-        {kInf, VkDown, true, -0.1},
-        {-kInf, VkUp, false, 1.0},
-    };
-    for (const auto& c : cases) {
-        SetNodes({{100, 50}, {120, c.level}, {140, 40}}, 1);
-
-        EXPECT_TRUE(HandleNodeKey(model, surface, &view, c.key, c.fine));
-
-        const double tolerance = std::abs(c.after) * 1e-6 + test::kFloatTolerance;
-        EXPECT_TRUE(Near(LevelOf(1), c.after, tolerance))
-            << c.level << " key " << c.key << " fine " << c.fine;
-        EXPECT_EQ(LevelOf(0), 50.0f);
-        EXPECT_EQ(LevelOf(2), 40.0f);
-    }
-}
-
-TEST_F(NodeEditingTest, LevelKeyRecalculatesForTheNewLevel)
-{
-    model = test::Spectrum(BandSet::Octave, 60.0f);
-    model.Nodes.Current = 4;
-
-    HandleNodeKey(model, surface, &view, VkUp, false);
-
-    TSpectrumModel expected = model;
-    Recalculate(expected, nullptr);
-    EXPECT_EQ(model.WeightedLevel, expected.WeightedLevel);
-    EXPECT_EQ(view.status, " 1000Hz = 61.0dB");
-    EXPECT_EQ(canvas.mode, RasterMode::Copy);
-}
-
-TEST_F(NodeEditingTest, LevelKeysWithoutACurrentNodeChangeNoLevel)
-{
-    for (int current : {-1, 3}) {
-        SetNodes({{100, 50}, {120, 60}, {140, 40}}, current);
-
-        EXPECT_TRUE(HandleNodeKey(model, surface, &view, VkUp, false));
-        EXPECT_TRUE(HandleNodeKey(model, surface, &view, VkDown, true));
-
-        EXPECT_EQ(LevelOf(0), 50.0f);
-        EXPECT_EQ(LevelOf(1), 60.0f);
-        EXPECT_EQ(LevelOf(2), 40.0f);
-        EXPECT_EQ(view.status, "untouched");
-        EXPECT_TRUE(canvas.lines.empty());
-    }
-    SetNodes({}, 0); // an empty list with a stale current index
-    EXPECT_TRUE(HandleNodeKey(model, surface, &view, VkUp, false));
-    EXPECT_EQ(model.Nodes.Node[0].Y, 0.0f);
-}
-
-TEST_F(NodeEditingTest, KeysMoveTheCurrentNodeWithoutWrapping)
-{
-    const struct {
-        int current, key, after;
-    } cases[] = {
-        {1, VkLeft, 0},   {1, VkRight, 2},  {0, VkLeft, 0}, {2, VkRight, 2},
-        {-1, VkRight, 0}, {-1, VkLeft, -1}, {1, VkEnd, 1},  {1, 'A', 1},
-    };
-    for (const auto& c : cases) {
-        SetNodes({{100, 50}, {120, 60}, {140, 40}}, c.current);
-
-        EXPECT_FALSE(HandleNodeKey(model, surface, &view, c.key, false));
-
-        EXPECT_EQ(model.Nodes.Current, c.after) << c.current << " key " << c.key;
-        EXPECT_EQ(LevelOf(1), 60.0f);
-        EXPECT_EQ(surface.redraws, 0);
-    }
-}
-
-TEST_F(NodeEditingTest, PageKeysSwapTheSpectraAndViewKeysGoToTheView)
-{
-    const struct {
-        int key;
-        bool swaps;
-    } cases[] = {
-        {VkPageUp, true},
-        {VkPageDown, true},
-        {VkHome, false},
-        {VkAdd, false},
-        {VkSubtract, false},
-        {VkPlusEquals, false},
-        {VkMinusUnderscore, false},
+        {1, VkUp, false, 1, 61.0f, 20.0f, 0},     {1, VkDown, true, 1, 59.9f, 20.0f, 0},
+        {-1, VkUp, false, -1, 60.0f, 20.0f, 0},   {1, VkLeft, false, 0, 60.0f, 20.0f, 0},
+        {1, VkRight, false, 2, 60.0f, 20.0f, 0},  {0, VkLeft, false, 0, 60.0f, 20.0f, 0},
+        {8, VkRight, false, 8, 60.0f, 20.0f, 0},  {-1, VkRight, false, 0, 60.0f, 20.0f, 0},
+        {1, VkPageUp, false, 1, 70.0f, 70.0f, 0}, {1, VkPageDown, false, 1, 70.0f, 70.0f, 0},
+        {1, VkHome, false, 1, 60.0f, 20.0f, 1},   {1, VkAdd, true, 1, 60.0f, 20.0f, 1},
     };
     for (const auto& c : cases) {
         model = test::Spectrum(BandSet::Octave, 20.0f);
+        model.Nodes.Node[1].Y = 60.0f;
         model.OtherLevels.fill(70.0f);
+        model.Nodes.Current = c.current;
         surface.redraws = 0;
         surface.Scale = {1.0f, 1.0f};
 
-        EXPECT_FALSE(HandleNodeKey(model, surface, &view, c.key, true));
+        EXPECT_TRUE(HandleNodeKey(model, surface, editor, c.key, c.fine)) << c.key;
 
-        EXPECT_EQ(LevelOf(0), c.swaps ? 70.0f : 20.0f) << c.key;
-        EXPECT_EQ(surface.redraws, 1) << c.key;
-        if (c.key == VkAdd) {
-            EXPECT_FLOAT_EQ(surface.Scale.x, 1.1f) << "zoom keys ignore Shift";
-        }
+        EXPECT_EQ(model.Nodes.Current, c.current_after) << c.current << " key " << c.key;
+        EXPECT_TRUE(Near(LevelOf(1), c.level1, test::kFloatTolerance)) << c.key;
+        EXPECT_EQ(LevelOf(0), c.first) << c.key;
+        EXPECT_EQ(surface.redraws, c.redraws) << c.key;
     }
+    EXPECT_FLOAT_EQ(surface.Scale.x, 1.1f) << "zoom keys ignore Shift";
+    EXPECT_FALSE(HandleNodeKey(model, surface, editor, VkEnd, false));
+    EXPECT_FALSE(HandleNodeKey(model, surface, editor, 'A', false));
 }
 
 } // namespace

@@ -167,7 +167,7 @@ TEST_F(AxesSurface, DefaultsDrawFrameLevelLinesAndLabels)
 
 TEST_F(AxesSurface, OtherExtentsMoveTheLevelLines)
 {
-    SetGraphExtents(model, surface, nullptr, 0, 100, 30);
+    SetGraphExtents(model, surface, 0, 100, 30);
     DrawAxes(model, surface);
     const std::vector<std::string> texts = Texts();
     EXPECT_EQ(std::vector<std::string>(texts.begin() + 1, texts.begin() + 4),

@@ -22,7 +22,7 @@ struct GraphFixture : ::testing::Test {
     {
         InitModel(model);
         surface.SetCanvas(&canvas, &control);
-        SetupGraph(model, surface, nullptr, true);
+        SetupGraph(model, surface, true);
     }
 
     std::vector<std::string> Texts() const

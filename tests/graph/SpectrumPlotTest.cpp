@@ -128,7 +128,7 @@ TEST_F(SpectrumPlot, WeightedSpectrumDrawsTheWeightedLevelsTheModelKeeps)
         canvas = {};
         model.Results.fill(-99);
         model.HighlightMode = mode;
-        Recalculate(model, nullptr);
+        Recalculate(model);
         DrawHighlight(model, surface, -1);
         ASSERT_EQ(canvas.lines.size(), 8u);
         for (int k = 0; k < 9; ++k) {
@@ -146,7 +146,7 @@ TEST_F(SpectrumPlot, WeightedSpectrumWalksTheThirdOctaves)
     model.BandStart = kThirdBandStart;
     model.BandStep = kThirdBandStep;
     model.HighlightMode = HighlightA;
-    SetupGraph(model, surface, nullptr, true);
+    SetupGraph(model, surface, true);
     canvas = {};
     DrawWeightedSpectrum(model, surface);
     EXPECT_EQ(canvas.lines.size(), 26u);
@@ -189,7 +189,7 @@ TEST_F(SpectrumPlot, StcContoursEveryTenDecibelsBelowTheTop)
 
 TEST_F(SpectrumPlot, StcContoursShortenedAboveARaisedBottom)
 {
-    SetGraphExtents(model, surface, nullptr, 20, 120, 10);
+    SetGraphExtents(model, surface, 20, 120, 10);
     canvas = {};
     DrawSTCContours(model, surface);
     // The contour at 10 ends under the frame: drawn, but its label would sit among the
@@ -210,7 +210,7 @@ TEST_F(SpectrumPlot, StcContoursNeedATopAboveEleven)
     const Case cases[] = {
         {10, {}}, {10.5f, {}}, {-50, {}}, {11, {10}}, {101, {100, 90, 80, 70, 60, 50, 40, 30, 20, 10}}};
     for (const Case& c : cases) {
-        SetGraphExtents(model, surface, nullptr, c.top - 100, c.top, 10);
+        SetGraphExtents(model, surface, c.top - 100, c.top, 10);
         canvas = {};
         DrawSTCContours(model, surface);
         EXPECT_EQ(StcRatings(), c.ratings) << c.top;
@@ -220,7 +220,7 @@ TEST_F(SpectrumPlot, StcContoursNeedATopAboveEleven)
 
 TEST_F(SpectrumPlot, StcContoursAreBoundedForAHugeTop)
 {
-    SetGraphExtents(model, surface, nullptr, 0, 1e9f, 1e8f);
+    SetGraphExtents(model, surface, 0, 1e9f, 1e8f);
     canvas = {};
     const auto start = std::chrono::steady_clock::now();
     DrawSTCContours(model, surface);
@@ -231,7 +231,7 @@ TEST_F(SpectrumPlot, StcContoursAreBoundedForAHugeTop)
     EXPECT_LT(elapsed, std::chrono::milliseconds(100));
 
     // However far the top lies, no label shows a huge number; a top that is not finite gives none.
-    SetGraphExtents(model, surface, nullptr, 0, std::numeric_limits<float>::max(), 1e37f);
+    SetGraphExtents(model, surface, 0, std::numeric_limits<float>::max(), 1e37f);
     canvas = {};
     DrawSTCContours(model, surface);
     ASSERT_FALSE(canvas.texts.empty());
@@ -250,7 +250,7 @@ TEST_F(SpectrumPlot, StcContoursBelowTheDrawingAreaAreLeftOut)
 {
     // STC 490 lies below the frame and its label would reach into the frequency labels, so it
     // is left out; STC 480 and everything under it cannot show.
-    SetGraphExtents(model, surface, nullptr, 500, 600, 10);
+    SetGraphExtents(model, surface, 500, 600, 10);
     canvas = {};
     DrawSTCContours(model, surface);
     std::vector<int> expected;
@@ -290,7 +290,7 @@ TEST_F(SpectrumPlot, NoiseRatingSegmentMayStartAboveTheTop)
     // NR 100 runs from 115 dB at 63 Hz to 110 dB at 125 Hz.
     for (const auto& [top, drawn] :
          {std::pair{112.0f, true}, std::pair{110.0f, true}, std::pair{108.0f, false}}) {
-        SetGraphExtents(model, surface, nullptr, 0, top, 10);
+        SetGraphExtents(model, surface, 0, top, 10);
         canvas = {};
         DrawNRCurves(model, surface);
         EXPECT_EQ(HasSegment(OctaveX(0), 115, OctaveX(1), 110), drawn) << top;

@@ -117,7 +117,7 @@ TSpectrumModel FreshModel()
 {
     TSpectrumModel model;
     InitModel(model);
-    SetupSpectrum(model, nullptr, true);
+    SetupSpectrum(model, true);
     return model;
 }
 
@@ -214,7 +214,7 @@ TEST(DataFile, RoundTripKeepsWhatTheFileHolds)
             << "slot " << k;
     }
     TSpectrumModel recalculated = read;
-    Recalculate(recalculated, nullptr);
+    Recalculate(recalculated);
     EXPECT_EQ(recalculated.WeightedLevel, read.WeightedLevel) << "the ratings are those of the levels read";
     EXPECT_EQ(recalculated.STC, read.STC);
 }

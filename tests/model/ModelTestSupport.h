@@ -1,12 +1,14 @@
 #pragma once
 
 #include "model/Bands.h"
-#include "model/ResultView.h"
 #include "model/SpectrumModel.h"
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace velmora::test {
 
@@ -36,15 +38,54 @@ inline void SetBandLevel(TSpectrumModel& model, float frequencyHz, float level)
     ADD_FAILURE() << frequencyHz << " Hz is not a band of the set";
 }
 
-/** Keeps the last texts written. */
-class RecordingView : public ResultView
+/** True when the edited data of a and b are the same bits, every slot and field. */
+inline bool SameData(const SpectrumData& a, const SpectrumData& b)
 {
-public:
-    void SetStatusText(const std::string& text) override { status = text; }
-    void SetResultText(const std::string& text) override { result = text; }
+    const auto bits = [](const SpectrumData& d) {
+        std::vector<std::uint32_t> out;
+        for (const TNode& node : d.Nodes.Node)
+            out.insert(out.end(),
+                       {std::bit_cast<std::uint32_t>(node.X), std::bit_cast<std::uint32_t>(node.Y)});
+        for (float level : d.OtherLevels)
+            out.push_back(std::bit_cast<std::uint32_t>(level));
+        for (int value : {d.Nodes.Count, d.Nodes.Current, d.Nodes.DataType, d.Reserved, d.OtherDataType,
+                          d.BandStart, d.BandStep})
+            out.push_back(static_cast<std::uint32_t>(value));
+        return out;
+    };
+    return bits(a) == bits(b);
+}
 
-    std::string status = "untouched";
-    std::string result = "untouched";
-};
+/** The single numbers of a ratings value as bits, NaN included. */
+inline std::vector<std::uint64_t> RatingBits(const SpectrumRatings& r)
+{
+    std::vector<std::uint64_t> bits;
+    for (double value :
+         {r.weighted[0], r.weighted[1], r.weighted[2], r.weighted[3], r.noise.NR, r.transmission.STC,
+          r.transmission.deficiencySum, r.reduction.Rw, r.reduction.C, r.reduction.Ctr})
+        bits.push_back(std::bit_cast<std::uint64_t>(value));
+    return bits;
+}
+
+/** Two models the same in every bit: data, view, results and ratings. */
+inline bool SameModel(const TSpectrumModel& a, const TSpectrumModel& b)
+{
+    const auto view = [](const SpectrumView& v) {
+        return std::vector<std::uint32_t>{
+            std::bit_cast<std::uint32_t>(v.MinLevel), std::bit_cast<std::uint32_t>(v.MaxLevel),
+            std::bit_cast<std::uint32_t>(v.LevelIncrement), static_cast<std::uint32_t>(v.HighlightMode)};
+    };
+    const auto results = [](const SpectrumResults& r) {
+        std::vector<std::uint32_t> bits;
+        for (float value : r.Results)
+            bits.push_back(std::bit_cast<std::uint32_t>(value));
+        for (float value :
+             {r.WeightedLevel[0], r.WeightedLevel[1], r.WeightedLevel[2], r.WeightedLevel[3], r.STC, r.NR})
+            bits.push_back(std::bit_cast<std::uint32_t>(value));
+        return bits;
+    };
+    return SameData(a, b) && view(a) == view(b) && results(a) == results(b) &&
+           RatingBits(a.Ratings) == RatingBits(b.Ratings);
+}
 
 } // namespace velmora::test

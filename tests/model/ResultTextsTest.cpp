@@ -13,9 +13,9 @@ constexpr float kInf = std::numeric_limits<float>::infinity();
 TEST(ResultTextsTest, ResultTextByDataType)
 {
     TSpectrumModel model = test::Spectrum(BandSet::Octave, 0.0f);
-    model.WeightedLevel = {61.94f, 62.31f, -0.04f, 69.07f};
-    model.NR = 56.26f;
-    model.STC = -1.0f;
+    model.Ratings.weighted = {61.94, 62.31, -0.04, 69.07};
+    model.Ratings.noise.NR = 56.26;
+    model.Ratings.transmission.STC = -1.0;
     const char* const levels = " dBA: 61.9, dBB: 62.3, dBC: -0.0, dBD: 69.1, NR: 56.3";
     const char* const stc = " Sound Transmission Class (STC): -1.0";
     const std::pair<int, const char*> cases[] = {{PressureLevels, levels},
@@ -29,7 +29,7 @@ TEST(ResultTextsTest, ResultTextByDataType)
         EXPECT_EQ(ResultText(model), text) << type;
     }
 
-    model.WeightedLevel = {kNaN, kInf, -kInf, 1e30f};
+    model.Ratings.weighted = {kNaN, kInf, -kInf, 1e30f};
     model.Nodes.DataType = PressureLevels;
     EXPECT_EQ(ResultText(model), " dBA: -, dBB: -, dBC: -, dBD: 1000000015047466219876688855040.0, NR: 56.3");
 }

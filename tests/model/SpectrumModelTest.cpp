@@ -19,7 +19,7 @@ TEST(SpectrumModel, ConsistencyHoldsForEveryReachableModelAndNoDamagedOne)
     TSpectrumModel startUp;
     InitModel(startUp);
     EXPECT_FALSE(IsConsistent(startUp)) << "no nodes before the graph is set up";
-    SetupSpectrum(startUp, nullptr, true);
+    SetupSpectrum(startUp, true);
     EXPECT_TRUE(IsConsistent(startUp));
 
     const std::function<void(TSpectrumModel&)> damages[] = {

@@ -77,7 +77,7 @@ struct Plot {
         model.BandStart = kThirdBandStart;
         model.BandStep = kThirdBandStep;
         surface.SetCanvas(&canvas, &control);
-        SetupGraph(model, surface, nullptr, true);
+        SetupGraph(model, surface, true);
         for (int k = 0; k < kBandCount; ++k) {
             model.Nodes.Node[k].Y = static_cast<float>(55 + 25 * std::sin(k * 0.7));
             model.OtherLevels[k] = static_cast<float>(40 + 20 * std::cos(k * 0.45));
@@ -86,7 +86,7 @@ struct Plot {
         if (!std::isnan(level6))
             model.Nodes.Node[6].Y = level6;
         model.HighlightMode = mode;
-        Recalculate(model, nullptr);
+        Recalculate(model);
         surface.Redraw();
     }
 
@@ -176,7 +176,7 @@ TEST(PlotPixels, LevelTypedInPlaceEqualsAFullRedraw)
             DrawNodes(model.Nodes, plot.surface);
             SetNodeLevel(model, 6, 97.5f);
             DrawNodes(model.Nodes, plot.surface);
-            Recalculate(model, nullptr);
+            Recalculate(model);
             if (follows)
                 DrawHighlight(model, plot.surface);
             const Plot full(mode, ratio, 97.5f);

@@ -1,4 +1,4 @@
-#include "model/RatingsBreakdown.h"
+#include "model/SpectrumRatings.h"
 
 #include "model/Weighting.h"
 #include "support/Tolerance.h"
@@ -15,7 +15,7 @@ namespace {
 using test::Near;
 
 /** The breakdown lays each rating's own bands out by slot, and its sums add up band by band. */
-TEST(RatingsBreakdownTest, BandValuesAddUpToEachRating)
+TEST(SpectrumRatingsTest, BandValuesAddUpToEachRating)
 {
     std::mt19937 random(7);
     std::uniform_real_distribution<float> spread(-25.0f, 25.0f);
@@ -27,7 +27,7 @@ TEST(RatingsBreakdownTest, BandValuesAddUpToEachRating)
             std::array<float, kBandSlots> levels{};
             for (int k = 0; k < set.bands; ++k)
                 levels[k] = 45.0f + spread(random);
-            const RatingsBreakdown result = BreakDownRatings(levels, set.start, set.step);
+            const SpectrumRatings result = RateSpectrum(levels, set.start, set.step);
             ASSERT_EQ(result.bandCount, set.bands);
             int stcBands = 0;
             int rwBands = 0;
@@ -64,23 +64,23 @@ TEST(RatingsBreakdownTest, BandValuesAddUpToEachRating)
     }
 }
 
-TEST(RatingsBreakdownTest, BadLevelsAndBandSets)
+TEST(SpectrumRatingsTest, BadLevelsAndBandSets)
 {
     std::array<float, kBandSlots> levels{};
     levels.fill(50.0f);
     levels[10] = std::numeric_limits<float>::quiet_NaN(); // 500 Hz, rated by all three
-    const RatingsBreakdown result = BreakDownRatings(levels, 0, 1);
+    const SpectrumRatings result = RateSpectrum(levels, 0, 1);
     EXPECT_TRUE(std::isnan(result.bands[10].noiseRating));
     EXPECT_TRUE(std::isnan(result.bands[10].stcDeficiency));
     EXPECT_TRUE(std::isnan(result.reduction.Rw));
     EXPECT_FALSE(std::isnan(result.bands[9].stcDeficiency));
 
     for (const auto& [start, step] : {std::pair{0, 0}, std::pair{2, 3}, std::pair{-1, 1}, std::pair{40, 1}}) {
-        const RatingsBreakdown odd = BreakDownRatings(levels, start, step);
+        const SpectrumRatings odd = RateSpectrum(levels, start, step);
         EXPECT_LE(odd.bandCount, kBandCount) << start << "," << step;
         EXPECT_TRUE(std::isnan(odd.reduction.Rw));
     }
-    EXPECT_EQ(BreakDownRatings(std::span<const float>(levels).first(3), 0, 1).bandCount, 3);
+    EXPECT_EQ(RateSpectrum(std::span<const float>(levels).first(3), 0, 1).bandCount, 3);
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "model/RatingsBreakdown.h"
+#include "model/SpectrumRatings.h"
 
 #include "model/Weighting.h"
 
@@ -22,9 +22,11 @@ int SlotOf(int band, int bandStart, int bandStep, int bandCount)
 
 } // namespace
 
-RatingsBreakdown BreakDownRatings(std::span<const float> levels, int bandStart, int bandStep)
+SpectrumRatings RateSpectrum(std::span<const float> levels, int bandStart, int bandStep)
 {
-    RatingsBreakdown result;
+    SpectrumRatings result;
+    for (int w = WeightA; w <= WeightD; ++w)
+        result.weighted[w] = WeightedLevel(levels, bandStart, bandStep, w);
     result.noise = RateNoise(levels, bandStart, bandStep);
     result.transmission = RateTransmissionClass(levels, bandStart, bandStep);
     result.reduction = RateSoundReduction(levels, bandStart, bandStep);

@@ -30,21 +30,28 @@ struct BandBreakdown {
     double rwDeviation = 0.0;
 };
 
-/** Every rating of a spectrum with what explains it, band by band in the order of the set. */
-struct RatingsBreakdown {
-    std::array<BandBreakdown, kBandSlots> bands{};
-    int bandCount = 0;
+/**
+ * Every rating of a spectrum with what explains it, computed once per recalculation: the single
+ * numbers, each rating's own result with its sums, limits and next class, and the band values
+ * laid out slot by slot in the order of the set. Whatever shows or prints a rating reads it from
+ * here, so one number never shows with two values.
+ */
+struct SpectrumRatings {
+    /** The overall A-, B-, C- and D-weighted levels in dB (see WeightedLevel). */
+    std::array<double, 4> weighted{};
     NoiseRatingResult noise;
     TransmissionClassRating transmission;
     /** The levels read as sound reduction. */
     SoundReductionRating reduction;
+    std::array<BandBreakdown, kBandSlots> bands{};
+    int bandCount = 0;
 };
 
 /**
- * Rates levels (one per slot of the band set) by NR, STC and Rw (C; Ctr), and lays the ratings'
- * band values out slot by slot. A band set the program does not know gives no bands. Allocates
- * nothing.
+ * Rates levels (one per slot of the band set) by every rating the program knows and lays the
+ * ratings' band values out slot by slot. A band set the program does not know gives no bands and
+ * weighted levels of 0 dB. Allocates nothing.
  */
-RatingsBreakdown BreakDownRatings(std::span<const float> levels, int bandStart, int bandStep);
+SpectrumRatings RateSpectrum(std::span<const float> levels, int bandStart, int bandStep);
 
 } // namespace velmora

@@ -1,0 +1,107 @@
+#include "model/ImpactSoundRating.h"
+
+#include "model/Bands.h"
+#include "model/ContourFit.h"
+#include "model/PowerSum.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <limits>
+
+namespace velmora {
+
+namespace {
+
+constexpr std::array<double, 16> kThirdReference = {62, 62, 62, 62, 62, 62, 61, 60,
+                                                    59, 58, 57, 54, 51, 48, 45, 42};
+constexpr std::array<double, 5> kOctaveReference = {67, 67, 65, 62, 49};
+
+/** CI = Ln,sum - kSumOffset - Ln,w. */
+constexpr double kSumOffset = 15.0;
+
+/** A band set the rating knows: which of its slots are rated, and against what. */
+struct RatedSet {
+    int bandStart;
+    int bandStep;
+    /** Slot of the lowest rated band; the others follow slot by slot. */
+    std::size_t firstSlot;
+    double limit;
+    std::span<const double> reference;
+    /** Index of 500 Hz among the rated bands, and what Ln,w adds to the curve's value there. */
+    std::size_t ratingIndex;
+    double ratingOffset;
+    /** Slots [sumFirst, sumEnd) hold the bands of Ln,sum for CI; [0, sumEnd) those for CI,50-2500. */
+    std::size_t sumFirst;
+    std::size_t sumEnd;
+};
+
+constexpr std::array<RatedSet, 2> kRatedSets = {{
+    {kThirdBandStart, kThirdBandStep, 3, 32.0, kThirdReference, 7, 0.0, 3, 18},
+    {kOctaveBandStart, kOctaveBandStep, 1, 10.0, kOctaveReference, 2, -5.0, 1, 6},
+}};
+
+/** Ln,sum of levels, rounded to whole dB with halves away from zero; NaN when a level is not finite. */
+double RoundedLevelSum(std::span<const float> levels)
+{
+    return std::round(LevelSum(levels));
+}
+
+} // namespace
+
+ImpactSoundRating RateImpactSound(std::span<const float> levels, int bandStart, int bandStep)
+{
+    ImpactSoundRating rating;
+    const auto set = std::find_if(kRatedSets.begin(), kRatedSets.end(), [&](const RatedSet& s) {
+        return s.bandStart == bandStart && s.bandStep == bandStep;
+    });
+    if (set == kRatedSets.end())
+        return rating;
+    rating.limit = set->limit;
+    const std::size_t count = set->reference.size();
+    if (set->firstSlot + count > levels.size())
+        return rating;
+
+    // The search is written for data below a curve: with levels and curve negated, the lowest
+    // curve over the levels is the highest negated one under them.
+    std::array<double, 16> data{};
+    std::array<double, 16> shape{};
+    for (std::size_t j = 0; j < count; ++j) {
+        const float level = levels[set->firstSlot + j];
+        if (!std::isfinite(level))
+            return rating;
+        data[j] = -static_cast<double>(level);
+        shape[j] = -set->reference[j];
+    }
+    const std::span<const double> negatedData(data.data(), count);
+    const std::span<const double> negatedShape(shape.data(), count);
+    const double position = HighestMeetingPosition(negatedData, negatedShape, set->limit,
+                                                   std::numeric_limits<double>::infinity());
+    // Adding 0 turns a -0 from the negation into 0, which prints without a sign.
+    const double shift = -position + 0.0;
+
+    rating.Lnw = set->reference[set->ratingIndex] + shift + set->ratingOffset;
+    rating.deviationSum = ShortfallSum(negatedData, negatedShape, position);
+    rating.nextClassExcess = ShortfallSum(negatedData, negatedShape, position + 1.0) - set->limit;
+    double largest = 0.0;
+    for (std::size_t j = 0; j < count; ++j) {
+        ImpactBand& entry = rating.bands[j];
+        entry.band = bandStart + static_cast<int>(set->firstSlot + j) * bandStep;
+        entry.level = levels[set->firstSlot + j];
+        entry.reference = set->reference[j] + shift;
+        entry.deviation = std::max(0.0, entry.level - entry.reference);
+        if (entry.deviation > largest) {
+            largest = entry.deviation;
+            rating.governingBand = entry.band;
+        }
+    }
+    rating.bandCount = static_cast<int>(count);
+
+    const std::span<const float> toSumEnd = levels.first(set->sumEnd);
+    rating.CI = RoundedLevelSum(toSumEnd.subspan(set->sumFirst)) - kSumOffset - rating.Lnw + 0.0;
+    if (set->bandStep == kThirdBandStep)
+        rating.CI50_2500 = RoundedLevelSum(toSumEnd) - kSumOffset - rating.Lnw + 0.0;
+    return rating;
+}
+
+} // namespace velmora

@@ -36,6 +36,17 @@ double AstmWholeDecibels(double level)
     return static_cast<double>(whole);
 }
 
+double AstmWholeMove(double level, double target, bool rising)
+{
+    const double sign = rising ? 1.0 : -1.0;
+    const double distance = sign * (target - AstmWholeDecibels(level));
+    if (!(distance > 0.0))
+        return 0.0;
+    // Moving by whole dB keeps the tenths, but a half then rounds the other way when the whole
+    // part's parity changes: one dB more always gets there.
+    return sign * (AstmWholeDecibels(level + sign * distance) - target) >= 0.0 ? distance : distance + 1.0;
+}
+
 AstmContourFit FitAstmContour(std::span<const float> levels, int bandStart, int bandStep, int firstBand,
                               const std::array<double, kAstmBands>& shape, AstmDeficientSide side)
 {
@@ -75,7 +86,10 @@ AstmContourFit FitAstmContour(std::span<const float> levels, int bandStart, int 
         entry.rounded = sign * data[j] + 0.0;
         entry.contour = sign * contour + 0.0;
         entry.deficiency = std::max(0.0, contour - data[j]);
-        entry.nextShortfall = std::max(0.0, contour + 1.0 - data[j] - kBandLimit);
+        const double nextShortfall = contour + 1.0 - data[j] - kBandLimit;
+        entry.nextShortfall =
+            nextShortfall > 0.0 ? AstmWholeMove(entry.level, entry.rounded + sign * nextShortfall, sign > 0.0)
+                                : 0.0;
         if (entry.nextShortfall > 0.0 && fit.nextRuleBand < 0)
             fit.nextRuleBand = entry.band;
         if (entry.deficiency > largest) {

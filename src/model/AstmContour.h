@@ -17,6 +17,14 @@ inline constexpr int kAstmBands = 16;
  */
 double AstmWholeDecibels(double level);
 
+/**
+ * The least whole number of dB by which level must move, up (rising) or down, for
+ * AstmWholeDecibels of the moved level to reach target; 0 when it is there already. That is the
+ * rounded level's distance to target, or 1 dB more for a level on a half whose move lands on a
+ * half that rounds back: 45.5 rounds to 46, and so does 46.5, so it must rise 2 dB to round to 47.
+ */
+double AstmWholeMove(double level, double target, bool rising);
+
 /** One band of an ASTM contour rating. */
 struct AstmBand {
     /** Band index into BandFrequency. */
@@ -30,8 +38,8 @@ struct AstmBand {
     /** How far the rounded level lies on the wrong side of the contour (0 when it does not), whole dB. */
     double deficiency = std::numeric_limits<double>::quiet_NaN();
     /**
-     * How far the rounded level must move (up for an airborne rating, down for an impact one) so
-     * that the next class meets the per-band limit here, whole dB; 0 for most bands.
+     * How far the level as given must move (up for an airborne rating, down for an impact one) so
+     * that the next class meets the per-band limit here, whole dB (AstmWholeMove); 0 for most bands.
      */
     double nextShortfall = std::numeric_limits<double>::quiet_NaN();
 };

@@ -116,7 +116,11 @@ TEST(ImpactInsulationClassTest, MatchesThePlainSearchOverManySpectra)
             EXPECT_TRUE(b.band == k100Hz + j && b.rounded == Rounded(spectrum, j));
             EXPECT_EQ(b.contour, 110 - p.iic + kShape[j]);
             EXPECT_EQ(b.deficiency, std::max(0.0, b.rounded - b.contour));
-            EXPECT_EQ(b.nextShortfall, std::max(0.0, b.rounded - (b.contour - 1) - 8));
+            int fall = 0; // the least whole fall whose rounded level meets the next contour's limit
+            for (TenthsSpectrum lower = spectrum; Rounded(lower, j) > b.contour - 1 + 8;
+                 lower.tenths[b.band] -= 10)
+                ++fall;
+            EXPECT_EQ(b.nextShortfall, fall);
         }
     }
 }

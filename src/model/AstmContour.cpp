@@ -14,8 +14,11 @@ namespace {
 constexpr double kSumLimit = 32.0;
 constexpr double kBandLimit = 8.0;
 
-/** Beyond this a level is a whole number of decibels already, and ten times it may not fit a long long. */
-constexpr double kLargestTenthsLevel = 1e15;
+/**
+ * Beyond this a level given as a double is a whole number of decibels for the rating's purposes,
+ * and its tenths would no longer all be whole numbers in a double.
+ */
+constexpr double kLargestTenthsLevel = 1e14;
 
 } // namespace
 
@@ -23,17 +26,12 @@ double AstmWholeDecibels(double level)
 {
     if (!(std::fabs(level) < kLargestTenthsLevel))
         return level;
-    // In integers from the tenths on, so that a half is exactly a half.
-    const long long tenths = std::llround(level * 10.0);
-    long long whole = tenths / 10;
-    long long rest = tenths % 10;
-    if (rest < 0) {
-        rest += 10;
-        --whole;
-    }
-    if (rest > 5 || (rest == 5 && whole % 2 != 0))
-        ++whole;
-    return static_cast<double>(whole);
+    // Whole tenths, held exactly in a double at this size, so that a half is exactly a half; done
+    // in doubles since a 64-bit division takes several times as long as the rest of a band's work.
+    const double tenths = std::round(level * 10.0);
+    const double whole = std::floor(tenths / 10.0);
+    const double rest = tenths - 10.0 * whole;
+    return rest > 5.0 || (rest == 5.0 && std::fmod(whole, 2.0) != 0.0) ? whole + 1.0 : whole;
 }
 
 double AstmWholeMove(double level, double target, bool rising)

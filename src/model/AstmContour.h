@@ -13,7 +13,7 @@ inline constexpr int kAstmBands = 16;
  * level rounded to whole decibels the way the ASTM ratings round their data: first to tenths, then
  * halves to even (49.5 -> 50, 50.5 -> 50, -30.5 -> -30), so that a float holding a decimal level
  * rounds as that decimal does (30.4999999 is 30.5 and rounds to 30). Levels too large for tenths to matter
- * (|level| >= 1e15) are whole already and come back as they are; NaN and infinities too.
+ * (|level| >= 1e14) are whole already and come back as they are; NaN and infinities too.
  */
 double AstmWholeDecibels(double level);
 

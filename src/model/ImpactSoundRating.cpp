@@ -41,12 +41,6 @@ constexpr std::array<RatedSet, 2> kRatedSets = {{
     {kOctaveBandStart, kOctaveBandStep, 1, 10.0, kOctaveReference, 2, -5.0, 1, 6},
 }};
 
-/** Ln,sum of levels, rounded to whole dB with halves away from zero; NaN when a level is not finite. */
-double RoundedLevelSum(std::span<const float> levels)
-{
-    return std::round(LevelSum(levels));
-}
-
 } // namespace
 
 ImpactSoundRating RateImpactSound(std::span<const float> levels, int bandStart, int bandStep)
@@ -97,10 +91,18 @@ ImpactSoundRating RateImpactSound(std::span<const float> levels, int bandStart, 
     }
     rating.bandCount = static_cast<int>(count);
 
+    // Ln,sum is rounded to whole dB (halves away from zero) before CI is taken from it.
     const std::span<const float> toSumEnd = levels.first(set->sumEnd);
-    rating.CI = RoundedLevelSum(toSumEnd.subspan(set->sumFirst)) - kSumOffset - rating.Lnw + 0.0;
-    if (set->bandStep == kThirdBandStep)
-        rating.CI50_2500 = RoundedLevelSum(toSumEnd) - kSumOffset - rating.Lnw + 0.0;
+    const double sum = LevelSum(toSumEnd.subspan(set->sumFirst));
+    rating.CI = std::round(sum) - kSumOffset - rating.Lnw + 0.0;
+    if (set->bandStep == kThirdBandStep) {
+        // The bands below 100 Hz added to the sum already taken, rather than all summed again.
+        std::array<double, 4> exponents = {sum / 10.0};
+        for (std::size_t k = 0; k < set->sumFirst; ++k)
+            exponents[k + 1] =
+                std::isfinite(levels[k]) ? levels[k] / 10.0 : std::numeric_limits<double>::quiet_NaN();
+        rating.CI50_2500 = std::round(10.0 * Log10OfExp10Sum(exponents)) - kSumOffset - rating.Lnw + 0.0;
+    }
     return rating;
 }
 

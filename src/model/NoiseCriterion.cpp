@@ -54,6 +54,9 @@ double OctaveLevel(std::span<const float> levels, BandSet set, std::size_t o)
     const std::size_t bands = set == BandSet::Third ? 3 : 1;
     if (set == BandSet::Unknown || (o + 1) * bands > levels.size())
         return std::numeric_limits<double>::quiet_NaN();
+    // LevelSum gives NaN for a level that is not finite; an octave taken as it is must too.
+    if (bands == 1)
+        return std::isfinite(levels[o]) ? levels[o] : std::numeric_limits<double>::quiet_NaN();
     return LevelSum(levels.subspan(o * bands, bands));
 }
 

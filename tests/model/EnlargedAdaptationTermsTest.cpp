@@ -95,6 +95,11 @@ TEST(EnlargedAdaptationTermsTest, EachTermNeedsItsOwnRangeOnly)
         for (std::size_t i = 0; i < terms.size(); ++i)
             EXPECT_EQ(std::isfinite(terms[i]), c.finite[i]) << c.what << ", term " << i;
     }
+    // A band out of a term's range changes nothing in it, however far it lies from the rest.
+    std::vector<float> levels(27, 40.0f);
+    const double c100 = RateEnlargedAdaptationTerms(levels, 0, 1, 40).C100_5000;
+    levels[0] = -1e30f;
+    EXPECT_EQ(RateEnlargedAdaptationTerms(levels, 0, 1, 40).C100_5000, c100);
 }
 
 } // namespace

@@ -22,8 +22,6 @@ constexpr double kSumOffset = 15.0;
 
 /** A band set the rating knows: which of its slots are rated, and against what. */
 struct RatedSet {
-    int bandStart;
-    int bandStep;
     /** Slot of the lowest rated band; the others follow slot by slot. */
     std::size_t firstSlot;
     double limit;
@@ -36,21 +34,18 @@ struct RatedSet {
     std::size_t sumEnd;
 };
 
-constexpr std::array<RatedSet, 2> kRatedSets = {{
-    {kThirdBandStart, kThirdBandStep, 3, 32.0, kThirdReference, 7, 0.0, 3, 18},
-    {kOctaveBandStart, kOctaveBandStep, 1, 10.0, kOctaveReference, 2, -5.0, 1, 6},
-}};
+constexpr RatedSet kThirdSet = {3, 32.0, kThirdReference, 7, 0.0, 3, 18};
+constexpr RatedSet kOctaveSet = {1, 10.0, kOctaveReference, 2, -5.0, 1, 6};
 
 } // namespace
 
 ImpactSoundRating RateImpactSound(std::span<const float> levels, int bandStart, int bandStep)
 {
     ImpactSoundRating rating;
-    const auto set = std::find_if(kRatedSets.begin(), kRatedSets.end(), [&](const RatedSet& s) {
-        return s.bandStart == bandStart && s.bandStep == bandStep;
-    });
-    if (set == kRatedSets.end())
+    const BandSet bands = BandSetOf(bandStart, bandStep);
+    if (bands == BandSet::Unknown)
         return rating;
+    const RatedSet* set = bands == BandSet::Third ? &kThirdSet : &kOctaveSet;
     rating.limit = set->limit;
     const std::size_t count = set->reference.size();
     if (set->firstSlot + count > levels.size())
@@ -95,7 +90,7 @@ ImpactSoundRating RateImpactSound(std::span<const float> levels, int bandStart, 
     const std::span<const float> toSumEnd = levels.first(set->sumEnd);
     const double sum = LevelSum(toSumEnd.subspan(set->sumFirst));
     rating.CI = std::round(sum) - kSumOffset - rating.Lnw + 0.0;
-    if (set->bandStep == kThirdBandStep) {
+    if (bands == BandSet::Third) {
         // The bands below 100 Hz added to the sum already taken, rather than all summed again.
         std::array<double, 4> exponents = {sum / 10.0};
         for (std::size_t k = 0; k < set->sumFirst; ++k)

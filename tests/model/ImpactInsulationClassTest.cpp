@@ -125,22 +125,16 @@ TEST(ImpactInsulationClassTest, MatchesThePlainSearchOverManySpectra)
     }
 }
 
-TEST(ImpactInsulationClassTest, OnlyFiniteThirdOctavesAreRated)
+TEST(ImpactInsulationClassTest, TheComparedBandsAreThoseFrom100To3150Hz)
 {
-    std::vector<float> levels(27, 50.0f);
-    EXPECT_EQ(RateImpactInsulationClass(levels, 0, 1).bandCount, 16);
-    levels[2] = std::numeric_limits<float>::quiet_NaN(); // 80 Hz: not compared
-    levels[19] = std::numeric_limits<float>::infinity(); // 4000 Hz: not compared
-    EXPECT_EQ(RateImpactInsulationClass(levels, 0, 1).bandCount, 16);
-    for (int band : {3, 10, 18}) {
-        std::vector<float> broken(27, 50.0f);
-        broken[band] = std::numeric_limits<float>::quiet_NaN();
-        const ImpactInsulationRating r = RateImpactInsulationClass(broken, 0, 1);
-        EXPECT_TRUE(std::isnan(r.IIC) && std::isnan(r.deficiencySum) && r.bandCount == 0) << band;
+    // The rest of what is not rated is the contour fit's, which STC (E413) shares.
+    for (const auto& [band, rated] :
+         {std::pair{2, true}, std::pair{3, false}, std::pair{18, false}, std::pair{19, true}}) {
+        std::vector<float> levels(27, 50.0f);
+        levels[band] = std::numeric_limits<float>::quiet_NaN();
+        const ImpactInsulationRating r = RateImpactInsulationClass(levels, 0, 1);
+        EXPECT_EQ(std::isfinite(r.IIC) && r.bandCount == 16, rated) << band;
     }
-    const ImpactInsulationRating octaves = RateImpactInsulationClass(std::vector<float>(9, 50.0f), 1, 3);
-    EXPECT_TRUE(std::isnan(octaves.IIC) && std::isnan(octaves.sumLimit) && octaves.governingBand == -1);
-    EXPECT_TRUE(std::isnan(RateImpactInsulationClass(std::vector<float>(18, 50.0f), 0, 1).IIC));
 }
 
 } // namespace

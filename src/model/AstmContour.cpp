@@ -31,7 +31,8 @@ double AstmWholeDecibels(double level)
     const double tenths = std::round(level * 10.0);
     const double whole = std::floor(tenths / 10.0);
     const double rest = tenths - 10.0 * whole;
-    return rest > 5.0 || (rest == 5.0 && std::fmod(whole, 2.0) != 0.0) ? whole + 1.0 : whole;
+    const bool odd = whole != 2.0 * std::floor(whole / 2.0);
+    return rest > 5.0 || (rest == 5.0 && odd) ? whole + 1.0 : whole;
 }
 
 double AstmWholeMove(double level, double target, bool rising)

@@ -31,7 +31,7 @@ double Log10OfExp10Sum(std::span<const double> exponents)
 
 double LevelSum(std::span<const float> levels)
 {
-    std::array<double, kBandSlots> exponents{};
+    std::array<double, kBandSlots> exponents; // only the first count are read
     const std::size_t count = std::min(levels.size(), exponents.size());
     for (std::size_t i = 0; i < count; ++i) {
         if (!std::isfinite(levels[i]))

@@ -1,6 +1,7 @@
 #include "model/PowerSum.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -26,6 +27,18 @@ double Log10OfExp10Sum(std::span<const double> exponents)
     for (double e : exponents)
         sum += Exp10(e - top);
     return top + std::log10(sum);
+}
+
+double LevelSum(std::span<const float> levels)
+{
+    std::array<double, kBandSlots> exponents; // only the first count are read
+    const std::size_t count = std::min(levels.size(), exponents.size());
+    for (std::size_t i = 0; i < count; ++i) {
+        if (!std::isfinite(levels[i]))
+            return std::numeric_limits<double>::quiet_NaN();
+        exponents[i] = levels[i] / 10.0;
+    }
+    return 10.0 * Log10OfExp10Sum(std::span(exponents.data(), count));
 }
 
 } // namespace velmora

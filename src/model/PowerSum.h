@@ -18,6 +18,12 @@ double Exp10(double e);
 double Log10OfExp10Sum(std::span<const double> exponents);
 
 /**
+ * The energy sum 10 lg(sum of 10^(L/10)) in dB of up to kBandSlots levels in dB (any more are left
+ * out), finite for finite levels of any size; NaN when a level is NaN or infinite, -inf for none.
+ */
+double LevelSum(std::span<const float> levels);
+
+/**
  * SafeLog10 of the sum of 10^e accumulated in Sum (float for the weighted levels, double for the
  * combined spectra). A sum that overflows Sum is taken in double around the largest exponent
  * instead, so that finite levels of any size give finite results.

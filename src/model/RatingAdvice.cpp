@@ -1,7 +1,10 @@
 #include "model/RatingAdvice.h"
 
 #include "entry/NumberText.h"
+#include "model/AstmTransmissionClass.h"
 #include "model/Bands.h"
+#include "model/ImpactInsulationClass.h"
+#include "model/ImpactSoundRating.h"
 #include "model/LimitTolerance.h"
 #include "model/SoundReduction.h"
 #include "model/TransmissionClass.h"
@@ -69,6 +72,53 @@ std::string NextSoundReductionAdvice(const SoundReductionRating& rating)
     if (!std::isfinite(rating.Rw) || !std::isfinite(rating.nextClassExcess))
         return "-";
     return Class("Rw", rating.Rw + 1.0) + " needs " + Shortfall(rating.nextClassExcess, false) +
+           " dB less unfavourable deviation in total";
+}
+
+namespace {
+
+/**
+ * The next class of an ASTM contour rating: what its deficiencies exceed the limit by and which
+ * bands must move (verb "rise" or "fall") by how much, in whole decibels as the rating counts them.
+ */
+std::string NextAstmClassAdvice(const AstmContourFit& fit, const std::string& nextClass, const char* verb)
+{
+    if (fit.bandCount == 0 || !std::isfinite(fit.nextDeficiencySum))
+        return "-";
+    std::string moves;
+    for (int j = 0; j < fit.bandCount; ++j) {
+        const AstmBand& band = fit.bands[j];
+        if (!(band.nextShortfall > 0.0))
+            continue;
+        moves += moves.empty() ? "" : ", ";
+        moves += FixedText(BandFrequency[band.band], 0) + " Hz must " + verb + " " +
+                 FixedText(band.nextShortfall, 0) + " dB";
+    }
+    const double excess = fit.nextDeficiencySum - fit.sumLimit;
+    if (excess > 0.0)
+        return nextClass + " needs " + FixedText(excess, 0) + " dB less deficiency in total" +
+               (moves.empty() ? "" : "; " + moves);
+    // Only the next class's failing shows here; levels so large that a dB is lost in them give none.
+    return moves.empty() ? "-" : nextClass + ": " + moves;
+}
+
+} // namespace
+
+std::string NextAstmTransmissionClassAdvice(const AstmTransmissionRating& rating)
+{
+    return NextAstmClassAdvice(rating, Class("STC (E413)", rating.STC + 1.0), "rise");
+}
+
+std::string NextImpactInsulationClassAdvice(const ImpactInsulationRating& rating)
+{
+    return NextAstmClassAdvice(rating, Class("IIC", rating.IIC + 1.0), "fall");
+}
+
+std::string NextImpactSoundRatingAdvice(const ImpactSoundRating& rating)
+{
+    if (!std::isfinite(rating.Lnw) || !std::isfinite(rating.nextClassExcess))
+        return "-";
+    return Class("Ln,w", rating.Lnw - 1.0) + " needs " + Shortfall(rating.nextClassExcess, false) +
            " dB less unfavourable deviation in total";
 }
 

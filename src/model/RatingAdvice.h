@@ -23,4 +23,30 @@ std::string NextTransmissionClassAdvice(const TransmissionClassRating& rating);
  */
 std::string NextSoundReductionAdvice(const SoundReductionRating& rating);
 
+struct AstmTransmissionRating;
+struct ImpactInsulationRating;
+struct ImpactSoundRating;
+
+/**
+ * What the next STC (E413) class needs: "STC (E413) 52 needs 3 dB less deficiency in total; 400 Hz
+ * must rise 1 dB". The total is what the next class's deficiencies exceed their limit by (the sum
+ * may reach the limit), in whole dB as the rating counts them; each band the per-band limit would
+ * catch is named with the whole-dB rise of its level as given that is enough there
+ * (AstmBand::nextShortfall). "-" when the spectrum is not rated.
+ */
+std::string NextAstmTransmissionClassAdvice(const AstmTransmissionRating& rating);
+
+/**
+ * What the next IIC needs, worded as for STC (E413) with the bands falling instead of rising:
+ * "IIC 53 needs 2 dB less deficiency in total; 250 Hz must fall 1 dB". "-" when not rated.
+ */
+std::string NextImpactInsulationClassAdvice(const ImpactInsulationRating& rating);
+
+/**
+ * What the next (lower) Ln,w needs: "Ln,w 78 needs 1.5 dB less unfavourable deviation in total",
+ * the excess rounded up to a tenth only where it exceeds that tenth by more than 0.001 dB, so that
+ * an excess of exactly 1.2 dB held as 1.20000076 reads 1.2. "-" when the spectrum is not rated.
+ */
+std::string NextImpactSoundRatingAdvice(const ImpactSoundRating& rating);
+
 } // namespace velmora

@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <bit>
 #include <cstdint>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -36,6 +38,26 @@ inline void SetBandLevel(TSpectrumModel& model, float frequencyHz, float level)
         }
     }
     ADD_FAILURE() << frequencyHz << " Hz is not a band of the set";
+}
+
+/** Third-octave levels on the 0.1 dB grid, with the whole tenths they were made from. */
+struct TenthsSpectrum {
+    std::array<int, kBandCount> tenths{};
+    std::array<float, kBandCount> levels{};
+};
+
+/**
+ * Random tenths from low to low + spread - 1 (in tenths of a dB) in every band; run through the
+ * spreads, from a few tenths to wider than any rating curve, by varying spread with the trial.
+ */
+inline TenthsSpectrum RandomTenths(std::minstd_rand& random, int low, int spread)
+{
+    TenthsSpectrum spectrum;
+    for (int band = 0; band < kBandCount; ++band) {
+        spectrum.tenths[band] = low + static_cast<int>(random() % static_cast<unsigned>(spread));
+        spectrum.levels[band] = static_cast<float>(spectrum.tenths[band] / 10.0);
+    }
+    return spectrum;
 }
 
 /** True when the edited data of a and b are the same bits, every slot and field. */

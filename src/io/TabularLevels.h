@@ -45,7 +45,9 @@ struct TabularError {
  *   two rows, of frequency and level (labelled), bands in any order, some or most of them missing;
  *   more than two columns with the frequency first, where the second is the level and the others
  *   are ignored (the program's own copied band table reads back as frequency and edited level). A
- *   single row of two numbers is a frequency and its level.
+ *   single row of two numbers is a frequency and its level. A first row of three or more band
+ *   frequencies, or of two after a "Hz" label, is a row of frequencies, whatever the rows under it
+ *   hold: exactly one row of as many levels, which may lie near band frequencies themselves.
  * - Frequencies are nominal band frequencies as BandOfFrequencyText reads them.
  * - Cells are separated by tabs, semicolons, commas or runs of spaces, the first of these the text
  *   holds; a line without that separator is split at spaces. Where commas do not separate, "45,5"
@@ -60,9 +62,10 @@ struct TabularError {
  * False, levels untouched and error set, for: a text over kMaxTabularBytes (refused before any
  * reading), a text holding NUL bytes (UTF-16 or binary), no levels at all, a count of unlabelled
  * levels other than 9 or 27, a frequency that is not a band of the program's set, a band listed
- * twice, a frequency without a level, and a level that is not a number, not finite or beyond the
- * range of a float. A row of text between the numbers of a single column is refused too, rather
- * than shifting the levels after it to the wrong bands.
+ * twice, a frequency without a level, a row of frequencies over more or fewer levels or over more
+ * than one row, and a level that is not a number, not finite or beyond the range of a float. A row of text
+ * between the numbers of a single column is refused too, rather than shifting the levels after it to the
+ * wrong bands.
  */
 bool ReadTabularLevels(std::string_view text, TabularLevels& levels, TabularError& error);
 

@@ -2,6 +2,7 @@
 
 #include "entry/NumberText.h"
 #include "io/FileContents.h"
+#include "io/TextEncoding.h"
 #include "io/WordReader.h"
 #include "model/Bands.h"
 #include "model/SpectrumModel.h"
@@ -154,7 +155,8 @@ GraphExtents ReadDataWords(TSpectrumModel& model, std::string_view text)
     model.Nodes.Count = 0;
     // Extents the text does not give stay as they are.
     GraphExtents extents = GetGraphExtents(model);
-    WordReader reader(text);
+    std::string converted;
+    WordReader reader(TextOfBytes(text, converted));
     std::string_view word;
     while (reader.NextWord(word)) {
         const auto keyword =

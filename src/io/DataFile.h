@@ -31,7 +31,8 @@ std::string DataFileText(const TSpectrumModel& model);
 
 /**
  * Reads the words of a ".snd" data file into the model and returns the graph extents it held
- * (the model's own where the text gives none); the caller applies them. Keywords are
+ * (the model's own where the text gives none); the caller applies them. UTF-16 text, and text
+ * after a byte-order mark, is read as the text it holds (TextOfBytes). Keywords are
  * case-sensitive and carry their colon; any other word is skipped. "Bands:" takes only the pairs
  * 1 3 and 0 1; "Spectrum:" data types only 0 to 3, Reserved any int; "Graph:" values replace the
  * current extents one by one; "Levels:" appends a node (Count starts at 0), zeros where its

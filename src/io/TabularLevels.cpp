@@ -1,5 +1,6 @@
 #include "io/TabularLevels.h"
 
+#include "io/TextEncoding.h"
 #include "model/Bands.h"
 
 #include <algorithm>
@@ -675,10 +676,10 @@ bool ReadTabularLevels(std::string_view text, TabularLevels& levels, TabularErro
 {
     if (text.size() > kMaxTabularBytes)
         return Fail(error, 0, "The text is larger than 1 MiB.");
+    std::string converted;
+    text = TextOfBytes(text, converted);
     if (text.find('\0') != std::string_view::npos)
         return Fail(error, 0, "The text holds NUL bytes; save it as UTF-8 text.");
-    if (text.substr(0, 3) == "\xEF\xBB\xBF")
-        text.remove_prefix(3);
 
     Table table = ReadTable(text);
     if (table.rows.empty())

@@ -54,18 +54,19 @@ struct TabularError {
  *   is 45.5. Commas that all stand between digits are decimal commas when spaces separate numbers
  *   ("63 45,5"), else separators when a line holds several or every line holding one starts with a
  *   band frequency ("1000,45"), else decimal commas. Cells may be in double quotes.
+ * - UTF-16 text is read as the text it holds (TextOfBytes).
  * - Skipped: a UTF-8 byte-order mark, blank lines, rows without a number (headers), unit cells
  *   ("dB", "dB(A)", "Hz"; "1 kHz" split over two cells is one frequency), leading columns without
  *   numbers (labels). Lines end in LF, CR LF or CR.
  * - Numbers are read in the "C" locale whatever the process locale.
  *
  * False, levels untouched and error set, for: a text over kMaxTabularBytes (refused before any
- * reading), a text holding NUL bytes (UTF-16 or binary), no levels at all, a count of unlabelled
- * levels other than 9 or 27, a frequency that is not a band of the program's set, a band listed
- * twice, a frequency without a level, a row of frequencies over more or fewer levels or over more
- * than one row, and a level that is not a number, not finite or beyond the range of a float. A row of text
- * between the numbers of a single column is refused too, rather than shifting the levels after it to the
- * wrong bands.
+ * reading), a text holding NUL bytes (binary, or UTF-16 holding U+0000), no levels at all, a count
+ * of unlabelled levels other than 9 or 27, a frequency that is not a band of the program's set, a
+ * band listed twice, a frequency without a level, a row of frequencies over more or fewer levels
+ * or over more than one row, and a level that is not a number, not finite or beyond the range of a
+ * float. A row of text between the numbers of a single column is refused too, rather than shifting
+ * the levels after it to the wrong bands.
  */
 bool ReadTabularLevels(std::string_view text, TabularLevels& levels, TabularError& error);
 

@@ -5,6 +5,7 @@
 #include "model/ModelTestSupport.h"
 #include "support/FileSizeLimit.h"
 #include "support/Tolerance.h"
+#include "support/Utf16Bytes.h"
 
 #include <gtest/gtest.h>
 
@@ -310,6 +311,29 @@ TEST(DataFile, UnreadableFilesLeaveTheModelAlone)
     fs::resize_file(tooLarge, kMaxDataFileBytes);
     TSpectrumModel model = PreviousModel();
     EXPECT_TRUE(LoadDataFile(model, tooLarge)) << "one byte less is the largest file read";
+}
+
+TEST(DataFile, Utf16AndByteOrderMarksReadAsTheTextTheyHold)
+{
+    // From the first keyword on, so that a byte-order mark stands right before it.
+    std::string text = Contents(kDataFolder / "third_octave_27_levels.snd");
+    text.erase(0, text.find("Bands:"));
+    TSpectrumModel expected = PreviousModel();
+    LoadDataText(expected, text);
+    ASSERT_EQ(expected.BandStart, kThirdBandStart);
+
+    TempFolder folder;
+    const std::string path = folder.File("encoded.snd");
+    const std::string encodings[] = {"\xEF\xBB\xBF" + text, Utf16Bytes(text, false, true),
+                                     Utf16Bytes(text, false, false), Utf16Bytes(text, true, true),
+                                     Utf16Bytes(text, true, false)};
+    for (const std::string& bytes : encodings) {
+        SCOPED_TRACE(testing::PrintToString(bytes.substr(0, 8)));
+        Store(path, bytes);
+        TSpectrumModel model = PreviousModel();
+        ASSERT_TRUE(LoadDataFile(model, path));
+        EXPECT_EQ(Snapshot(model), Snapshot(expected));
+    }
 }
 
 TEST(DataFile, WriteReplacesAnOldFileAndLeavesNothingElse)

@@ -3,6 +3,7 @@
 #include "entry/NumberText.h"
 #include "model/Bands.h"
 #include "support/Tolerance.h"
+#include "support/Utf16Bytes.h"
 
 #include <gtest/gtest.h>
 
@@ -190,6 +191,24 @@ TEST(TabularLevels, AFrequencyRowOverALevelRowReadsWhateverTheLevels)
                 EXPECT_EQ(read.rows[k].band, start + static_cast<int>(k) * step);
                 EXPECT_TRUE(Near(read.rows[k].level, levels[k], kReadTolerance));
             }
+        }
+    }
+}
+
+TEST(TabularLevels, Utf16TextReadsAsTheTextItHolds)
+{
+    // As a Windows editor saves a table: a header with non-ASCII letters, decimal commas.
+    const std::u16string units = u"Fr\u00E9quence;Niveau \u2013 dB\r\n1 kHz;45,5\r\n63;40\r\n";
+    for (const bool bigEndian : {false, true}) {
+        for (const bool mark : {false, true}) {
+            TabularLevels read;
+            TabularError error;
+            ASSERT_TRUE(ReadTabularLevels(Utf16Bytes(units, bigEndian, mark), read, error)) << error.message;
+            ASSERT_EQ(read.rows.size(), 2u);
+            EXPECT_EQ(read.rows[0].band, 13);
+            EXPECT_EQ(read.rows[0].level, 45.5);
+            EXPECT_EQ(read.rows[1].band, 1);
+            EXPECT_EQ(read.rows[1].line, 3);
         }
     }
 }

@@ -23,7 +23,7 @@ ByteOrder Utf16Order(std::string_view bytes, std::size_t& markLength)
     if (bytes.substr(0, 2) == "\xFE\xFF")
         return ByteOrder::Big;
     markLength = 0;
-    if (bytes.size() < 2)
+    if (bytes.size() < 2 || bytes.size() % 2 != 0)
         return ByteOrder::None;
     if (IsAsciiByte(bytes[0]) && bytes[1] == '\0')
         return ByteOrder::Little;

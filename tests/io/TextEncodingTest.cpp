@@ -34,7 +34,11 @@ TEST(TextEncoding, Utf16InEitherOrderBecomesTheSameUtf8)
                 std::string converted;
                 EXPECT_EQ(TextOfBytes(bytes, converted), c.utf8);
                 converted.clear();
-                EXPECT_EQ(TextOfBytes(bytes + "x", converted), c.utf8 + "\uFFFD") << "a last odd byte";
+                if (mark)
+                    EXPECT_EQ(TextOfBytes(bytes + "x", converted), c.utf8 + "\uFFFD") << "a last odd byte";
+                else
+                    EXPECT_EQ(TextOfBytes(bytes + "x", converted), bytes + "x")
+                        << "an odd length is no UTF-16";
             }
         }
     }

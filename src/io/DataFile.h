@@ -25,7 +25,7 @@ bool WriteDataFile(const TSpectrumModel& model, const std::string& path, std::st
  * The text WriteDataFile writes for the model: five header lines, the band set, the data types
  * and Reserved, the graph extents ("%0.2f"), one "Levels:" line per node with its frequency in Hz
  * ("%0.1f") and level in dB ("%0.3f"), and the other spectrum's Count levels ("%0.1f"), printed
- * in the "C" locale.
+ * in the "C" locale; a number that rounds to zero is written without a minus ("0.000").
  */
 std::string DataFileText(const TSpectrumModel& model);
 

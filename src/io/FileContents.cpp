@@ -126,16 +126,18 @@ bool Fail(std::string* reason, std::string why)
     return false;
 }
 
-/** A size for messages: whole MiB where it is a multiple of one, bytes otherwise. */
-std::string SizeText(std::size_t bytes)
-{
-    constexpr std::size_t kMiB = 1024 * 1024;
-    if (bytes >= kMiB && bytes % kMiB == 0)
-        return std::to_string(bytes / kMiB) + " MiB";
-    return std::to_string(bytes) + " bytes";
-}
-
 } // namespace
+
+std::string TooLargeReason(std::size_t maxBytes)
+{
+    // Whole MiB, rounded down, from one MiB on: "larger than" stays true, and a reader that takes
+    // one byte past a limit (so that the table reader refuses a text just over it) names the
+    // limit the table reader names.
+    constexpr std::size_t kMiB = 1024 * 1024;
+    if (maxBytes >= kMiB)
+        return "it is larger than " + std::to_string(maxBytes / kMiB) + " MiB";
+    return "it is larger than " + std::to_string(maxBytes) + " bytes";
+}
 
 bool ReadFileContents(const std::string& path, std::size_t maxBytes, std::string& contents,
                       std::string* reason)
@@ -160,9 +162,8 @@ bool ReadFileContents(const std::string& path, std::size_t maxBytes, std::string
         return Fail(reason, SystemReason(errno));
     if (!S_ISREG(opened.st_mode))
         return Fail(reason, kNotRegular);
-    const auto tooLarge = [maxBytes] { return "it is larger than " + SizeText(maxBytes); };
     if (static_cast<std::uintmax_t>(opened.st_size) > maxBytes)
-        return Fail(reason, tooLarge());
+        return Fail(reason, TooLargeReason(maxBytes));
     // Read in pieces rather than trusting the size reported up front: files of /proc report 0,
     // and a file may grow while it is read.
     std::string text;
@@ -177,7 +178,7 @@ bool ReadFileContents(const std::string& path, std::size_t maxBytes, std::string
         if (count == 0)
             break;
         if (static_cast<std::size_t>(count) > maxBytes - text.size())
-            return Fail(reason, tooLarge());
+            return Fail(reason, TooLargeReason(maxBytes));
         text.append(piece, static_cast<std::size_t>(count));
         // A regular file reads short only at its end: once all it held at the open is in, the
         // read that would return nothing can be saved (thousands of files in one call add up).

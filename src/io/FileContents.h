@@ -10,11 +10,17 @@ namespace velmora {
  * The bytes of the named regular file, at most maxBytes of them. False, and contents untouched,
  * when it is not a regular file (a folder, a named pipe, a device), cannot be opened or read, or
  * holds more than maxBytes bytes; reason, when given, then says which in a few words ("it is a
- * directory", "it is not a regular file", "it is larger than 16 MiB", or the system's reason). A
+ * directory", "it is not a regular file", TooLargeReason(maxBytes), or the system's reason). A
  * file that is not regular is never opened, so that a named pipe cannot block the caller.
  */
 bool ReadFileContents(const std::string& path, std::size_t maxBytes, std::string& contents,
                       std::string* reason = nullptr);
+
+/**
+ * Why a file or stream of more than maxBytes bytes is refused: "it is larger than 16 MiB", the
+ * limit in whole MiB (rounded down, so 1 MiB + 1 byte is "1 MiB") from one MiB on, else in bytes.
+ */
+std::string TooLargeReason(std::size_t maxBytes);
 
 /**
  * Makes contents the whole of the named file without ever leaving it half written: the bytes go

@@ -61,9 +61,9 @@ public:
 
     /**
      * Reads a data file into the model and shows it: band check mark, graph and panels. False,
-     * and nothing changed, when the file cannot be read.
+     * and nothing changed, when the file cannot be read; reason, when given, then says why.
      */
-    bool ReadDataFile(const std::string& path);
+    bool ReadDataFile(const std::string& path, std::string* reason = nullptr);
 
     void SetStatusText(const std::string& text) override;
     void SetResultText(const std::string& text) override;

@@ -219,10 +219,12 @@ void TMainForm::OpenButtonClick()
 
 bool TMainForm::OpenDataFile(const QString& path)
 {
-    if (ReadDataFile(path.toStdString()))
+    std::string reason;
+    if (ReadDataFile(path.toStdString(), &reason))
         return true;
     ShowFailure(QStringLiteral("Open Failed"),
-                QStringLiteral("Could not read \"%1\".").arg(QDir::toNativeSeparators(path)));
+                QStringLiteral("Could not read \"%1\": %2.")
+                    .arg(QDir::toNativeSeparators(path), QString::fromStdString(reason)));
     return false;
 }
 
@@ -338,10 +340,10 @@ void TMainForm::HandleEditNodes()
     NodesForm->exec();
 }
 
-bool TMainForm::ReadDataFile(const std::string& path)
+bool TMainForm::ReadDataFile(const std::string& path, std::string* reason)
 {
     TSpectrumModel& model = m_context.Model;
-    if (!velmora::ReadDataFile(model, m_context.Surface, this, path))
+    if (!velmora::ReadDataFile(model, m_context.Surface, this, path, reason))
         return false;
     CheckBandSet();
     Redraw();

@@ -1,17 +1,16 @@
 #include "io/FileContents.h"
 
-#include "io/DataFile.h"
 #include "io/TabularLevels.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <regex>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include <dlfcn.h>
@@ -21,92 +20,43 @@
 using namespace velmora;
 using namespace velmora::test;
 
-TEST(FileContents, AFileTooLargeIsRefusedNamingTheLimitAsTheReaderDoes)
-{
-    constexpr std::size_t kMiB = 1024 * 1024;
-    TempFolder folder;
-    const std::string path = folder.File("large.csv");
-    struct Case {
-        std::size_t fileBytes;
-        std::size_t maxBytes;
-        const char* reason;
-    };
-    // Readers of tables read one byte past their limit so that the table reader refuses a text
-    // just over it: every larger file names the same limit.
-    const Case cases[] = {
-        {kMaxTabularBytes + 2, kMaxTabularBytes + 1, "it is larger than 1 MiB"},
-        {3 * kMiB, kMaxTabularBytes + 1, "it is larger than 1 MiB"},
-        {2 * kMiB, kMaxTabularBytes, "it is larger than 1 MiB"},
-        {kMaxDataFileBytes + 1, kMaxDataFileBytes, "it is larger than 16 MiB"},
-        {101, 100, "it is larger than 100 bytes"},
-    };
-    for (const Case& c : cases) {
-        Store(path, "");
-        std::filesystem::resize_file(path, c.fileBytes);
-        std::string contents = "kept";
-        std::string reason;
-        EXPECT_FALSE(ReadFileContents(path, c.maxBytes, contents, &reason));
-        EXPECT_EQ(reason, c.reason) << c.fileBytes;
-        EXPECT_EQ(contents, "kept");
-    }
-    TabularLevels levels;
-    TabularError error;
-    EXPECT_FALSE(ReadTabularLevels(std::string(kMaxTabularBytes + 1, '\n'), levels, error));
-    EXPECT_EQ(error.message, "The text is larger than 1 MiB.");
-}
-
 namespace {
 
-/** What the code under test asked of the file system, in order: "fsync PATH", "rename FROM TO". */
+/** What the writer asked of the file system: "fsync PATH", "rename FROM TO". */
 std::vector<std::string> g_events;
 /** A path whose fsync fails with EIO, as on a failing disk; empty for none. */
 std::string g_failingSync;
+std::error_code g_error;
 
-std::string PathOf(int fd)
-{
-    char link[64];
-    std::snprintf(link, sizeof link, "/proc/self/fd/%d", fd);
-    char target[4096];
-    const ssize_t length = ::readlink(link, target, sizeof target);
-    return length > 0 ? std::string(target, static_cast<std::size_t>(length)) : std::string();
-}
-
-/** The events since the last call, with the folder's path shortened to "DIR". */
+/** The events since the last call; the folder is "DIR" and a temporary file "TMP". */
 std::vector<std::string> TakeEvents(const TempFolder& folder)
 {
     std::vector<std::string> events;
-    const std::string prefix = std::filesystem::canonical(folder.Path()).string();
-    for (std::string event : g_events) {
-        for (std::size_t at = event.find(prefix); at != std::string::npos; at = event.find(prefix))
-            event.replace(at, prefix.size(), "DIR");
-        events.push_back(event);
-    }
+    const std::regex folderPath(std::filesystem::canonical(folder.Path()).string());
+    for (const std::string& event : g_events)
+        events.push_back(std::regex_replace(std::regex_replace(event, folderPath, "DIR"),
+                                            std::regex("DIR/\\.velmora-[0-9a-f]+\\.tmp"), "TMP"));
     g_events.clear();
     return events;
 }
 
-/** The name the writer gave its temporary file, hidden beside the target. */
-std::string TemporaryName(const std::vector<std::string>& events)
+mode_t Status(const std::string& path, struct stat& status)
 {
-    for (const std::string& event : events) {
-        const std::size_t at = event.find("DIR/.velmora-");
-        if (at != std::string::npos)
-            return event.substr(at, event.find(' ', at) - at);
-    }
-    return {};
+    ::stat(path.c_str(), &status);
+    return status.st_mode & 07777;
 }
 
 } // namespace
 
-// The writer's calls to fsync and rename come here first; the test records them, and may make a
-// sync fail, before passing them on to the C library.
+// The writer's calls to fsync and rename come here first, to be recorded (and a sync failed on
+// demand) before the C library does them.
 extern "C" int fsync(int fd)
 {
-    using Fsync = int (*)(int);
-    static const auto real = reinterpret_cast<Fsync>(::dlsym(RTLD_NEXT, "fsync"));
-    const std::string path = PathOf(fd);
+    static const auto real = reinterpret_cast<int (*)(int)>(::dlsym(RTLD_NEXT, "fsync"));
+    const std::string path =
+        std::filesystem::read_symlink("/proc/self/fd/" + std::to_string(fd), g_error).string();
     g_events.push_back("fsync " + path);
-    if (!g_failingSync.empty() && path == g_failingSync) {
+    if (path == g_failingSync) {
         errno = EIO;
         return -1;
     }
@@ -115,86 +65,77 @@ extern "C" int fsync(int fd)
 
 extern "C" int rename(const char* from, const char* to)
 {
-    using Rename = int (*)(const char*, const char*);
-    static const auto real = reinterpret_cast<Rename>(::dlsym(RTLD_NEXT, "rename"));
+    static const auto real =
+        reinterpret_cast<int (*)(const char*, const char*)>(::dlsym(RTLD_NEXT, "rename"));
     g_events.push_back(std::string("rename ") + from + " " + to);
     return real(from, to);
 }
 
-TEST(FileContents, ANewFileIsSyncedBeforeItTakesTheNameAndTheFolderAfter)
+TEST(FileContents, ANewFileIsSyncedBeforeItTakesTheNameAndKeepsTheOwnerAndMode)
 {
     TempFolder folder;
-    const std::string target = folder.File("spectrum.snd");
-    for (const char* state : {"new", "existing"}) {
-        SCOPED_TRACE(state);
-        g_events.clear();
-        ASSERT_TRUE(ReplaceFileContents(target, "contents"));
-        const std::vector<std::string> events = TakeEvents(folder);
-        const std::string temporary = TemporaryName(events);
-        ASSERT_FALSE(temporary.empty());
-        const std::vector<std::string> expected = {"fsync " + temporary,
-                                                   "rename " + temporary + " DIR/spectrum.snd", "fsync DIR"};
-        EXPECT_EQ(events, expected);
-        EXPECT_EQ(Contents(target), "contents");
-    }
+    const std::string path = folder.File("spectrum.snd");
+    const std::vector<std::string> expected = {"fsync TMP", "rename TMP DIR/spectrum.snd", "fsync DIR"};
+    g_events.clear();
+    ASSERT_TRUE(ReplaceFileContents(path, "new"));
+    EXPECT_EQ(TakeEvents(folder), expected);
+
+    // Only root may give a file to another user; permission bits stay for anyone.
+    const bool root = ::geteuid() == 0;
+    ASSERT_TRUE(!root || ::chown(path.c_str(), 65534, 65533) == 0);
+    ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
+    struct stat before {
+    }, after{};
+    Status(path, before);
+    ASSERT_TRUE(ReplaceFileContents(path, "newer"));
+    EXPECT_EQ(TakeEvents(folder), expected);
+    EXPECT_EQ(Status(path, after), 0640u);
+    EXPECT_EQ(after.st_uid, before.st_uid);
+    EXPECT_EQ(after.st_gid, before.st_gid);
+    EXPECT_EQ(Contents(path), "newer");
 }
 
 TEST(FileContents, AFileWithOtherNamesIsRewrittenUnderEveryName)
 {
     TempFolder folder;
-    const std::string name = folder.File("spectrum.snd");
-    const std::string other = folder.File("other-name.snd");
-    Store(name, "old contents, longer than the new");
-    std::filesystem::create_hard_link(name, other);
-    const auto inode = [](const std::string& path) {
-        struct stat status {
-        };
-        ::stat(path.c_str(), &status);
-        return status.st_ino;
-    };
-    const auto before = inode(name);
-
+    const std::string path = folder.File("spectrum.snd");
+    Store(path, "old contents, longer than the new");
+    std::filesystem::create_hard_link(path, folder.File("other.snd"));
+    struct stat before {
+    }, after{};
+    Status(path, before);
     g_events.clear();
-    std::string reason;
-    ASSERT_TRUE(ReplaceFileContents(name, "new contents", &reason)) << reason;
-    EXPECT_EQ(Contents(name), "new contents");
-    EXPECT_EQ(Contents(other), "new contents");
-    EXPECT_EQ(inode(name), before);
-    EXPECT_EQ(std::filesystem::hard_link_count(name), 2u);
-    EXPECT_EQ(folder.Names().size(), 2u) << "no temporary file is left";
-    // A whole copy is on the disk, under a name, before the linked file is touched.
-    const std::vector<std::string> events = TakeEvents(folder);
-    const std::string temporary = TemporaryName(events);
-    const std::vector<std::string> expected = {"fsync " + temporary, "fsync DIR", "fsync DIR/spectrum.snd",
+    ASSERT_TRUE(ReplaceFileContents(path, "new"));
+    EXPECT_EQ(Contents(folder.File("other.snd")), "new");
+    EXPECT_EQ(Status(path, after), Status(path, before));
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    // A whole copy is synced under a name before the file is touched, and removed after.
+    const std::vector<std::string> expected = {"fsync TMP", "fsync DIR", "fsync DIR/spectrum.snd",
                                                "fsync DIR"};
-    EXPECT_EQ(events, expected);
+    EXPECT_EQ(TakeEvents(folder), expected);
+    EXPECT_EQ(folder.Names().size(), 2u);
 
-    // Should the rewrite fail, the whole copy takes the name; the save is reported as failed.
-    g_failingSync = std::filesystem::canonical(name).string();
-    EXPECT_FALSE(ReplaceFileContents(name, "newer contents", &reason));
+    // Should the rewrite fail, the whole copy takes the name and the failure is reported.
+    g_failingSync = std::filesystem::canonical(path).string();
+    std::string reason;
+    EXPECT_FALSE(ReplaceFileContents(path, "newer", &reason));
     g_failingSync.clear();
-    EXPECT_NE(reason.find(std::strerror(EIO)), std::string::npos) << reason;
-    EXPECT_EQ(Contents(name), "newer contents");
-    EXPECT_EQ(folder.Names().size(), 2u) << "no temporary file is left";
+    EXPECT_EQ(reason.find(std::strerror(EIO)), 0u) << reason;
+    EXPECT_EQ(Contents(path), "newer");
+    EXPECT_EQ(folder.Names().size(), 2u);
 }
 
-TEST(FileContents, TheOwnerGroupAndPermissionBitsOfAReplacedFileStay)
+TEST(FileContents, AFileTooLargeIsRefusedNamingTheLimitAsTheTableReaderDoes)
 {
-    if (::geteuid() != 0)
-        GTEST_SKIP() << "only root may give a file to another user";
+    // Readers of tables read one byte past the limit, so that the table reader refuses a text
+    // just over it ("larger than 1 MiB"); any larger file names the same limit.
     TempFolder folder;
-    const std::string path = folder.File("theirs.snd");
-    Store(path, "old");
-    constexpr uid_t kUser = 65534;
-    constexpr gid_t kGroup = 65533;
-    ASSERT_EQ(::chown(path.c_str(), kUser, kGroup), 0);
-    ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
-    ASSERT_TRUE(ReplaceFileContents(path, "new"));
-    struct stat status {
-    };
-    ASSERT_EQ(::stat(path.c_str(), &status), 0);
-    EXPECT_EQ(status.st_uid, kUser);
-    EXPECT_EQ(status.st_gid, kGroup);
-    EXPECT_EQ(status.st_mode & 07777, 0640u);
-    EXPECT_EQ(Contents(path), "new");
+    Store(folder.File("large.csv"), "");
+    std::filesystem::resize_file(folder.File("large.csv"), 3 * kMaxTabularBytes);
+    std::string contents = "kept";
+    std::string reason;
+    EXPECT_FALSE(ReadFileContents(folder.File("large.csv"), kMaxTabularBytes + 1, contents, &reason));
+    EXPECT_EQ(reason, "it is larger than 1 MiB");
+    EXPECT_EQ(contents, "kept");
+    EXPECT_EQ(TooLargeReason(100), "it is larger than 100 bytes");
 }

@@ -7,28 +7,18 @@ namespace velmora::test {
 
 /**
  * The UTF-16 code units as a file holds them: in big- or little-endian byte order, after a
- * byte-order mark when asked for one. The units come from u"" literals, encoded by the compiler.
+ * byte-order mark when asked for one.
  */
 inline std::string Utf16Bytes(std::u16string_view units, bool bigEndian, bool byteOrderMark)
 {
     std::string bytes;
-    const auto append = [&](char16_t unit) {
-        const char high = static_cast<char>(unit >> 8);
-        const char low = static_cast<char>(unit & 0xFF);
-        bytes += bigEndian ? high : low;
-        bytes += bigEndian ? low : high;
-    };
-    if (byteOrderMark)
-        append(u'\xFEFF');
-    for (const char16_t unit : units)
-        append(unit);
+    for (std::size_t k = byteOrderMark ? 0 : 1; k <= units.size(); ++k) {
+        const char16_t unit = k == 0 ? u'\xFEFF' : units[k - 1];
+        const char pair[2] = {static_cast<char>(unit >> 8), static_cast<char>(unit & 0xFF)};
+        bytes += bigEndian ? pair[0] : pair[1];
+        bytes += bigEndian ? pair[1] : pair[0];
+    }
     return bytes;
-}
-
-/** ASCII text as UTF-16 bytes. */
-inline std::string Utf16Bytes(std::string_view ascii, bool bigEndian, bool byteOrderMark)
-{
-    return Utf16Bytes(std::u16string(ascii.begin(), ascii.end()), bigEndian, byteOrderMark);
 }
 
 } // namespace velmora::test

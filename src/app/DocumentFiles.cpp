@@ -288,8 +288,8 @@ bool DocumentFiles::ImportLevelsFile(const std::string& path)
 {
     std::string text;
     std::string reason;
-    // One byte beyond the reader's limit, so that a larger file gets the reader's own message.
-    if (!ReadFileContents(path, kMaxTabularBytes + 1, text, &reason)) {
+    // A file over the table reader's limit is refused here, in the same words the reader uses.
+    if (!ReadFileContents(path, kMaxTabularBytes, text, &reason)) {
         ShowFailure(
             QStringLiteral("Import Failed"),
             QStringLiteral("Could not read %1: %2.").arg(Shown(path), QString::fromStdString(reason)));

@@ -19,7 +19,10 @@ void Reset(TSpectrumModel& model)
     SetupSpectrum(model, true);
 }
 
-/** Standard input up to one byte past the reader's limit, which is then refused as too large. */
+/**
+ * Standard input up to the reader's limit; false when it holds more (it is read just beyond the
+ * limit, not to its end) or cannot be read.
+ */
 bool ReadStandardInput(std::string& text, std::string& reason)
 {
     text.clear();
@@ -34,6 +37,10 @@ bool ReadStandardInput(std::string& text, std::string& reason)
         reason = std::strerror(errno);
         return false;
     }
+    if (text.size() > kMaxTabularBytes) {
+        reason = TooLargeReason(kMaxTabularBytes);
+        return false;
+    }
     return true;
 }
 
@@ -43,9 +50,9 @@ bool ImportTableFile(TSpectrumModel& model, const std::string& path, std::string
 {
     Reset(model);
     std::string text;
-    // One byte more than the reader takes, so that a larger file gets the reader's own message.
+    // A text over the reader's limit is refused here, file or stream, in the same words.
     const bool read = path == "-" ? ReadStandardInput(text, message)
-                                  : ReadFileContents(path, kMaxTabularBytes + 1, text, &message);
+                                  : ReadFileContents(path, kMaxTabularBytes, text, &message);
     if (!read)
         return false;
     TabularLevels levels;

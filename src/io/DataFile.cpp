@@ -2,6 +2,7 @@
 
 #include "entry/NumberText.h"
 #include "io/FileContents.h"
+#include "io/TextEncoding.h"
 #include "io/WordReader.h"
 #include "model/Bands.h"
 #include "model/SpectrumModel.h"
@@ -44,6 +45,18 @@ void AppendLine(std::string& text, std::string_view keyword, std::initializer_li
         separator = kFieldGap;
     }
     text += kLineEnd;
+}
+
+/**
+ * FixedText, but a value that rounds to zero is "0.000" whatever its sign: printf writes "-0.000"
+ * for -0 and for a level just below zero, which reads back as the same level.
+ */
+std::string FileNumber(double value, int decimals)
+{
+    std::string text = FixedText(value, decimals);
+    if (text.front() == '-' && text.find_first_not_of("0.", 1) == std::string::npos)
+        text.erase(0, 1);
+    return text;
 }
 
 bool IsBandSet(int start, int step)
@@ -127,17 +140,17 @@ std::string DataFileText(const TSpectrumModel& model)
                 std::to_string(model.Reserved)});
     AppendLine(
         text, kGraphKeyword,
-        {FixedText(model.MinLevel, 2), FixedText(model.MaxLevel, 2), FixedText(model.LevelIncrement, 2)});
+        {FileNumber(model.MinLevel, 2), FileNumber(model.MaxLevel, 2), FileNumber(model.LevelIncrement, 2)});
     text += kLineEnd;
     for (int k = 0; k < count; ++k) {
         const TNode& node = model.Nodes.Node[k];
-        AppendLine(text, kLevelsKeyword, {FixedText(AbscissaFrequency(node.X), 1), FixedText(node.Y, 3)});
+        AppendLine(text, kLevelsKeyword, {FileNumber(AbscissaFrequency(node.X), 1), FileNumber(node.Y, 3)});
     }
     text += kLineEnd;
     AppendLine(text, kSpectraKeyword, {std::to_string(count)});
     for (int k = 0; k < count; ++k) {
         text += kFieldGap;
-        text += FixedText(model.OtherLevels[k], 1);
+        text += FileNumber(model.OtherLevels[k], 1);
     }
     text += kLineEnd;
     text += kLineEnd;
@@ -154,7 +167,8 @@ GraphExtents ReadDataWords(TSpectrumModel& model, std::string_view text)
     model.Nodes.Count = 0;
     // Extents the text does not give stay as they are.
     GraphExtents extents = GetGraphExtents(model);
-    WordReader reader(text);
+    std::string converted;
+    WordReader reader(TextOfBytes(text, converted));
     std::string_view word;
     while (reader.NextWord(word)) {
         const auto keyword =

@@ -25,13 +25,14 @@ bool WriteDataFile(const TSpectrumModel& model, const std::string& path, std::st
  * The text WriteDataFile writes for the model: five header lines, the band set, the data types
  * and Reserved, the graph extents ("%0.2f"), one "Levels:" line per node with its frequency in Hz
  * ("%0.1f") and level in dB ("%0.3f"), and the other spectrum's Count levels ("%0.1f"), printed
- * in the "C" locale.
+ * in the "C" locale; a number that rounds to zero is written without a minus ("0.000").
  */
 std::string DataFileText(const TSpectrumModel& model);
 
 /**
  * Reads the words of a ".snd" data file into the model and returns the graph extents it held
- * (the model's own where the text gives none); the caller applies them. Keywords are
+ * (the model's own where the text gives none); the caller applies them. UTF-16 text, and text
+ * after a byte-order mark, is read as the text it holds (TextOfBytes). Keywords are
  * case-sensitive and carry their colon; any other word is skipped. "Bands:" takes only the pairs
  * 1 3 and 0 1; "Spectrum:" data types only 0 to 3, Reserved any int; "Graph:" values replace the
  * current extents one by one; "Levels:" appends a node (Count starts at 0), zeros where its

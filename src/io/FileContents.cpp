@@ -5,12 +5,10 @@
 #include <chrono>
 #include <csignal>
 #include <cstdint>
-#include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <iterator>
-#include <memory>
 #include <system_error>
+#include <utility>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -28,10 +26,32 @@ std::string SystemReason(int error)
     return std::generic_category().message(error);
 }
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
+/** An open file descriptor, closed with its owner; a negative one holds nothing. */
+class FileDescriptor
+{
+public:
+    explicit FileDescriptor(int fd) : m_fd(fd) {}
+    FileDescriptor(FileDescriptor&& other) noexcept : m_fd(std::exchange(other.m_fd, -1)) {}
+    ~FileDescriptor() { Close(); }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(FileDescriptor&&) = delete;
+
+    int get() const { return m_fd; }
+
+    /**
+     * Closes now; false, with errno set, when close reports an error (some file systems report
+     * a failed write only then).
+     */
+    bool Close()
+    {
+        const int fd = std::exchange(m_fd, -1);
+        return fd < 0 || ::close(fd) == 0;
+    }
+
+private:
+    int m_fd;
 };
-using FilePointer = std::unique_ptr<std::FILE, FileCloser>;
 
 /** Attempts at a fresh temporary name before giving up; a clash is already very unlikely. */
 constexpr std::uint64_t kNameAttempts = 16;
@@ -40,12 +60,13 @@ constexpr std::uint64_t kNameAttempts = 16;
 constexpr int kMaxLinks = 40;
 
 /**
- * Creates a new file in target's folder, never opening one that exists; null when none could be
- * made. The name is short whatever target's length, so that a target name of the longest length
- * the folder takes leaves room for it, and hidden, so that file lists do not show it meanwhile.
- * It needs to be unlikely, not secret: the exclusive open settles any clash.
+ * Creates a new file in target's folder for writing, never opening one that exists; a negative
+ * descriptor, with errno set, when none could be made. The name is short whatever target's
+ * length, so that a target name of the longest length the folder takes leaves room for it, and
+ * hidden, so that file lists do not show it meanwhile. It needs to be unlikely, not secret: the
+ * exclusive open settles any clash.
  */
-FilePointer CreateSiblingFile(const fs::path& target, std::string& createdPath)
+FileDescriptor CreateSiblingFile(const fs::path& target, std::string& createdPath)
 {
     const auto stamp =
         static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
@@ -54,16 +75,16 @@ FilePointer CreateSiblingFile(const fs::path& target, std::string& createdPath)
         const auto end = std::to_chars(std::begin(digits), std::end(digits), stamp + attempt, 16).ptr;
         const std::string name = ".velmora-" + std::string(std::begin(digits), end) + ".tmp";
         std::string candidate = (target.parent_path() / name).string();
-        // "x" opens exclusively: it fails rather than reuse a file that is already there.
-        errno = 0;
-        if (FilePointer file{std::fopen(candidate.c_str(), "wbx")}) {
+        // O_EXCL fails rather than reuse a file that is already there.
+        FileDescriptor file{::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666)};
+        if (file.get() >= 0) {
             createdPath = std::move(candidate);
             return file;
         }
         if (errno != EEXIST)
-            return nullptr;
+            return file;
     }
-    return nullptr;
+    return FileDescriptor{-1};
 }
 
 /**
@@ -88,35 +109,50 @@ bool FollowLinks(fs::path& path, std::string& why)
     return false;
 }
 
-/** Writes, flushes and closes; true only when every step succeeded. */
-bool WriteAndClose(FilePointer file, std::string_view contents)
+/** Writes all of contents from the file's current offset; false, with errno set, when a write fails. */
+bool WriteAll(int fd, std::string_view contents)
 {
-    const bool written = std::fwrite(contents.data(), 1, contents.size(), file.get()) == contents.size() &&
-                         std::fflush(file.get()) == 0;
-    const bool closed = std::fclose(file.release()) == 0;
-    return written && closed;
+    while (!contents.empty()) {
+        const ssize_t written = ::write(fd, contents.data(), contents.size());
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0) {
+            if (written == 0)
+                errno = EIO;
+            return false;
+        }
+        contents.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+/**
+ * Syncs a folder, so that a name just given, changed or removed in it survives a power cut. Best
+ * effort: some file systems cannot sync a folder, and the file the name leads to is synced already.
+ */
+void SyncFolder(const fs::path& folder)
+{
+    const FileDescriptor file{
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
+    if (file.get() >= 0)
+        static_cast<void>(::fsync(file.get()));
+}
+
+/**
+ * Gives a new file the owner, group and permission bits of the one it is to replace, as far as
+ * this process may: only root may give a file to another user, and a user may give it only a
+ * group of theirs; failing both, the file stays the saver's. Best effort: the contents matter
+ * more, and some file systems keep no owners or permission bits.
+ */
+void KeepOwnerAndMode(int fd, const struct stat& existing)
+{
+    static_cast<void>(::fchown(fd, existing.st_uid, existing.st_gid) == 0 ||
+                      ::fchown(fd, static_cast<uid_t>(-1), existing.st_gid) == 0);
+    // After the owner, since a change of owner clears the set-user-ID and set-group-ID bits.
+    static_cast<void>(::fchmod(fd, existing.st_mode & 07777));
 }
 
 constexpr const char* kNotRegular = "it is not a regular file";
-
-/** An open file descriptor, closed with its owner; a negative one holds nothing. */
-class FileDescriptor
-{
-public:
-    explicit FileDescriptor(int fd) : m_fd(fd) {}
-    ~FileDescriptor()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-
-    int get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
 
 /** Gives why to the caller that asked for a reason; false, to be returned at once. */
 bool Fail(std::string* reason, std::string why)
@@ -126,16 +162,58 @@ bool Fail(std::string* reason, std::string why)
     return false;
 }
 
-/** A size for messages: whole MiB where it is a multiple of one, bytes otherwise. */
-std::string SizeText(std::size_t bytes)
+/**
+ * Rewrites target, a file with other names (hard links), in place, so that every name shows the
+ * new contents: renaming a new file over one name would leave the others with the old contents.
+ * A rewrite in place can be cut short (a power cut, a failing disk), so the whole new contents
+ * are first synced in temporaryPath, under a name that is synced too, before target is touched:
+ * at every moment one whole copy exists. Should the rewrite fail, that copy takes target's name,
+ * so that this name at least holds the whole contents; the reason says so. The copy is removed
+ * once the rewrite is synced.
+ */
+bool RewriteLinkedFile(const fs::path& target, const std::string& temporaryPath, std::string_view contents,
+                       std::string* reason)
 {
-    constexpr std::size_t kMiB = 1024 * 1024;
-    if (bytes >= kMiB && bytes % kMiB == 0)
-        return std::to_string(bytes / kMiB) + " MiB";
-    return std::to_string(bytes) + " bytes";
+    const fs::path folder = target.parent_path();
+    SyncFolder(folder);
+    const auto giveUp = [&](int error) {
+        ::unlink(temporaryPath.c_str());
+        return Fail(reason, SystemReason(error));
+    };
+    FileDescriptor file{::open(target.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC)};
+    if (file.get() < 0)
+        return giveUp(errno);
+    // A full disk or quota stops the rewrite before it starts where the file system can take the
+    // space up front; where it cannot, the rewrite goes on.
+    const auto size = static_cast<off_t>(contents.size());
+    if (size > 0 && ::fallocate(file.get(), FALLOC_FL_KEEP_SIZE, 0, size) != 0 &&
+        (errno == ENOSPC || errno == EDQUOT || errno == EFBIG))
+        return giveUp(errno);
+    if (WriteAll(file.get(), contents) && ::ftruncate(file.get(), size) == 0 && ::fsync(file.get()) == 0 &&
+        file.Close()) {
+        ::unlink(temporaryPath.c_str());
+        SyncFolder(folder);
+        return true;
+    }
+    const std::string why = SystemReason(errno);
+    if (::rename(temporaryPath.c_str(), target.c_str()) != 0)
+        return Fail(reason, why + "; the whole new contents are kept in " + temporaryPath);
+    SyncFolder(folder);
+    return Fail(reason, why + "; this name holds the whole new contents, its other names may not");
 }
 
 } // namespace
+
+std::string TooLargeReason(std::size_t maxBytes)
+{
+    // Whole MiB, rounded down, from one MiB on: "larger than" stays true, and a reader that takes
+    // one byte past a limit (so that the table reader refuses a text just over it) names the
+    // limit the table reader names.
+    constexpr std::size_t kMiB = 1024 * 1024;
+    if (maxBytes >= kMiB)
+        return "it is larger than " + std::to_string(maxBytes / kMiB) + " MiB";
+    return "it is larger than " + std::to_string(maxBytes) + " bytes";
+}
 
 bool ReadFileContents(const std::string& path, std::size_t maxBytes, std::string& contents,
                       std::string* reason)
@@ -160,9 +238,8 @@ bool ReadFileContents(const std::string& path, std::size_t maxBytes, std::string
         return Fail(reason, SystemReason(errno));
     if (!S_ISREG(opened.st_mode))
         return Fail(reason, kNotRegular);
-    const auto tooLarge = [maxBytes] { return "it is larger than " + SizeText(maxBytes); };
     if (static_cast<std::uintmax_t>(opened.st_size) > maxBytes)
-        return Fail(reason, tooLarge());
+        return Fail(reason, TooLargeReason(maxBytes));
     // Read in pieces rather than trusting the size reported up front: files of /proc report 0,
     // and a file may grow while it is read.
     std::string text;
@@ -177,7 +254,7 @@ bool ReadFileContents(const std::string& path, std::size_t maxBytes, std::string
         if (count == 0)
             break;
         if (static_cast<std::size_t>(count) > maxBytes - text.size())
-            return Fail(reason, tooLarge());
+            return Fail(reason, TooLargeReason(maxBytes));
         text.append(piece, static_cast<std::size_t>(count));
         // A regular file reads short only at its end: once all it held at the open is in, the
         // read that would return nothing can be saved (thousands of files in one call add up).
@@ -196,34 +273,35 @@ bool ReplaceFileContents(const std::string& path, std::string_view contents, std
     std::string why;
     if (!FollowLinks(target, why))
         return Fail(reason, why);
-    std::error_code error;
-    // Writing in place would fail on a file this process may not write; so does replacing it.
-    const fs::file_status existing = fs::status(target, error);
-    const bool exists = fs::exists(existing);
-    if (exists && !fs::is_regular_file(existing))
+    struct stat existing {
+    };
+    const bool exists = ::stat(target.c_str(), &existing) == 0;
+    if (exists && !S_ISREG(existing.st_mode))
         return Fail(reason, kNotRegular);
-    if (exists && !FilePointer{std::fopen(target.string().c_str(), "r+b")})
+    // Writing in place would fail on a file this process may not write; so does replacing it.
+    if (exists && FileDescriptor{::open(target.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC)}.get() < 0)
         return Fail(reason, SystemReason(errno));
 
     std::string temporaryPath;
-    FilePointer file = CreateSiblingFile(target, temporaryPath);
-    if (!file)
+    FileDescriptor file = CreateSiblingFile(target, temporaryPath);
+    if (file.get() < 0)
         return Fail(reason, SystemReason(errno));
-    if (!WriteAndClose(std::move(file), contents)) {
+    if (exists)
+        KeepOwnerAndMode(file.get(), existing);
+    // Synced before it takes the name: else a power cut could leave an empty file under it.
+    if (!WriteAll(file.get(), contents) || ::fsync(file.get()) != 0 || !file.Close()) {
         const std::string why = SystemReason(errno);
-        fs::remove(temporaryPath, error);
+        ::unlink(temporaryPath.c_str());
         return Fail(reason, why);
     }
-    if (exists) {
-        // Best effort: some file systems keep no permission bits, and the contents matter more.
-        fs::permissions(temporaryPath, existing.permissions(), error);
-    }
-    fs::rename(temporaryPath, target, error);
-    if (error) {
-        const std::string why = error.message();
-        fs::remove(temporaryPath, error);
+    if (exists && existing.st_nlink > 1)
+        return RewriteLinkedFile(target, temporaryPath, contents, reason);
+    if (::rename(temporaryPath.c_str(), target.c_str()) != 0) {
+        const std::string why = SystemReason(errno);
+        ::unlink(temporaryPath.c_str());
         return Fail(reason, why);
     }
+    SyncFolder(target.parent_path());
     return true;
 }
 

@@ -1,5 +1,6 @@
 #include "io/TabularLevels.h"
 
+#include "io/TextEncoding.h"
 #include "model/Bands.h"
 
 #include <algorithm>
@@ -44,6 +45,7 @@ struct Row {
     int line;
     std::size_t first; // index into Table::cells
     std::size_t count;
+    bool hertzLabel = false; // a "Hz" or "kHz" cell stands before the first number
 };
 
 struct Table {
@@ -465,11 +467,15 @@ void ReadRow(std::string_view line, int lineNumber, Separator separator, Table& 
 {
     std::vector<Cell>& cells = table.cells;
     const std::size_t start = cells.size();
+    bool hertzLabel = false;
+    bool filled = false; // a cell other than an empty one or a unit was met
     ForEachCell(line, separator, [&](std::string_view raw) {
         const Cell cell = SplitCell(raw);
         if (cell.kind == CellKind::Unit) {
-            // "1 kHz" in two cells is one frequency; other unit cells carry nothing.
+            // "1 kHz" in two cells is one frequency; a frequency unit first in the row labels it
+            // as frequencies; other unit cells carry nothing.
             const bool frequencyUnit = cell.unit == Unit::Hertz || cell.unit == Unit::KiloHertz;
+            hertzLabel = hertzLabel || (frequencyUnit && !filled);
             if (frequencyUnit && cells.size() > start && Parsed(cells.back()).kind == CellKind::Number &&
                 cells.back().unit == Unit::None) {
                 Cell& previous = cells.back();
@@ -480,6 +486,7 @@ void ReadRow(std::string_view line, int lineNumber, Separator separator, Table& 
             }
             return;
         }
+        filled = filled || cell.kind != CellKind::Empty;
         cells.push_back(cell);
     });
     while (cells.size() > start && cells.back().kind == CellKind::Empty)
@@ -503,7 +510,7 @@ void ReadRow(std::string_view line, int lineNumber, Separator separator, Table& 
         table.gapLine = noteLine;
         table.gapText = noteText;
     }
-    table.rows.push_back({lineNumber, start, cells.size() - start});
+    table.rows.push_back({lineNumber, start, cells.size() - start, hertzLabel});
 }
 
 Table ReadTable(std::string_view text)
@@ -669,10 +676,10 @@ bool ReadTabularLevels(std::string_view text, TabularLevels& levels, TabularErro
 {
     if (text.size() > kMaxTabularBytes)
         return Fail(error, 0, "The text is larger than 1 MiB.");
+    std::string converted;
+    text = TextOfBytes(text, converted);
     if (text.find('\0') != std::string_view::npos)
         return Fail(error, 0, "The text holds NUL bytes; save it as UTF-8 text.");
-    if (text.substr(0, 3) == "\xEF\xBB\xBF")
-        text.remove_prefix(3);
 
     Table table = ReadTable(text);
     if (table.rows.empty())
@@ -695,10 +702,29 @@ bool ReadTabularLevels(std::string_view text, TabularLevels& levels, TabularErro
         read.labelled = true;
         const bool columns = std::all_of(rows.begin(), rows.end(),
                                          [&](const Row& row) { return IsBand(table.cells[row.first]); });
-        // Two rows starting with two frequencies are a frequency row over a level row.
-        const bool transposed = !columns && rows.size() == 2 && rows[0].count >= 2 && IsBand(first) &&
-                                IsBand(table.cells[rows[0].first + 1]);
-        ok = transposed ? ReadTransposed(table, read.rows, error) : ReadColumns(table, read.rows, error);
+        const auto allBands = [&](const Row& row) {
+            for (std::size_t k = 0; k < row.count; ++k)
+                if (!IsBand(table.cells[row.first + k]))
+                    return false;
+            return true;
+        };
+        // Levels near a band frequency are common (80 dB by 80 Hz), so a level row under a row of
+        // frequencies can also start with a band: a first row of three or more frequencies, or
+        // one labelled "Hz", is a frequency row whatever follows. Two unlabelled frequencies stay
+        // a frequency and its level when the rows read as such ("1000;80" over "2000;75").
+        const bool frequencyRow =
+            rows[0].count >= 2 && allBands(rows[0]) && (rows[0].count >= 3 || rows[0].hertzLabel || !columns);
+        if (frequencyRow && rows.size() > 2)
+            ok = Fail(error, rows[2].line,
+                      "a second row of levels under the frequencies of line " + std::to_string(rows[0].line) +
+                          "; one spectrum at a time is read.");
+        // Two rows starting with two frequencies are a frequency row over a level row too, and
+        // refused when the rest of the first row is not frequencies.
+        else if (frequencyRow || (!columns && rows.size() == 2 && rows[0].count >= 2 && IsBand(first) &&
+                                  IsBand(table.cells[rows[0].first + 1])))
+            ok = ReadTransposed(table, read.rows, error);
+        else
+            ok = ReadColumns(table, read.rows, error);
     }
     if (ok)
         levels = std::move(read);

@@ -45,24 +45,28 @@ struct TabularError {
  *   two rows, of frequency and level (labelled), bands in any order, some or most of them missing;
  *   more than two columns with the frequency first, where the second is the level and the others
  *   are ignored (the program's own copied band table reads back as frequency and edited level). A
- *   single row of two numbers is a frequency and its level.
+ *   single row of two numbers is a frequency and its level. A first row of three or more band
+ *   frequencies, or of two after a "Hz" label, is a row of frequencies, whatever the rows under it
+ *   hold: exactly one row of as many levels, which may lie near band frequencies themselves.
  * - Frequencies are nominal band frequencies as BandOfFrequencyText reads them.
  * - Cells are separated by tabs, semicolons, commas or runs of spaces, the first of these the text
  *   holds; a line without that separator is split at spaces. Where commas do not separate, "45,5"
  *   is 45.5. Commas that all stand between digits are decimal commas when spaces separate numbers
  *   ("63 45,5"), else separators when a line holds several or every line holding one starts with a
  *   band frequency ("1000,45"), else decimal commas. Cells may be in double quotes.
+ * - UTF-16 text is read as the text it holds (TextOfBytes).
  * - Skipped: a UTF-8 byte-order mark, blank lines, rows without a number (headers), unit cells
  *   ("dB", "dB(A)", "Hz"; "1 kHz" split over two cells is one frequency), leading columns without
  *   numbers (labels). Lines end in LF, CR LF or CR.
  * - Numbers are read in the "C" locale whatever the process locale.
  *
  * False, levels untouched and error set, for: a text over kMaxTabularBytes (refused before any
- * reading), a text holding NUL bytes (UTF-16 or binary), no levels at all, a count of unlabelled
- * levels other than 9 or 27, a frequency that is not a band of the program's set, a band listed
- * twice, a frequency without a level, and a level that is not a number, not finite or beyond the
- * range of a float. A row of text between the numbers of a single column is refused too, rather
- * than shifting the levels after it to the wrong bands.
+ * reading), a text holding NUL bytes (binary, or UTF-16 holding U+0000), no levels at all, a count
+ * of unlabelled levels other than 9 or 27, a frequency that is not a band of the program's set, a
+ * band listed twice, a frequency without a level, a row of frequencies over more or fewer levels
+ * or over more than one row, and a level that is not a number, not finite or beyond the range of a
+ * float. A row of text between the numbers of a single column is refused too, rather than shifting
+ * the levels after it to the wrong bands.
  */
 bool ReadTabularLevels(std::string_view text, TabularLevels& levels, TabularError& error);
 

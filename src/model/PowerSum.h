@@ -2,6 +2,7 @@
 
 #include "model/Bands.h"
 
+#include <cmath>
 #include <limits>
 #include <span>
 
@@ -25,18 +26,26 @@ double LevelSum(std::span<const float> levels);
 
 /**
  * SafeLog10 of the sum of 10^e accumulated in Sum (float for the weighted levels, double for the
- * combined spectra). A sum that overflows Sum is taken in double around the largest exponent
- * instead, so that finite levels of any size give finite results.
+ * combined spectra). A sum that overflows Sum, or that stays below Sum's smallest normal value
+ * while some exponent is finite, is taken in double around the largest exponent instead, so that
+ * finite levels of any size, however low, give finite results. An empty list, or one of -inf
+ * only, gives 0 (SafeLog10 of a sum of 0).
  */
 template <typename Sum> double Log10OfPowerSum(std::span<const double> exponents)
 {
     Sum sum = 0;
+    bool anyFinite = false;
     for (double e : exponents) {
         const double next = sum + Exp10(e);
         if (next > std::numeric_limits<Sum>::max())
             return Log10OfExp10Sum(exponents);
         sum = static_cast<Sum>(next);
+        anyFinite = anyFinite || std::isfinite(e);
     }
+    // Terms below the normal range lose their digits or vanish, and a sum of 0 would read as
+    // 0 dB; a sum that stays normal keeps what the tiny terms could add.
+    if (anyFinite && sum < std::numeric_limits<Sum>::min())
+        return Log10OfExp10Sum(exponents);
     return SafeLog10(sum);
 }
 

@@ -21,8 +21,9 @@ double WeightedBandLevel(double level, int band, int w);
 /**
  * Overall level in dB of the levels (one per slot of the band set) under weighting w: 10 lg of
  * the sum of 10^((level + correction) / 10), summed in single precision; 0 dB for an empty set.
- * NaN when a band is NaN, +inf when a band is +inf; a band at -inf adds nothing. Finite levels
- * too large for the single-precision sum are still summed correctly.
+ * NaN when a band is NaN, +inf when a band is +inf; a band at -inf adds nothing, so that bands
+ * all at -inf rate 0 dB too. Finite levels too large or too small for the single-precision sum
+ * (above about 385 dB, or all below about -380 dB) are still summed correctly.
  */
 double WeightedLevel(std::span<const float> levels, int bandStart, int bandStep, int w);
 

@@ -26,10 +26,14 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <utility>
+
+#include <sys/stat.h>
 
 using namespace velmora;
 using velmora::test::OnNextModal;
@@ -410,10 +414,22 @@ TEST_F(CommandsTest, FailedSavesAndOpensAreReported)
     EXPECT_TRUE(title.startsWith(QStringLiteral("Velmora: ")));
     EXPECT_TRUE(text.contains(QStringLiteral("spectrum.snd"))) << text.toStdString();
 
-    recordMessage(title, text);
-    EXPECT_FALSE(m_form->Files().OpenDataFile(LocalPath(m_dir.filePath(QStringLiteral("missing.snd")))));
-    EXPECT_TRUE(title.startsWith(QStringLiteral("Velmora: ")));
-    EXPECT_TRUE(text.contains(QStringLiteral("missing.snd")));
+    // Open says why, in the reader's words.
+    const QString pipe = m_dir.filePath(QStringLiteral("pipe.snd"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir(QStringLiteral("folder.snd")));
+    const std::pair<QString, QString> opens[] = {
+        {QStringLiteral("missing.snd"), QString::fromStdString(std::strerror(ENOENT))},
+        {QStringLiteral("pipe.snd"), QStringLiteral("it is not a regular file")},
+        {QStringLiteral("folder.snd"), QStringLiteral("it is a directory")},
+    };
+    for (const auto& [name, reason] : opens) {
+        recordMessage(title, text);
+        EXPECT_FALSE(m_form->Files().OpenDataFile(LocalPath(m_dir.filePath(name))));
+        EXPECT_TRUE(title.startsWith(QStringLiteral("Velmora: ")));
+        EXPECT_TRUE(text.contains(name)) << text.toStdString();
+        EXPECT_TRUE(text.contains(reason)) << text.toStdString();
+    }
 }
 
 TEST_F(CommandsTest, EveryHighlightAndDataTypeItemDrivesTheModel)

@@ -28,6 +28,10 @@ TEST_F(CalcToolTest, ImportWritesWhatTheWindowsPasteMakesOfTheSameText)
          nullptr},
         {"pairs.csv", "Frequency;Level;Unit\n1 kHz;45,5;dB\n63;30;dB\n", {}, nullptr},
         {"third.csv", "1k25,50\n1000,61\n", {}, nullptr},
+        {"row-over-row.csv",
+         "Hz;63;125;250;500;1000;2000;4000;8000;16000\ndB;80;75;70;65;60;55;50;45;40\n",
+         {},
+         nullptr},
         {"to-third.csv", "63\t40\n125\t50\n", {QStringLiteral("--third")}, "ThirdOctaveBands"},
         {"to-octave.csv", "1k25,50\n1000,61\n", {QStringLiteral("--octave")}, "FullOctaveBands"},
     };
@@ -80,10 +84,18 @@ TEST_F(CalcToolTest, ImportRefusesBadTablesWithTheLineAndWritesNothing)
         EXPECT_FALSE(QFile::exists(path(QStringLiteral("bad.snd"))));
     }
 
-    // An endless stream is cut at the limit, not read for ever.
+    // An endless stream is cut at the limit, not read for ever; whatever the size beyond the
+    // limit, file or stream, the reason is the same.
     const CalcRun endless = runShell(QStringLiteral("yes 60 | \"$0\" import - -o endless.snd"));
     EXPECT_EQ(endless.exitCode, 1);
-    EXPECT_TRUE(endless.err.contains("larger than 1 MiB")) << endless.err.toStdString();
+    const auto reason = [](const CalcRun& result) { return result.err.mid(result.err.indexOf("': ")); };
+    EXPECT_EQ(reason(endless), QStringLiteral("': it is larger than 1 MiB\n"));
+    for (const qsizetype size : {kMaxTabularBytes + 1, 3 * kMaxTabularBytes}) {
+        write(QStringLiteral("large.csv"), QByteArray(size, '\n'));
+        const CalcRun large = run({QStringLiteral("import"), QStringLiteral("large.csv"),
+                                   QStringLiteral("-o"), QStringLiteral("l.snd")});
+        EXPECT_EQ(reason(large), reason(endless)) << size;
+    }
 
     const CalcRun missing = run({QStringLiteral("import"), QStringLiteral("none.csv"), QStringLiteral("-o"),
                                  QStringLiteral("x.snd")});

@@ -4,7 +4,9 @@
 #include "io/FileContents.h"
 #include "model/ModelTestSupport.h"
 #include "support/FileSizeLimit.h"
+#include "support/TempFolder.h"
 #include "support/Tolerance.h"
+#include "support/Utf16Bytes.h"
 
 #include <gtest/gtest.h>
 
@@ -59,51 +61,6 @@ constexpr const char* kFreshOctaveText = "#\r\n"
                                          "Spectra: 9\r\n"
                                          "  0.0  0.0  0.0  0.0  0.0  0.0  0.0  0.0  0.0\r\n"
                                          "\r\n";
-
-/** A folder of its own under the system's temporary folder, removed with everything in it. */
-class TempFolder
-{
-public:
-    TempFolder()
-    {
-        std::random_device seed;
-        m_path = fs::temp_directory_path() / ("velmora-datafile-" + std::to_string(seed()));
-        fs::create_directories(m_path);
-    }
-    ~TempFolder()
-    {
-        std::error_code error;
-        fs::permissions(m_path, fs::perms::owner_all, fs::perm_options::add, error);
-        fs::remove_all(m_path, error);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    std::string File(const std::string& name) const { return (m_path / name).string(); }
-    const fs::path& Path() const { return m_path; }
-    /** The names of everything in the folder, to catch temporary files left behind. */
-    std::vector<std::string> Names() const
-    {
-        std::vector<std::string> names;
-        for (const fs::directory_entry& entry : fs::directory_iterator(m_path))
-            names.push_back(entry.path().filename().string());
-        return names;
-    }
-
-private:
-    fs::path m_path;
-};
-
-std::string Contents(const fs::path& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
-void Store(const fs::path& path, const std::string& text)
-{
-    std::ofstream(path, std::ios::binary) << text;
-}
 
 /** Everything the file holds, plus the list's bookkeeping: equal snapshots mean an unchanged model. */
 std::string Snapshot(const TSpectrumModel& model)
@@ -173,6 +130,19 @@ TEST(DataFile, WritesAFreshModelByteForByte)
     const std::string path = folder.File("fresh.snd");
     ASSERT_TRUE(WriteDataFile(fresh, path));
     EXPECT_EQ(Contents(path), kFreshOctaveText);
+}
+
+TEST(DataFile, LevelsThatRoundToZeroAreWrittenWithoutASign)
+{
+    TSpectrumModel model = FreshModel();
+    StoreGraphExtents(model, -0.0f, 120.0f, 10.0f);
+    for (int k = 0; k < model.Nodes.Count; ++k) {
+        model.Nodes.Node[k].Y = k % 2 == 0 ? -0.0f : -0.0004f;
+        model.OtherLevels[k] = k % 2 == 0 ? -0.0f : -0.04f;
+    }
+    EXPECT_EQ(DataFileText(model), kFreshOctaveText);
+    model.Nodes.Node[0].Y = -0.0005f;
+    EXPECT_NE(DataFileText(model).find("Levels: 63.0  -0.001\r\n"), std::string::npos);
 }
 
 TEST(DataFile, RoundTripKeepsWhatTheFileHolds)
@@ -310,6 +280,24 @@ TEST(DataFile, UnreadableFilesLeaveTheModelAlone)
     fs::resize_file(tooLarge, kMaxDataFileBytes);
     TSpectrumModel model = PreviousModel();
     EXPECT_TRUE(LoadDataFile(model, tooLarge)) << "one byte less is the largest file read";
+}
+
+TEST(DataFile, Utf16AndByteOrderMarksReadAsTheTextTheyHold)
+{
+    // From the first keyword on, so that a byte-order mark stands right before it.
+    std::string text = Contents(kDataFolder / "third_octave_27_levels.snd");
+    text.erase(0, text.find("Bands:"));
+    TSpectrumModel expected = PreviousModel();
+    LoadDataText(expected, text);
+    TempFolder folder;
+    const std::u16string units(text.begin(), text.end());
+    for (const std::string& bytes : {"\xEF\xBB\xBF" + text, Utf16Bytes(units, false, true),
+                                     Utf16Bytes(units, false, false), Utf16Bytes(units, true, false)}) {
+        Store(folder.File("encoded.snd"), bytes);
+        TSpectrumModel model = PreviousModel();
+        ASSERT_TRUE(LoadDataFile(model, folder.File("encoded.snd")));
+        EXPECT_EQ(Snapshot(model), Snapshot(expected)) << testing::PrintToString(bytes.substr(0, 8));
+    }
 }
 
 TEST(DataFile, WriteReplacesAnOldFileAndLeavesNothingElse)

@@ -3,6 +3,7 @@
 #include "entry/NumberText.h"
 #include "model/Bands.h"
 #include "support/Tolerance.h"
+#include "support/Utf16Bytes.h"
 
 #include <gtest/gtest.h>
 
@@ -85,6 +86,9 @@ TEST(TabularLevels, ReadsEveryAcceptedLayout)
          {{7, 50}, {1, 45}}},
         {"Frequency\t63 Hz\t125 Hz\t250 Hz\nLevel\t45\t50\t55,5\n", true, {}, {{1, 45}, {4, 50}, {7, 55.5}}},
         {"63\t125\n45\t50", true, {}, {{1, 45}, {4, 50}}},
+        // Two frequencies over two levels near bands: a "Hz" label makes them a row, else pairs.
+        {"Hz;1000;2000\ndB;80;75\n", true, {}, {{13, 80}, {16, 75}}},
+        {"1000;80\n2000;75\n", true, {}, {{13, 80}, {16, 75}}},
         // Thousands marks, quoted cells, exact centre frequencies, empty leading columns, one pair.
         {"Freq;Level\n1.000;45,5\n12,500;30\n", true, {}, {{13, 45.5}, {24, 30}}},
         {"\"Hz\",\"dB\"\n\"2,000\",\"50\"\n\"1,25 kHz\",\"1e1\"\n", true, {}, {{16, 50}, {14, 10}}},
@@ -93,6 +97,10 @@ TEST(TabularLevels, ReadsEveryAcceptedLayout)
         {"1000 45", true, {}, {{13, 45}}},
         {"1000,45\n2000,50", true, {}, {{13, 45}, {16, 50}}},
         {"63 45,5\n125 50,25", true, {}, {{1, 45.5}, {4, 50.25}}},
+        // UTF-16, as some Windows editors save a table, with non-ASCII letters in its header.
+        {Utf16Bytes(u"Fr\u00E9quence;Niveau \u2013 dB\r\n1 kHz;45,5\r\n63;40\r\n", false, true), true, {},
+         {{13, 45.5}, {1, 40}}},
+        {Utf16Bytes(u"1 kHz\t45,5\n63\t40", true, false), true, {}, {{13, 45.5}, {1, 40}}},
     };
     // clang-format on
     for (const Accepted& c : cases) {
@@ -140,6 +148,8 @@ TEST(TabularLevels, RefusesWithLineAndReasonAndKeepsTheOutput)
         {"63;45,5\n125;", 2, "has no level"},
         {nineWithNote, 4, "\"n/a\" is not a level"},
         {"63\t125\t250\n45\t50", 2, "2 levels for 3 frequencies"},
+        {"63;125;250\n50;55", 2, "2 levels for 3 frequencies"},
+        {"Hz;63;125;250\ndB;80;75;70\ndB;50;55;60", 3, "a second row of levels"},
         {"45\t\t" + Join(Ramp(8), "\t"), 1, "empty cell"},
     };
     // clang-format on
@@ -159,6 +169,34 @@ TEST(TabularLevels, RefusesWithLineAndReasonAndKeepsTheOutput)
     std::string largest = Join(Ramp(9), "\n");
     largest.resize(kMaxTabularBytes, ' ');
     EXPECT_TRUE(ReadTabularLevels(largest, read, error)) << "1 MiB exactly is still read";
+}
+
+TEST(TabularLevels, AFrequencyRowOverALevelRowReadsWhateverTheLevels)
+{
+    // Levels that are also band frequencies, or close to one, must not turn the rows into pairs.
+    std::vector<double> firstLevels = {62.5, 49, 51, 78, 82, 98, 102};
+    firstLevels.insert(firstLevels.end(), BandFrequency.begin(), BandFrequency.begin() + kBandCount);
+    for (const int step : {kOctaveBandStep, kThirdBandStep}) {
+        const int start = step == kOctaveBandStep ? kOctaveBandStart : kThirdBandStart;
+        std::string frequencies = "Hz";
+        for (int band = start; band < kBandCount; band += step)
+            frequencies += ";" + FixedText(BandFrequency[band], 0);
+        for (const double first : firstLevels) {
+            std::vector<double> levels = Ramp(BandCount(start, step), 30.25);
+            levels[0] = first;
+            const std::string text = frequencies + "\ndB;" + Join(levels, ";") + "\n";
+            SCOPED_TRACE(text);
+            TabularLevels read;
+            TabularError error;
+            ASSERT_TRUE(ReadTabularLevels(text, read, error)) << error.message;
+            ASSERT_TRUE(read.labelled);
+            ASSERT_EQ(read.rows.size(), levels.size());
+            for (std::size_t k = 0; k < levels.size(); ++k) {
+                EXPECT_EQ(read.rows[k].band, start + static_cast<int>(k) * step);
+                EXPECT_TRUE(Near(read.rows[k].level, levels[k], kReadTolerance));
+            }
+        }
+    }
 }
 
 TEST(TabularLevels, TheProgramsBandTableReadsBack)

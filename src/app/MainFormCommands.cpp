@@ -23,6 +23,7 @@
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPainter>
@@ -268,8 +269,9 @@ void TMainForm::ClipBdButtonClick()
     // An image of the same picture serves programs that cannot paste SVG, the band table
     // spreadsheets and word processors.
     auto* data = new GraphMimeData(std::move(svg), QSize(surface.Width, surface.Height));
-    data->SetTable(QByteArray::fromStdString(BandTableText(m_context.Model)),
-                   QByteArray::fromStdString(BandTableHtml(m_context.Model)));
+    const std::string decimalPoint = QLocale::system().decimalPoint().toStdString();
+    data->SetTable(QByteArray::fromStdString(BandTableText(m_context.Model, decimalPoint)),
+                   QByteArray::fromStdString(BandTableHtml(m_context.Model, decimalPoint)));
     QGuiApplication::clipboard()->setMimeData(data);
 }
 

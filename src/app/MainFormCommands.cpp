@@ -153,7 +153,7 @@ void TMainForm::BuildNodeMenu()
 void TMainForm::BuildDialogs()
 {
     OpenDialog = MakeFileDialog(this, QStringLiteral("Open Velmora Data..."),
-                                QStringLiteral("Velmora Date Files (*.SND)"), QFileDialog::AcceptOpen);
+                                QStringLiteral("Velmora Data Files (*.SND)"), QFileDialog::AcceptOpen);
     SaveDialog = MakeFileDialog(this, QStringLiteral("Save Velmora Data..."),
                                 QStringLiteral("Velmora Data Files (*.SND)"), QFileDialog::AcceptSave);
     ImportDialog = new QFileDialog(this, QStringLiteral("Import Levels..."));

@@ -7,6 +7,7 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPrintDialog>
@@ -42,8 +43,10 @@ void GraphExport::ClipBdButtonClick()
     // An image of the same picture serves programs that cannot paste SVG, the band table
     // spreadsheets and word processors.
     auto* data = new GraphMimeData(std::move(svg), QSize(surface.Width, surface.Height));
-    data->SetTable(QByteArray::fromStdString(BandTableText(m_context.Model)),
-                   QByteArray::fromStdString(BandTableHtml(m_context.Model)));
+    // The table in the desktop's decimal separator, so that a spreadsheet there reads numbers.
+    const std::string decimalPoint = QLocale::system().decimalPoint().toStdString();
+    data->SetTable(QByteArray::fromStdString(BandTableText(m_context.Model, decimalPoint)),
+                   QByteArray::fromStdString(BandTableHtml(m_context.Model, decimalPoint)));
     QGuiApplication::clipboard()->setMimeData(data);
 }
 

@@ -494,8 +494,9 @@ constexpr Command kCommands[] = {
     {"eval",
      "eval EXPR...",
      "Evaluates each expression as the window's number fields do (operators, functions such as\n"
-     "LOG, PI) and prints its value with \"%.10g\", one line per expression. An expression that does\n"
-     "not evaluate prints the evaluator's message in its place, and the exit status is 1.\n"
+     "LOG, PI) and prints its value with \"%.10g\", one line per expression. A comma between two\n"
+     "digits is a decimal comma (64,5 is 64.5); the value printed has a point. An expression that\n"
+     "does not evaluate prints the evaluator's message in its place, and the exit status is 1.\n"
      "Put \"--\" before an expression that starts with two dashes.\n",
      {},
      true,

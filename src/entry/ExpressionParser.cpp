@@ -245,6 +245,12 @@ double ExpressionParser::Evaluate(std::string_view text)
     std::array<char, kMaxTextLength + 1> workingCopy{};
     std::transform(text.begin(), text.end(), workingCopy.begin(),
                    [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; });
+    // A comma between two digits is the decimal comma of a German or French keyboard ("64,5").
+    // Every other comma stays a bad token: no function takes two arguments, so a comma never
+    // separated anything, and "1,5,5" still fails as "1.5.5" does.
+    for (std::size_t i = 1; i + 1 < text.size(); ++i)
+        if (workingCopy[i] == ',' && IsDigit(workingCopy[i - 1]) && IsDigit(workingCopy[i + 1]))
+            workingCopy[i] = '.';
     Cursor = workingCopy.data();
     const double value = Parse(workingCopy.data() + text.size());
     Cursor = nullptr;

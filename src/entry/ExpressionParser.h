@@ -30,7 +30,8 @@ public:
     /**
      * The value of text, case-insensitive; 0 whenever GetError() is not 0 afterwards. Never NaN:
      * a NaN result is a failed evaluation. Overflow gives ±infinity as the math library does,
-     * and division by 0 gives +infinity. Text longer than 79 characters fails.
+     * and division by 0 gives +infinity. Text longer than 79 characters fails. A comma with a digit
+     * on each side is a decimal point ("64,5" is 64.5, "LOG(1,5)" is LOG(1.5)); any other comma fails.
      */
     double Evaluate(std::string_view text);
 

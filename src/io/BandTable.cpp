@@ -1,13 +1,14 @@
 #include "io/BandTable.h"
 
+#include "entry/NumberText.h"
 #include "model/Bands.h"
 #include "model/SpectrumCombination.h"
 #include "model/SpectrumModel.h"
 #include "model/StoredLevel.h"
 #include "model/Weighting.h"
 
+#include <algorithm>
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <vector>
 
@@ -18,44 +19,60 @@ namespace {
 constexpr std::array<const char*, 8> kHeader = {"Frequency (Hz)", "Edited (dB)", "Other (dB)", "A (dB)",
                                                 "B (dB)",         "C (dB)",      "D (dB)",     "Result (dB)"};
 
+/** decimalPoint when a spreadsheet can take it for one, else ".". */
+std::string_view UsableDecimalPoint(std::string_view decimalPoint)
+{
+    // One UTF-8 character of two to four bytes has no ASCII byte, so it cannot break a cell,
+    // the HTML or the number it stands in.
+    const bool nonAscii = decimalPoint.size() >= 2 && decimalPoint.size() <= 4 &&
+                          std::all_of(decimalPoint.begin(), decimalPoint.end(),
+                                      [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+    return decimalPoint == "," || nonAscii ? decimalPoint : ".";
+}
+
 /**
- * The shortest fixed-point text that reads back as the same float: the model holds single
- * precision, so more digits would only show the binary rounding ("45.299999").
+ * value as the window shows it: fixed notation with the given decimals, "-" when it is not
+ * finite, and without the sign of a value that rounds to zero.
  */
-std::string CellText(float value)
+std::string CellText(double value, int decimals, std::string_view decimalPoint)
 {
     if (!std::isfinite(value))
         return "-";
-    // 39 digits before the point are the most a float can need.
-    std::array<char, 64> buffer{};
-    const auto result =
-        std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed);
-    return std::string(buffer.data(), result.ptr);
+    std::string text = FixedText(value, decimals);
+    if (text.front() == '-' && text.find_first_not_of("-0.") == std::string::npos)
+        text.erase(0, 1);
+    if (const std::size_t point = text.find('.'); point != std::string::npos)
+        text.replace(point, 1, decimalPoint);
+    return text;
 }
 
-std::vector<std::array<std::string, kHeader.size()>> Rows(const TSpectrumModel& model)
+std::vector<std::array<std::string, kHeader.size()>> Rows(const TSpectrumModel& model,
+                                                          std::string_view decimalPoint)
 {
+    const std::string_view point = UsableDecimalPoint(decimalPoint);
+    const auto level = [point](double value) { return CellText(value, 1, point); };
     std::vector<std::array<std::string, kHeader.size()>> rows;
     const int bands = BandCountOf(model);
     for (int k = 0; k < bands; ++k) {
         const int band = BandIndexOfSlot(model, k);
-        const float level = model.Nodes.Node[k].Y;
+        const float y = model.Nodes.Node[k].Y;
         auto& row = rows.emplace_back();
-        row[0] = CellText(BandFrequency[band]);
-        row[1] = CellText(level);
-        row[2] = CellText(model.OtherLevels[k]);
-        // In single precision, as the weighting overlay and velmora-calc bands add them.
-        for (std::size_t w = 0; w < BandWeighting.size(); ++w)
-            row[3 + w] = CellText(level + BandWeighting[w][band]);
-        row[7] = CellText(ToStoredLevel(
-            CombinedLevel(model.Nodes.DataType, model.OtherDataType, level, model.OtherLevels[k])));
+        row[0] = CellText(BandFrequency[band], 0, point);
+        row[1] = level(y);
+        row[2] = level(model.OtherLevels[k]);
+        // As the ratings panel weights each band.
+        for (int w = WeightA; w <= WeightD; ++w)
+            row[3 + w] = level(WeightedBandLevel(y, band, w));
+        // As the results overlay stores the combination.
+        row[7] = level(
+            ToStoredLevel(CombinedLevel(model.Nodes.DataType, model.OtherDataType, y, model.OtherLevels[k])));
     }
     return rows;
 }
 
 } // namespace
 
-std::string BandTableText(const TSpectrumModel& model)
+std::string BandTableText(const TSpectrumModel& model, std::string_view decimalPoint)
 {
     std::string text;
     const auto line = [&text](const auto& cells) {
@@ -64,18 +81,18 @@ std::string BandTableText(const TSpectrumModel& model)
         text += '\n';
     };
     line(kHeader);
-    for (const auto& row : Rows(model))
+    for (const auto& row : Rows(model, decimalPoint))
         line(row);
     return text;
 }
 
-std::string BandTableHtml(const TSpectrumModel& model)
+std::string BandTableHtml(const TSpectrumModel& model, std::string_view decimalPoint)
 {
     std::string html = "<html><body><table border=\"1\" cellspacing=\"0\" cellpadding=\"2\">\n<tr>";
     for (const char* name : kHeader)
         (html += "<th>") += std::string(name) + "</th>";
     html += "</tr>\n";
-    for (const auto& row : Rows(model)) {
+    for (const auto& row : Rows(model, decimalPoint)) {
         html += "<tr>";
         for (const std::string& cell : row)
             (html += "<td align=\"right\">") += cell + "</td>";

@@ -392,6 +392,7 @@ TEST_F(CommandsTest, OpenAndSaveGoThroughTheFileDialogs)
         auto* dialog = qobject_cast<QFileDialog*>(modal);
         ASSERT_NE(dialog, nullptr);
         EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Open Velmora Data..."));
+        EXPECT_TRUE(dialog->nameFilters().constFirst().startsWith(QStringLiteral("Velmora Data Files ")));
         chooseFile(dialog, saved + QStringLiteral(".snd"));
     });
     QApplication::setActiveWindow(m_form.get());

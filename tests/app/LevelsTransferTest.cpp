@@ -2,7 +2,10 @@
 #include "support/FindChild.h"
 
 #include "app/MainFormFixture.h"
+#include "app/RatingsPanel.h"
+#include "entry/NumberText.h"
 #include "io/BandTable.h"
+#include "model/Ratings.h"
 #include "model/SpectrumModel.h"
 
 #include <QClipboard>
@@ -10,8 +13,10 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QTableWidget>
 #include <QUrl>
 
 #include <gtest/gtest.h>
@@ -67,23 +72,47 @@ protected:
 TEST_F(LevelsTransferTest, CopyOffersTheBandTableAsTextAndHtmlBesideThePicture)
 {
     start("-third");
+    QTest::keyClick(keyTarget(), Qt::Key_F2);
+    // Single-precision sums of these print as noise ("14.799999") when not rounded.
     for (int k = 0; k < model().Nodes.Count; ++k)
-        model().Nodes.Node[k].Y = 40.25f + static_cast<float>(k);
+        model().Nodes.Node[k].Y = 40.25f + 0.37f * static_cast<float>(k);
+    Recalculate(model());
+    m_form->Document().ViewChanged();
     QTest::keyClick(keyTarget(), Qt::Key_C, Qt::ControlModifier);
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     ASSERT_NE(data, nullptr);
     EXPECT_TRUE(data->hasFormat(QStringLiteral("image/svg+xml")));
     EXPECT_TRUE(data->hasImage());
-    EXPECT_EQ(data->text().toStdString(), BandTableText(model()));
-    EXPECT_EQ(data->html().toStdString(), BandTableHtml(model()));
-    EXPECT_EQ(data->data(QStringLiteral("text/plain")).toStdString(), BandTableText(model()));
+    const QString point = QLocale::system().decimalPoint();
+    EXPECT_EQ(data->text().toStdString(), BandTableText(model(), point.toStdString()));
+    EXPECT_EQ(data->html().toStdString(), BandTableHtml(model(), point.toStdString()));
+    EXPECT_EQ(data->data(QStringLiteral("text/plain")), data->text().toUtf8());
 
-    // Pasted back in another window, the copy gives the same spectrum.
-    const std::vector<float> copied = levels();
+    // Each cell the ratings panel shows too reads as the panel shows it, in the desktop's separator.
+    const QStringList lines = data->text().split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), model().Nodes.Count + 1);
+    const QTableWidget& panel = *test::Find<RatingsPanel>(*m_form, "RatingsPanel")->Table;
+    QStringList shownLevels;
+    for (int k = 0; k < model().Nodes.Count; ++k) {
+        const QStringList cells = lines[k + 1].split(u'\t');
+        ASSERT_EQ(cells.size(), 8);
+        const std::pair<int, int> same[] = {
+            {0, RatingsPanel::FrequencyColumn}, {1, RatingsPanel::LevelColumn}, {3, RatingsPanel::AColumn},
+            {4, RatingsPanel::BColumn},         {5, RatingsPanel::CColumn},     {6, RatingsPanel::DColumn}};
+        for (const auto& [copied, shown] : same)
+            EXPECT_EQ(cells[copied], panel.item(k, shown)->text().replace(u'.', point))
+                << k << ", " << copied;
+        shownLevels << panel.item(k, RatingsPanel::LevelColumn)->text();
+    }
+
+    // Pasted back in another window, the copy gives the levels as the window showed them.
     stop();
     start();
     QTest::keyClick(keyTarget(), Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(levels(), copied);
+    QStringList pasted;
+    for (const float level : levels())
+        pasted << QString::fromStdString(FixedText(level, 1));
+    EXPECT_EQ(pasted, shownLevels);
     EXPECT_TRUE(test::Find<QAction>(*m_form, "ThirdOctaveBands")->isChecked())
         << "the band set follows the copied table";
 }

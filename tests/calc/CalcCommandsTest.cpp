@@ -112,7 +112,8 @@ TEST_F(CalcToolTest, EvalPrintsEachValueAsPrintfGeneralOrTheEvaluatorsError)
                                 "2.5E-300*1E-10",
                                 "10^400",
                                 "(1+2)*3",
-                                "0"};
+                                "0",
+                                "-64,5"};
     const char* const bad[] = {
         "1+", "FOO(1)", "(((((((((((((((((((((((((((((((((((((((((((1",
         "1234567890123456789012345678901234567890123456789012345678901234567890123456789+1"};
@@ -143,6 +144,7 @@ TEST_F(CalcToolTest, EvalPrintsEachValueAsPrintfGeneralOrTheEvaluatorsError)
     EXPECT_EQ(expected[5].toStdString(), "0.0001");
     EXPECT_EQ(expected[6].toStdString(), "1.234e-05");
     EXPECT_EQ(expected[8].toStdString(), "100000");
+    EXPECT_EQ(expected[13].toStdString(), "-64.5") << "a decimal comma reads, the output keeps the point";
 
     const CalcRun fine = run({QStringLiteral("eval"), QStringLiteral("--"), QStringLiteral("-2*-2")});
     EXPECT_EQ(fine.exitCode, 0);

@@ -77,6 +77,11 @@ TEST_F(NodesFormTest, EnterAppliesATypedExpressionAndDoneCloses)
     EXPECT_TRUE(test::Find<QLabel>(*m_form, "ResultPanel")->text().contains(QStringLiteral("dBA: ")));
     EXPECT_EQ(test::Find<QLabel>(*m_form, "StatusPanel")->text(), QStringLiteral(" 63Hz = 63.0dB"));
 
+    type(dialog, QStringLiteral("64,5"));
+    QTest::keyClick(dialog.NodeYEdit, Qt::Key_Return);
+    EXPECT_EQ(model().Nodes.Node[0].Y, 64.5f) << "a typed decimal comma is a decimal point";
+    EXPECT_EQ(dialog.NodeYEdit->text(), QStringLiteral("64.50"));
+
     QTest::mouseClick(dialog.OKButton, Qt::LeftButton);
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.result(), QDialog::Accepted);

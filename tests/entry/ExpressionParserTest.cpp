@@ -102,7 +102,6 @@ TEST(ExpressionParser, ErrorCodesFollowWhereTheParserStops)
         {"PIX", 0, 2},
         {"1E0005", 0, 2},
         {"1.2.3", 0, 2},
-        {"2,5", 0, 2},
         {"LOG(2", 0, 2},
         {"5\xB5", 0, 2},
         {std::string("5\0", 2), 0, 2},
@@ -123,6 +122,35 @@ TEST(ExpressionParser, NumberLiterals)
         // Beyond the double range either way: a bad token.
         {"1E999", 0, 1},
         {"1E-400", 0, 1},
+    });
+}
+
+TEST(ExpressionParser, ACommaBetweenDigitsIsADecimalComma)
+{
+    ExpectCases({
+        {"64,5", 64.5, 0},
+        {"-64,5", -64.5, 0},
+        {"0,25", 0.25, 0},
+        {"1,5e3", 1500, 0},
+        {"2,5E-1", 0.25, 0},
+        {"64,5+0,5", 65, 0},
+        {"10*LOG(1,5)", 10 * std::log10(1.5), 0},
+        {"ROUND(2,5)", 3, 0},
+        {"(64,5)*2", 129, 0},
+        // Any other comma is refused as before, and so is digit grouping, rather than misread.
+        {",5", 0, 1},
+        {"LOG(,5)", 0, 1},
+        {"5,", 0, 2},
+        {"64, 5", 0, 2},
+        {"64 ,5", 0, 2},
+        {"1,5,5", 0, 2},
+        {"1.5,5", 0, 2},
+        {"1,5.5", 0, 2},
+        {"1.000,5", 0, 2},
+        {"1 000,5", 0, 2},
+        {"1E3,5", 0, 2},
+        {"PI,5", 0, 2},
+        {"POW10,5", 0, 1},
     });
 }
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs a configured build into a scratch root and checks what a desktop needs from it: both
-# programs, a menu entry that validates, the icon, the help pages, and a file type that takes
-# Velmora's ".snd" files without taking ".snd" audio.
+# programs, a menu entry that validates, the icon, the help pages, and a file type that names
+# Velmora's ".snd" files, those it writes first of all, without taking ".snd" audio by its header.
 # Usage: install_test.sh CMAKE BUILD_DIR SOURCE_DIR EXPECT_CALC(yes|no)
 set -euo pipefail
 cmake=$1 build=$2 source=$3 expect_calc=$4
@@ -45,27 +45,42 @@ else
     echo "note: desktop-file-validate not installed, entry not validated"
 fi
 
-# Detection against the system's own types: a data file by its header with either line ending,
-# while Sun audio, with its header or as bare samples, stays audio.
+# Detection against the system's own types. By name alone every ".snd" file is a spectrum; with
+# the content read, a data file is one by its header (as the program writes it, and with LF line
+# ends) or as text, while Sun audio stays audio by its header. Bare samples have nothing to tell
+# them apart, so the name decides.
 if command -v update-mime-database >/dev/null && command -v gio >/dev/null && [ -d /usr/share/mime/packages ]; then
     mime=$root/mime
     mkdir -p "$mime/mime/packages" "$root/files"
     cp /usr/share/mime/packages/*.xml "$usr/share/mime/packages/velmora.xml" "$mime/mime/packages/"
     warnings=$(XDG_DATA_DIRS=$mime update-mime-database "$mime/mime" 2>&1) || fail "update-mime-database failed: $warnings"
     [ -z "$warnings" ] || fail "update-mime-database warns: $warnings"
-    printf '#\r\n# Velmora Data File\r\n#\r\n\r\nBands:  1  3\r\n' >"$root/files/crlf.snd"
-    printf '#\n# Velmora Data File\n#\n\nBands:  1  3\n' >"$root/files/lf.snd"
+    if [ "$expect_calc" = yes ]; then
+        "$usr/bin/velmora-calc" convert "$root/one.snd" --third -o "$root/files/crlf.snd" || fail "velmora-calc convert failed"
+    else
+        printf '#\r\n# Velmora Data File\r\n#\r\n\r\nBands:  1  3\r\n' >"$root/files/crlf.snd"
+    fi
+    tr -d '\r' <"$root/files/crlf.snd" >"$root/files/lf.snd"
+    cp "$root/files/crlf.snd" "$root/files/crlf-without-extension"
+    printf 'Levels: 63 45.5\n# my wall\n' >"$root/files/typed.snd"
     printf '.snd\0\0\0\x18\0\0\0\x08\0\0\0\x01\0\0\x1f\x40\0\0\0\x01\0\0\0\0\0\0\0\0' >"$root/files/sun.snd"
     printf '\xff\x7f\x00\x80\xfe\x7e\x01\x81%.0s' $(seq 64) >"$root/files/bare.snd"
-    while read -r name expected; do
-        actual=$(env -i PATH="$PATH" HOME="$root" XDG_DATA_HOME="$root/none" XDG_DATA_DIRS="$mime" \
-                 gio info -a standard::content-type "$root/files/$name" | sed -n 's/.*standard::content-type: //p')
-        [ "$actual" = "$expected" ] || fail "$name detected as '$actual', expected '$expected'"
+    detected() {
+        env -i PATH="$PATH" HOME="$root" XDG_DATA_HOME="$root/none" XDG_DATA_DIRS="$mime" \
+            gio info -a "standard::$1" "$root/files/$2" | sed -n "s/.*standard::$1: //p"
+    }
+    while read -r name by_content by_name; do
+        actual=$(detected content-type "$name")
+        [ "$actual" = "$by_content" ] || fail "$name detected as '$actual', expected '$by_content'"
+        actual=$(detected fast-content-type "$name")
+        [ "$actual" = "$by_name" ] || fail "$name named '$actual' by its name, expected '$by_name'"
     done <<'EOF'
-crlf.snd application/x-velmora-spectrum
-lf.snd application/x-velmora-spectrum
-sun.snd audio/basic
-bare.snd audio/basic
+crlf.snd application/x-velmora-spectrum application/x-velmora-spectrum
+lf.snd application/x-velmora-spectrum application/x-velmora-spectrum
+crlf-without-extension application/x-velmora-spectrum application/octet-stream
+typed.snd application/x-velmora-spectrum application/x-velmora-spectrum
+sun.snd audio/basic application/x-velmora-spectrum
+bare.snd application/x-velmora-spectrum application/x-velmora-spectrum
 EOF
 else
     echo "note: update-mime-database or gio not installed, file type detection not checked"

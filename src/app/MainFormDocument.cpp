@@ -185,27 +185,28 @@ void TMainForm::UpdateRecentMenu()
 
 void TMainForm::OfferRecovery()
 {
-    const std::optional<std::string> text = m_recovery->TakeLeftover();
-    if (!text)
-        return;
-    QMessageBox box(
-        QMessageBox::Question, QStringLiteral("Velmora: Recover Work"),
-        QStringLiteral("Velmora did not close properly last time and kept the spectrum that had not "
-                       "been saved.\nRestore it?"),
-        QMessageBox::NoButton, this);
-    QPushButton* restore = box.addButton(QStringLiteral("Restore"), QMessageBox::AcceptRole);
-    box.addButton(QMessageBox::Discard);
-    box.setDefaultButton(restore);
-    box.exec();
-    if (box.clickedButton() != restore) {
-        m_recovery->Remove();
+    // Each window that did not close properly left its own work; this one takes at most one.
+    std::vector<RecoveryLeftover> left = m_recovery->TakeLeftovers();
+    for (std::size_t k = 0; k < left.size(); ++k) {
+        QMessageBox box(QMessageBox::Question, QStringLiteral("Velmora: Recover Work"),
+                        RecoveryFile::Question(left[k], k + 1, left.size()), QMessageBox::NoButton, this);
+        QPushButton* restore = box.addButton(QStringLiteral("Restore"), QMessageBox::AcceptRole);
+        QAbstractButton* discard = box.addButton(QMessageBox::Discard);
+        box.addButton(QStringLiteral("Later"), QMessageBox::RejectRole);
+        box.setDefaultButton(restore);
+        box.exec();
+        if (box.clickedButton() == discard)
+            m_recovery->Discard(left[k]);
+        if (box.clickedButton() != restore)
+            continue;
+        ReadDataText(m_context.Model, m_context.Surface, this, left[k].Text);
+        m_highlightItems->Check(BandSetOf(m_context.Model) == BandSet::Third ? ThirdOctaveBands
+                                                                             : FullOctaveBands);
+        Redraw();
+        m_document->MarkRecovered();
+        m_recovery->Restored(left[k]);
         return;
     }
-    ReadDataText(m_context.Model, m_context.Surface, this, *text);
-    m_highlightItems->Check(BandSetOf(m_context.Model) == BandSet::Third ? ThirdOctaveBands
-                                                                         : FullOctaveBands);
-    Redraw();
-    m_document->MarkRecovered();
 }
 
 } // namespace velmora

@@ -231,4 +231,22 @@ TEST_F(RecoveryFileTest, EveryWindowKeepsItsOwnWorkAndEachLeftBehindIsOffered)
     EXPECT_TRUE(folderEntries().isEmpty()) << folderEntries().join(QLatin1Char(' ')).toStdString();
 }
 
+TEST_F(RecoveryFileTest, RestoredWorkStaysUntilThisWindowKeepsACopyOfItsOwn)
+{
+    ASSERT_TRUE(QDir().mkpath(recoveryFolder()));
+    writeFile(QStringLiteral("recovery/recovery.snd"), QByteArray::fromStdString(SpectrumText(55.0f)));
+    start();
+    // This window's own file cannot be written: a folder where its temporary file goes.
+    const QFileInfo own(m_form->Recovery().FilePath());
+    ASSERT_TRUE(QDir().mkpath(inFolder(QLatin1Char('.') + own.fileName() + QStringLiteral(".new"))));
+    QSignalSpy off(&m_form->Recovery(), &RecoveryFile::Unavailable);
+    {
+        Answers answers({QStringLiteral("Restore")});
+        m_form->OfferRecovery();
+    }
+    EXPECT_EQ(model().Nodes.Node[0].Y, 55.0f);
+    EXPECT_EQ(off.count(), 1);
+    EXPECT_TRUE(QFile::exists(inFolder(QStringLiteral("recovery.snd")))) << "offered again at the next start";
+}
+
 } // namespace

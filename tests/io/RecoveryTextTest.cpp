@@ -1,8 +1,5 @@
 #include "io/RecoveryText.h"
 
-#include "io/DataFile.h"
-#include "model/SpectrumModel.h"
-
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -97,26 +94,6 @@ TEST(RecoveryTextTest, OnlyTheFolderOwnNamesHaveAStem)
         EXPECT_EQ(RecoveryStem(c.name), c.stem) << c.name;
     EXPECT_EQ(RecoveryStem("recovery." + longest + ".snd"), "recovery." + longest);
     EXPECT_EQ(RecoveryStem("recovery." + longest + "a.snd"), std::nullopt);
-}
-
-TEST(RecoveryTextTest, OnlyAWholeSpectrumIsRecoveredWork)
-{
-    for (const bool third : {false, true}) {
-        TSpectrumModel model;
-        InitModel(model);
-        if (third) {
-            model.BandStart = 0;
-            model.BandStep = 1;
-        }
-        SetupSpectrum(model, nullptr, true);
-        const std::string text = DataFileText(model);
-        EXPECT_TRUE(HoldsWholeSpectrum(text)) << third;
-        // One band short.
-        const std::size_t last = text.rfind("Levels:");
-        EXPECT_FALSE(HoldsWholeSpectrum(text.substr(0, last))) << third;
-    }
-    EXPECT_FALSE(HoldsWholeSpectrum(""));
-    EXPECT_FALSE(HoldsWholeSpectrum("not a spectrum"));
 }
 
 } // namespace

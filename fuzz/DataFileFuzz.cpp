@@ -33,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     TSpectrumModel model;
     InitModel(model);
-    SetupSpectrum(model, nullptr, true);
+    SetupSpectrum(model, true);
     LoadDataText(model, std::string_view(reinterpret_cast<const char*>(data), size));
     if (!Holds(model))
         __builtin_trap();

@@ -76,6 +76,8 @@ DocumentFiles::DocumentFiles(QMainWindow& window, AppContext& context, SpectrumD
     });
     connect(&document, &SpectrumDocument::StatusChanged, this, [this] {
         m_recovery->SetModified(m_document.IsModified());
+        // The kept work names its file, so that the question after a crash can say which it was.
+        m_recovery->SetDocumentPath(PathFromLocal(m_document.FilePath()));
         UpdateCaption();
     });
     connect(m_recovery, &RecoveryFile::Unavailable, this, [this](const QString& reason) {
@@ -318,24 +320,26 @@ bool DocumentFiles::ReadLevels(const std::string& text, const QString& what, con
 
 void DocumentFiles::OfferRecovery()
 {
-    const std::optional<std::string> text = m_recovery->TakeLeftover();
-    if (!text)
-        return;
-    QMessageBox box(
-        QMessageBox::Question, QStringLiteral("Velmora: Recover Work"),
-        QStringLiteral("Velmora did not close properly last time and kept the spectrum that had not "
-                       "been saved.\nRestore it?"),
-        QMessageBox::NoButton, &m_window);
-    QPushButton* restore = box.addButton(QStringLiteral("Restore"), QMessageBox::AcceptRole);
-    box.addButton(QMessageBox::Discard);
-    box.setDefaultButton(restore);
-    box.exec();
-    if (box.clickedButton() != restore) {
-        m_recovery->Remove();
+    // Each window that did not close properly left its own work; this one takes at most one.
+    std::vector<RecoveryLeftover> left = m_recovery->TakeLeftovers();
+    for (std::size_t k = 0; k < left.size(); ++k) {
+        QMessageBox box(QMessageBox::Question, QStringLiteral("Velmora: Recover Work"),
+                        RecoveryFile::Question(left[k], k + 1, left.size()), QMessageBox::NoButton,
+                        &m_window);
+        QPushButton* restore = box.addButton(QStringLiteral("Restore"), QMessageBox::AcceptRole);
+        QAbstractButton* discard = box.addButton(QMessageBox::Discard);
+        box.addButton(QStringLiteral("Later"), QMessageBox::RejectRole);
+        box.setDefaultButton(restore);
+        box.exec();
+        if (box.clickedButton() == discard)
+            m_recovery->Discard(left[k]);
+        if (box.clickedButton() != restore)
+            continue;
+        ReadDataText(m_context.Model, m_context.Surface, left[k].Text);
+        m_document.MarkRecovered();
+        m_recovery->Restored(left[k]);
         return;
     }
-    ReadDataText(m_context.Model, m_context.Surface, *text);
-    m_document.MarkRecovered();
 }
 
 void DocumentFiles::Close()

@@ -1,38 +1,30 @@
 #include "app/RecoveryFile.h"
 
-#include "io/DataFile.h"
-#include "io/FileContents.h"
-#include "model/SpectrumModel.h"
-
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
-#include <QLockFile>
+#include <QFileInfo>
 #include <QStandardPaths>
+
+#include <chrono>
 
 namespace velmora {
 
 namespace {
 
-const QString kFileName = QStringLiteral("recovery.snd");
-const QString kLockName = QStringLiteral("recovery.lock");
-
-/**
- * True when text holds a whole spectrum as this program writes one: a level for every band of
- * its band set. Anything else is damage; reading it would show an empty spectrum in its place.
- */
-bool ReadsAsSpectrum(const std::string& text)
+/** A window's part of folder, or of the per-user data folder when folder is empty. */
+std::unique_ptr<RecoveryFolder> PartOfFolder(const QString& folder)
 {
-    TSpectrumModel model;
-    InitModel(model);
-    ReadDataWords(model, text);
-    return model.Nodes.Count > 0 && model.Nodes.Count == BandCountOf(model);
+    const QString path =
+        folder.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) : folder;
+    return std::make_unique<RecoveryFolder>(QFile::encodeName(QDir(path).absolutePath()).toStdString(),
+                                            NewRecoveryId(), LocalHostName());
 }
 
 } // namespace
 
 RecoveryFile::RecoveryFile(std::function<std::string()> contents, QObject* parent)
-    : QObject(parent), m_contents(std::move(contents))
+    : QObject(parent), m_contents(std::move(contents)), m_folder(PartOfFolder({}))
 {
     m_timer.setInterval(kWriteInterval);
     connect(&m_timer, &QTimer::timeout, this, &RecoveryFile::WriteIfChanged);
@@ -42,36 +34,29 @@ RecoveryFile::~RecoveryFile() = default;
 
 void RecoveryFile::SetFolder(const QString& folder)
 {
-    if (!m_lock)
-        m_folder = folder;
+    if (!m_folderMade)
+        m_folder = PartOfFolder(folder);
 }
 
 QString RecoveryFile::FilePath() const
 {
-    const QString folder =
-        m_folder.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) : m_folder;
-    return QDir(folder).filePath(kFileName);
+    return QFile::decodeName(m_folder->FilePath().c_str());
 }
 
-bool RecoveryFile::Own()
+RecoveryFolder* RecoveryFile::Folder()
 {
     if (m_off)
-        return false;
-    if (m_lock)
-        return m_owned;
-    const QString folder = QFileInfo(FilePath()).absolutePath();
-    if (!QDir().mkpath(folder)) {
-        TurnOff(QStringLiteral("the folder \"%1\" cannot be created").arg(QDir::toNativeSeparators(folder)));
-        return false;
+        return nullptr;
+    if (!m_folderMade) {
+        const QString folder = QFileInfo(FilePath()).absolutePath();
+        if (!QDir().mkpath(folder)) {
+            TurnOff(
+                QStringLiteral("the folder \"%1\" cannot be created").arg(QDir::toNativeSeparators(folder)));
+            return nullptr;
+        }
+        m_folderMade = true;
     }
-    m_lock = std::make_unique<QLockFile>(QDir(folder).filePath(kLockName));
-    // The lock passes only with its holder's death, never with its age: a long session keeps it.
-    m_lock->setStaleLockTime(0);
-    m_owned = m_lock->tryLock(0);
-    if (!m_owned && m_lock->error() != QLockFile::LockFailedError)
-        TurnOff(QStringLiteral("the folder \"%1\" is not writable").arg(QDir::toNativeSeparators(folder)));
-    // LockFailedError: another running program keeps its own work there; this one leaves it alone.
-    return m_owned;
+    return m_folder.get();
 }
 
 void RecoveryFile::TurnOff(const QString& reason)
@@ -98,16 +83,19 @@ void RecoveryFile::SetModified(bool modified)
 
 void RecoveryFile::WriteIfChanged()
 {
-    if (m_changed)
+    // Written again, too, when something removed this window's file or its lock.
+    if (m_changed || !m_folder->Intact())
         WriteNow();
+    m_folder->KeepAlive();
 }
 
 bool RecoveryFile::WriteNow()
 {
-    if (!Own())
+    RecoveryFolder* folder = Folder();
+    if (!folder)
         return false;
     std::string reason;
-    if (!ReplaceFileContents(FilePath().toStdString(), m_contents(), &reason)) {
+    if (!folder->Keep(m_contents(), QFile::encodeName(m_document).toStdString(), &reason)) {
         TurnOff(QStringLiteral("\"%1\" cannot be written: %2")
                     .arg(QDir::toNativeSeparators(FilePath()), QString::fromStdString(reason)));
         return false;
@@ -118,28 +106,50 @@ bool RecoveryFile::WriteNow()
 
 void RecoveryFile::Remove()
 {
-    if (m_owned)
-        QFile::remove(FilePath());
+    m_folder->Drop();
 }
 
-std::optional<std::string> RecoveryFile::TakeLeftover()
+std::vector<RecoveryLeftover> RecoveryFile::TakeLeftovers()
 {
-    if (!Own())
-        return std::nullopt;
-    const QString path = FilePath();
-    const QFileInfo info(path);
-    if (!info.exists() && !info.isSymLink())
-        return std::nullopt;
-    std::string text;
-    if (ReadFileContents(path.toStdString(), kMaxDataFileBytes, text) && ReadsAsSpectrum(text))
-        return text;
-    const QString aside = QFileInfo(path).absoluteDir().filePath(
-        QStringLiteral("recovery-damaged-%1.snd")
-            .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz"))));
-    if (!QFile::rename(path, aside))
-        TurnOff(QStringLiteral("the damaged file \"%1\" could not be set aside")
-                    .arg(QDir::toNativeSeparators(path)));
-    return std::nullopt;
+    RecoveryFolder* folder = Folder();
+    return folder ? folder->TakeLeftovers() : std::vector<RecoveryLeftover>();
+}
+
+QString RecoveryFile::Question(const RecoveryLeftover& work, std::size_t number, std::size_t count)
+{
+    QString text = count > 1 ? QStringLiteral("Velmora windows did not close properly and kept unsaved work "
+                                              "(%1 of %2):\n")
+                                   .arg(number)
+                                   .arg(count)
+                             : QStringLiteral("Velmora did not close properly and kept unsaved work:\n");
+    if (work.Document.empty()) {
+        text += QStringLiteral("an untitled spectrum");
+    } else {
+        const QFileInfo document(QFile::decodeName(work.Document.c_str()));
+        text += QStringLiteral("\"%1\" in %2")
+                    .arg(document.fileName(), QDir::toNativeSeparators(document.path()));
+    }
+    const auto kept = std::chrono::duration_cast<std::chrono::milliseconds>(work.KeptAt.time_since_epoch());
+    text +=
+        QStringLiteral(", kept %1")
+            .arg(
+                QDateTime::fromMSecsSinceEpoch(kept.count()).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+    if (!work.Host.empty())
+        text += QStringLiteral(" on the computer \"%1\"").arg(QString::fromStdString(work.Host));
+    text += QStringLiteral(".\nRestore it in this window? Later keeps it for the next start.");
+    return text;
+}
+
+void RecoveryFile::Restored(RecoveryLeftover& work)
+{
+    // Removed only once this window keeps the work itself: a crash meanwhile loses nothing.
+    if (WriteNow())
+        SettleLeftover(work);
+}
+
+void RecoveryFile::Discard(RecoveryLeftover& work)
+{
+    SettleLeftover(work);
 }
 
 } // namespace velmora

@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -44,9 +45,11 @@ std::string DisplayVariables()
 
 /**
  * Qt ends the program with a page of advice when the display cannot be opened (a DISPLAY where no
- * server answers, say). While QApplication starts, its messages are held back: a fatal one becomes
- * one line on standard error and exit status 1, and the others are passed on in order once the
- * application has started.
+ * server answers, say). While QApplication starts, its messages are held back: a fatal one after
+ * one that says the display could not be reached becomes one line on standard error; any other
+ * fatal one is passed on in the platform layer's own words, after what it said before, which
+ * names the cause (a platform plugin that is missing, say). Either ends the program with exit
+ * status 1. Once the application has started, the held messages are passed on in order.
  */
 class StartupMessages
 {
@@ -56,12 +59,7 @@ public:
     {
         qInstallMessageHandler(s_previous);
         const std::lock_guard lock(s_mutex);
-        for (const Held& message : s_held) {
-            const QMessageLogContext context(message.file.constData(), message.line,
-                                             message.function.constData(), message.category.constData());
-            s_previous(message.type, context, message.text);
-        }
-        s_held.clear();
+        PassOnHeld();
     }
     StartupMessages(const StartupMessages&) = delete;
     StartupMessages& operator=(const StartupMessages&) = delete;
@@ -78,13 +76,43 @@ private:
 
     static void Hold(QtMsgType type, const QMessageLogContext& context, const QString& text)
     {
-        if (type == QtFatalMsg) {
+        const std::lock_guard lock(s_mutex);
+        if (type == QtFatalMsg)
+            Fail(text);
+        s_held.push_back({type, context.file, context.function, context.category, context.line, text});
+    }
+
+    /** Words of the platform plugins (X11, Wayland) for a display server that does not answer. */
+    static bool SaysTheDisplayIsUnreachable(const QString& text)
+    {
+        return text.contains(QLatin1String("could not connect to display"), Qt::CaseInsensitive) ||
+               text.contains(QLatin1String("Failed to create wl_display"));
+    }
+
+    /** Ends the program for the fatal message text; s_mutex is held. */
+    [[noreturn]] static void Fail(const QString& text)
+    {
+        if (std::any_of(s_held.begin(), s_held.end(),
+                        [](const Held& message) { return SaysTheDisplayIsUnreachable(message.text); })) {
             std::fprintf(stderr, "velmora: cannot open the display (%s); run it from a desktop session\n",
                          DisplayVariables().c_str());
             std::_Exit(1);
         }
-        const std::lock_guard lock(s_mutex);
-        s_held.push_back({type, context.file, context.function, context.category, context.line, text});
+        PassOnHeld();
+        std::fprintf(stderr, "velmora: the platform layer could not start: %s\n",
+                     text.trimmed().toLocal8Bit().constData());
+        std::_Exit(1);
+    }
+
+    /** Passes the held messages on in order; s_mutex is held. */
+    static void PassOnHeld()
+    {
+        for (const Held& message : s_held) {
+            const QMessageLogContext context(message.file.constData(), message.line,
+                                             message.function.constData(), message.category.constData());
+            s_previous(message.type, context, message.text);
+        }
+        s_held.clear();
     }
 
     static inline QtMessageHandler s_previous = nullptr;

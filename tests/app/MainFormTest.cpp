@@ -233,6 +233,18 @@ TEST(MainProgramTest, ADisplayThatCannotBeOpenedIsOneLineAndExitStatusOne)
     }
 }
 
+TEST(MainProgramTest, APlatformLayerThatFailsOtherwiseIsReportedInItsOwnWords)
+{
+    // A platform that does not exist has nothing to do with a display.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("no-such-platform"));
+    const ProgramRun run = RunProgram(environment);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_FALSE(run.err.contains("cannot open the display")) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains("\"no-such-platform\"")) << "what the platform layer said";
+    EXPECT_TRUE(run.err.contains("velmora: ")) << run.err.toStdString();
+}
+
 TEST_F(MainFormTest, TinyWindowsKeepTheGraphUsable)
 {
     TMainForm& form = start();

@@ -1,0 +1,467 @@
+#include "io/RecoveryFolder.h"
+
+#include "io/RecoveryText.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <ctime>
+#include <optional>
+#include <random>
+#include <system_error>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace velmora {
+
+namespace {
+
+using Clock = std::chrono::system_clock;
+
+constexpr std::string_view kFileEnd = ".snd";
+constexpr std::string_view kLockEnd = ".lock";
+/** The end of a temporary file's name; it starts with '.' and the name it will replace. */
+constexpr std::string_view kTemporaryEnd = ".new";
+
+std::string SystemReason(int error)
+{
+    return std::generic_category().message(error);
+}
+
+bool Fail(std::string* reason, std::string why)
+{
+    if (reason)
+        *reason = std::move(why);
+    return false;
+}
+
+bool SameFile(const struct stat& a, const struct stat& b)
+{
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+Clock::time_point ModificationTime(const struct stat& status)
+{
+    const auto since =
+        std::chrono::seconds(status.st_mtim.tv_sec) + std::chrono::nanoseconds(status.st_mtim.tv_nsec);
+    return Clock::time_point(std::chrono::duration_cast<Clock::duration>(since));
+}
+
+/** Writes all of text; false, with errno, when a write fails. */
+bool WriteAll(int fd, std::string_view text)
+{
+    while (!text.empty()) {
+        const ssize_t written = ::write(fd, text.data(), text.size());
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written < 0)
+            return false;
+        text.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+/** The whole file from its start; nothing when it holds more than maxBytes or a read fails. */
+std::optional<std::string> ReadAll(int fd, std::size_t maxBytes)
+{
+    std::string text;
+    char piece[4096];
+    for (;;) {
+        const ssize_t count = ::pread(fd, piece, sizeof piece, static_cast<off_t>(text.size()));
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count < 0)
+            return std::nullopt;
+        if (count == 0)
+            return text;
+        if (static_cast<std::size_t>(count) > maxBytes - text.size())
+            return std::nullopt;
+        text.append(piece, static_cast<std::size_t>(count));
+    }
+}
+
+/** Makes a rename in folder last through a power cut; best effort. */
+void SyncFolder(const std::string& folder)
+{
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+/** The text of a regular file at path, never through a link, and only when it is still the file named. */
+std::optional<std::string> ReadRegularFile(const std::string& path, const struct stat& named,
+                                           std::size_t maxBytes)
+{
+    if (!S_ISREG(named.st_mode) || static_cast<std::uintmax_t>(named.st_size) > maxBytes)
+        return std::nullopt;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt;
+    struct stat opened {
+    };
+    std::optional<std::string> text;
+    if (::fstat(fd, &opened) == 0 && SameFile(opened, named))
+        text = ReadAll(fd, maxBytes);
+    ::close(fd);
+    return text;
+}
+
+/**
+ * Renames path, whatever it is (a link stays a link and what it names is not touched), to
+ * "recovery-damaged-DATE" with extension in folder, never replacing a file already there.
+ */
+bool SetAside(const std::string& folder, const std::string& path, std::string_view extension)
+{
+    const Clock::time_point now = Clock::now();
+    const std::time_t seconds = Clock::to_time_t(now);
+    std::tm local{};
+    localtime_r(&seconds, &local);
+    char stamp[32];
+    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
+    const auto milliseconds =
+        std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000;
+    char date[48];
+    std::snprintf(date, sizeof date, "%s-%03d", stamp, static_cast<int>(milliseconds));
+    const std::string base = folder + "/recovery-damaged-" + date;
+    for (int number = 1; number <= 100; ++number) {
+        const std::string aside =
+            base + (number > 1 ? "-" + std::to_string(number) : "") + std::string(extension);
+        if (::renameat2(AT_FDCWD, path.c_str(), AT_FDCWD, aside.c_str(), RENAME_NOREPLACE) == 0)
+            return true;
+        if (errno == EEXIST)
+            continue;
+        if (errno != EINVAL && errno != ENOSYS)
+            return false;
+        // A file system that cannot refuse to replace: look first.
+        struct stat existing {
+        };
+        if (::lstat(aside.c_str(), &existing) == 0)
+            continue;
+        return ::rename(path.c_str(), aside.c_str()) == 0;
+    }
+    return false;
+}
+
+/** Removes a temporary file of this folder's windows left over from one that ended mid-write. */
+void RemoveIfStale(const std::string& folder, std::string_view name)
+{
+    if (!name.starts_with('.') || !name.ends_with(kTemporaryEnd) ||
+        !RecoveryStem(name.substr(1, name.size() - 1 - kTemporaryEnd.size())))
+        return;
+    const std::string path = folder + "/" + std::string(name);
+    struct stat status {
+    };
+    // A window's own temporary file lives for the moment of a write.
+    if (::lstat(path.c_str(), &status) == 0 &&
+        Clock::now() - ModificationTime(status) > RecoveryFolder::kForeignQuietTime)
+        ::unlink(path.c_str());
+}
+
+} // namespace
+
+HeldLock::HeldLock(int fd, std::string path) : m_fd(fd), m_path(std::move(path)) {}
+
+HeldLock::~HeldLock()
+{
+    Release();
+}
+
+HeldLock::HeldLock(HeldLock&& other) noexcept : m_fd(other.m_fd), m_path(std::move(other.m_path))
+{
+    other.m_fd = -1;
+}
+
+HeldLock& HeldLock::operator=(HeldLock&& other) noexcept
+{
+    if (this != &other) {
+        Release();
+        m_fd = other.m_fd;
+        m_path = std::move(other.m_path);
+        other.m_fd = -1;
+    }
+    return *this;
+}
+
+bool HeldLock::NamesHeldFile() const
+{
+    struct stat held {
+    };
+    struct stat named {
+    };
+    return IsHeld() && ::fstat(m_fd, &held) == 0 && ::lstat(m_path.c_str(), &named) == 0 &&
+           SameFile(held, named);
+}
+
+bool HeldLock::MoveTo(const std::string& path)
+{
+    if (::rename(m_path.c_str(), path.c_str()) != 0)
+        return false;
+    m_path = path;
+    return true;
+}
+
+void HeldLock::RemoveAndRelease()
+{
+    if (NamesHeldFile())
+        ::unlink(m_path.c_str());
+    Release();
+}
+
+void HeldLock::Release()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+    m_fd = -1;
+}
+
+void SettleLeftover(RecoveryLeftover& work)
+{
+    // The file before its lock: a recovery file is never left without one by this.
+    ::unlink(work.Path.c_str());
+    work.Lock.RemoveAndRelease();
+}
+
+std::string NewRecoveryId()
+{
+    std::random_device device;
+    const unsigned long long random =
+        (static_cast<unsigned long long>(device()) << 32) ^ static_cast<unsigned long long>(device());
+    char id[48];
+    std::snprintf(id, sizeof id, "%ld-%016llx", static_cast<long>(::getpid()), random);
+    return id;
+}
+
+std::string LocalHostName()
+{
+    char name[256] = {};
+    if (::gethostname(name, sizeof name - 1) != 0)
+        return {};
+    return name;
+}
+
+RecoveryFolder::RecoveryFolder(std::string folder, std::string id, std::string host)
+    : m_folder(std::move(folder)), m_stem("recovery." + id), m_host(std::move(host))
+{
+}
+
+RecoveryFolder::~RecoveryFolder()
+{
+    if (!m_kept)
+        m_lock.RemoveAndRelease();
+}
+
+std::string RecoveryFolder::InFolder(std::string_view name) const
+{
+    return m_folder + "/" + std::string(name);
+}
+
+std::string RecoveryFolder::FilePath() const
+{
+    return InFolder(m_stem + std::string(kFileEnd));
+}
+
+bool RecoveryFolder::MakeLock(const std::string& document, std::string* reason)
+{
+    m_lock.Release();
+    // Made under a temporary name and locked before it takes the lock's name, so that no other
+    // window ever sees this window's lock unheld.
+    const std::string temporary = InFolder("." + m_stem + std::string(kLockEnd) + std::string(kTemporaryEnd));
+    ::unlink(temporary.c_str());
+    const int fd = ::open(temporary.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return Fail(reason, SystemReason(errno));
+    HeldLock lock(fd, temporary);
+    const auto failed = [&temporary, reason](std::string why) {
+        ::unlink(temporary.c_str());
+        return Fail(reason, std::move(why));
+    };
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0)
+        return failed("file locks do not work there (" + SystemReason(errno) + ")");
+    if (!WriteAll(fd, RecoveryLockText({::getpid(), m_host, document})) || ::fsync(fd) != 0)
+        return failed(SystemReason(errno));
+    if (!lock.MoveTo(InFolder(m_stem + std::string(kLockEnd))))
+        return failed(SystemReason(errno));
+    m_lock = std::move(lock);
+    m_lockDocument = document;
+    m_lastBeat = std::chrono::steady_clock::now();
+    return true;
+}
+
+bool RecoveryFolder::EnsureLock(const std::string& document, std::string* reason)
+{
+    if (!m_lock.NamesHeldFile())
+        return MakeLock(document, reason);
+    if (document == m_lockDocument)
+        return true;
+    // Rewritten in place, as the lock must stay the file held. A text cut short by a power cut
+    // has no "end" and reads as no owner, which the next start takes as gone, as it is.
+    const std::string text = RecoveryLockText({::getpid(), m_host, document});
+    if (::pwrite(m_lock.Descriptor(), text.data(), text.size(), 0) != static_cast<ssize_t>(text.size()) ||
+        ::ftruncate(m_lock.Descriptor(), static_cast<off_t>(text.size())) != 0)
+        return Fail(reason, SystemReason(errno));
+    m_lockDocument = document;
+    return true;
+}
+
+bool RecoveryFolder::Keep(std::string_view text, const std::string& document, std::string* reason)
+{
+    if (!EnsureLock(document, reason))
+        return false;
+    const std::string temporary = InFolder("." + m_stem + std::string(kFileEnd) + std::string(kTemporaryEnd));
+    ::unlink(temporary.c_str());
+    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return Fail(reason, SystemReason(errno));
+    const bool written = WriteAll(fd, text) && ::fsync(fd) == 0;
+    const int error = errno;
+    const bool closed = ::close(fd) == 0;
+    // The rename replaces the name, never writes through it, whatever it was.
+    if (!written || !closed || ::rename(temporary.c_str(), FilePath().c_str()) != 0) {
+        const int why = written && closed ? errno : error;
+        ::unlink(temporary.c_str());
+        return Fail(reason, SystemReason(why));
+    }
+    SyncFolder(m_folder);
+    m_kept = true;
+    ::futimens(m_lock.Descriptor(), nullptr);
+    m_lastBeat = std::chrono::steady_clock::now();
+    return true;
+}
+
+void RecoveryFolder::Drop()
+{
+    if (m_kept)
+        ::unlink(FilePath().c_str());
+    m_kept = false;
+}
+
+bool RecoveryFolder::Intact() const
+{
+    struct stat kept {
+    };
+    return m_kept && m_lock.NamesHeldFile() && ::lstat(FilePath().c_str(), &kept) == 0 &&
+           S_ISREG(kept.st_mode);
+}
+
+void RecoveryFolder::KeepAlive()
+{
+    const auto now = std::chrono::steady_clock::now();
+    if (m_lock.IsHeld() && now - m_lastBeat >= kHeartbeat) {
+        ::futimens(m_lock.Descriptor(), nullptr);
+        m_lastBeat = now;
+    }
+}
+
+HeldLock RecoveryFolder::Claim(const std::string& stem) const
+{
+    const std::string path = InFolder(stem + std::string(kLockEnd));
+    // Each turn settles one change someone else made meanwhile; more than a few is no honest race.
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        struct stat named {
+        };
+        if (::lstat(path.c_str(), &named) != 0) {
+            if (errno != ENOENT)
+                return {};
+            // Work without a lock: whoever makes one holds it; the exclusive open settles a race.
+            const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+            if (fd < 0 && errno == EEXIST)
+                continue;
+            if (fd < 0)
+                return {};
+            HeldLock lock(fd, path);
+            if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || !lock.NamesHeldFile())
+                return {};
+            WriteAll(fd, RecoveryLockText({::getpid(), m_host, {}}));
+            return lock;
+        }
+        if (!S_ISREG(named.st_mode)) {
+            if (!SetAside(m_folder, path, kLockEnd))
+                return {};
+            continue;
+        }
+        // Opened for writing: file locks over a network need it.
+        const int fd = ::open(path.c_str(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0 && (errno == ENOENT || errno == ELOOP))
+            continue;
+        if (fd < 0)
+            return {};
+        HeldLock lock(fd, path);
+        // A live window holds its lock (EWOULDBLOCK); any other failure leaves the work alone too.
+        if (::flock(fd, LOCK_EX | LOCK_NB) != 0)
+            return {};
+        if (lock.NamesHeldFile())
+            return lock;
+    }
+    return {};
+}
+
+void RecoveryFolder::Take(const std::string& stem, std::vector<RecoveryLeftover>& found) const
+{
+    HeldLock lock = Claim(stem);
+    if (!lock.IsHeld())
+        return;
+    struct stat lockStatus {
+    };
+    if (::fstat(lock.Descriptor(), &lockStatus) != 0)
+        return;
+    const std::optional<std::string> lockText = ReadAll(lock.Descriptor(), kMaxRecoveryLockBytes);
+    const std::optional<RecoveryOwner> owner = lockText ? ReadRecoveryLock(*lockText) : std::nullopt;
+    const bool foreign = owner && owner->Host != m_host;
+    if (foreign && Clock::now() - ModificationTime(lockStatus) < kForeignQuietTime)
+        return;
+
+    const std::string path = InFolder(stem + std::string(kFileEnd));
+    struct stat named {
+    };
+    if (::lstat(path.c_str(), &named) != 0) {
+        // A lock whose window kept no work, or whose work was settled before the lock went.
+        if (errno == ENOENT)
+            lock.RemoveAndRelease();
+        return;
+    }
+    const std::optional<std::string> text = ReadRegularFile(path, named, kMaxRecoveryFileBytes);
+    if (!text || !HoldsWholeSpectrum(*text)) {
+        if (SetAside(m_folder, path, kFileEnd))
+            lock.RemoveAndRelease();
+        return;
+    }
+    found.push_back({path, *text, owner ? owner->Document : std::string(),
+                     foreign ? owner->Host : std::string(), ModificationTime(named), std::move(lock)});
+}
+
+std::vector<RecoveryLeftover> RecoveryFolder::TakeLeftovers()
+{
+    std::vector<std::string> stems;
+    if (DIR* folder = ::opendir(m_folder.c_str())) {
+        while (const dirent* entry = ::readdir(folder)) {
+            const std::string_view name = entry->d_name;
+            if (std::optional<std::string> stem = RecoveryStem(name)) {
+                if (*stem != m_stem)
+                    stems.push_back(std::move(*stem));
+            } else {
+                RemoveIfStale(m_folder, name);
+            }
+        }
+        ::closedir(folder);
+    }
+    std::sort(stems.begin(), stems.end());
+    stems.erase(std::unique(stems.begin(), stems.end()), stems.end());
+
+    std::vector<RecoveryLeftover> found;
+    for (const std::string& stem : stems)
+        Take(stem, found);
+    std::sort(found.begin(), found.end(),
+              [](const RecoveryLeftover& a, const RecoveryLeftover& b) { return a.KeptAt > b.KeptAt; });
+    // The older ones are let go, and offered once these are settled.
+    if (found.size() > kMaxLeftovers)
+        found.erase(found.begin() + kMaxLeftovers, found.end());
+    return found;
+}
+
+} // namespace velmora

@@ -30,6 +30,11 @@ SpectrumRatings RateSpectrum(std::span<const float> levels, int bandStart, int b
     result.noise = RateNoise(levels, bandStart, bandStep);
     result.transmission = RateTransmissionClass(levels, bandStart, bandStep);
     result.reduction = RateSoundReduction(levels, bandStart, bandStep);
+    result.enlarged = RateEnlargedAdaptationTerms(levels, bandStart, bandStep, result.reduction.Rw);
+    result.astm = RateAstmTransmissionClass(levels, bandStart, bandStep);
+    result.impact = RateImpactSound(levels, bandStart, bandStep);
+    result.iic = RateImpactInsulationClass(levels, bandStart, bandStep);
+    result.nc = RateNoiseCriterion(levels, bandStart, bandStep);
 
     const int count = std::min<int>(BandCount(bandStart, bandStep), static_cast<int>(levels.size()));
     result.bandCount = std::max(count, 0);
@@ -42,24 +47,35 @@ SpectrumRatings RateSpectrum(std::span<const float> levels, int bandStart, int b
         entry.noiseRating = k < result.noise.bandCount ? result.noise.bands[k].rating : kNotRated;
         entry.stcContour = entry.stcDeficiency = entry.stcNextRise = kNotRated;
         entry.rwReference = entry.rwDeviation = kNotRated;
+        entry.astmDeficiency = entry.iicDeficiency = entry.impactDeviation = entry.noiseCriterion = kNotRated;
     }
-    for (int j = 0; j < result.transmission.bandCount; ++j) {
-        const StcBand& rated = result.transmission.bands[j];
-        const int k = SlotOf(rated.band, bandStart, bandStep, result.bandCount);
-        if (k < 0)
-            continue;
-        result.bands[k].stcContour = rated.contour;
-        result.bands[k].stcDeficiency = rated.deficiency;
-        result.bands[k].stcNextRise = rated.nextRise;
-    }
-    for (int j = 0; j < result.reduction.bandCount; ++j) {
-        const ReductionBand& rated = result.reduction.bands[j];
-        const int k = SlotOf(rated.band, bandStart, bandStep, result.bandCount);
-        if (k < 0)
-            continue;
-        result.bands[k].rwReference = rated.reference;
-        result.bands[k].rwDeviation = rated.deviation;
-    }
+    // Each rating's own bands, laid out on the slots of the set they belong to.
+    const auto place = [&](const auto& bands, int bandCount, auto store) {
+        for (int j = 0; j < bandCount; ++j) {
+            const int k = SlotOf(bands[j].band, bandStart, bandStep, result.bandCount);
+            if (k >= 0)
+                store(result.bands[k], bands[j]);
+        }
+    };
+    place(result.transmission.bands, result.transmission.bandCount,
+          [](BandBreakdown& entry, const StcBand& rated) {
+              entry.stcContour = rated.contour;
+              entry.stcDeficiency = rated.deficiency;
+              entry.stcNextRise = rated.nextRise;
+          });
+    place(result.reduction.bands, result.reduction.bandCount,
+          [](BandBreakdown& entry, const ReductionBand& rated) {
+              entry.rwReference = rated.reference;
+              entry.rwDeviation = rated.deviation;
+          });
+    place(result.astm.bands, result.astm.bandCount,
+          [](BandBreakdown& entry, const AstmBand& rated) { entry.astmDeficiency = rated.deficiency; });
+    place(result.iic.bands, result.iic.bandCount,
+          [](BandBreakdown& entry, const AstmBand& rated) { entry.iicDeficiency = rated.deficiency; });
+    place(result.impact.bands, result.impact.bandCount,
+          [](BandBreakdown& entry, const ImpactBand& rated) { entry.impactDeviation = rated.deviation; });
+    place(result.nc.bands, result.nc.bandCount,
+          [](BandBreakdown& entry, const NoiseCriterionBand& rated) { entry.noiseCriterion = rated.nc; });
     return result;
 }
 

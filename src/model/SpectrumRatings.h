@@ -1,6 +1,11 @@
 #pragma once
 
+#include "model/AstmTransmissionClass.h"
 #include "model/Bands.h"
+#include "model/EnlargedAdaptationTerms.h"
+#include "model/ImpactInsulationClass.h"
+#include "model/ImpactSoundRating.h"
+#include "model/NoiseCriterion.h"
 #include "model/NoiseRating.h"
 #include "model/SoundReduction.h"
 #include "model/TransmissionClass.h"
@@ -28,6 +33,14 @@ struct BandBreakdown {
     /** The moved Rw reference curve and the unfavourable deviation from it, dB. */
     double rwReference = 0.0;
     double rwDeviation = 0.0;
+    /** How far the level, in whole dB, lies below the E413 contour at STC (E413), dB. */
+    double astmDeficiency = 0.0;
+    /** How far the level, in whole dB, lies above the E989 contour at IIC, dB. */
+    double iicDeficiency = 0.0;
+    /** The unfavourable deviation above the moved ISO 717-2 reference curve at Ln,w, dB. */
+    double impactDeviation = 0.0;
+    /** The NC curve the band's octave lies on (its octave centre only; NaN outside the family). */
+    double noiseCriterion = 0.0;
 };
 
 /**
@@ -43,6 +56,15 @@ struct SpectrumRatings {
     TransmissionClassRating transmission;
     /** The levels read as sound reduction. */
     SoundReductionRating reduction;
+    /** Their enlarged-range adaptation terms. */
+    EnlargedAdaptationTerms enlarged;
+    /** The levels read as transmission loss by the North American rule. */
+    AstmTransmissionRating astm;
+    /** The levels read as normalized impact sound pressure levels. */
+    ImpactSoundRating impact;
+    ImpactInsulationRating iic;
+    /** The levels read as room noise against the NC curves, with the speech interference level. */
+    NoiseCriterionRating nc;
     std::array<BandBreakdown, kBandSlots> bands{};
     int bandCount = 0;
 };

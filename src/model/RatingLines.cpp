@@ -1,0 +1,133 @@
+#include "model/RatingLines.h"
+
+#include "entry/NumberText.h"
+#include "model/RatingAdvice.h"
+#include "model/SpectrumRatings.h"
+#include "model/Weighting.h"
+
+#include <cmath>
+
+namespace velmora {
+
+namespace {
+
+/** value with the given decimals; "-" when it is not finite. */
+std::string Shown(double value, int decimals)
+{
+    if (!std::isfinite(value))
+        return "-";
+    // A value a hair below zero is zero to the reader.
+    const std::string text = FixedText(value, decimals);
+    return text.find_first_not_of("-0.") == std::string::npos ? text.substr(text[0] == '-') : text;
+}
+
+/** "54 (-2; -6)": a whole rating with its terms in brackets; "-" when the rating is not finite. */
+std::string WithTerms(double rating, std::initializer_list<double> terms)
+{
+    if (!std::isfinite(rating))
+        return "-";
+    std::string text = Shown(rating, 0) + " (";
+    const char* separator = "";
+    for (double term : terms) {
+        text += separator + Shown(term, 0);
+        separator = "; ";
+    }
+    return text + ")";
+}
+
+/** The band of a weighting that carries the most energy: the one whose weighted level is highest. */
+int LoudestBand(const SpectrumRatings& ratings, int w)
+{
+    int loudest = -1;
+    double highest = -INFINITY;
+    for (int k = 0; k < ratings.bandCount; ++k) {
+        const double level = ratings.bands[k].weighted[w];
+        if (std::isfinite(level) && level > highest) {
+            highest = level;
+            loudest = ratings.bands[k].band;
+        }
+    }
+    return std::isfinite(ratings.weighted[w]) ? loudest : -1;
+}
+
+/** The band whose value of a rating is largest and above 0; -1 when none is. */
+template <typename Value> int LargestBand(const SpectrumRatings& ratings, Value value)
+{
+    int found = -1;
+    double largest = 0.0;
+    for (int k = 0; k < ratings.bandCount; ++k) {
+        const double v = value(ratings.bands[k]);
+        if (v > largest) {
+            largest = v;
+            found = ratings.bands[k].band;
+        }
+    }
+    return found;
+}
+
+void LevelLines(const SpectrumRatings& r, std::vector<RatingLine>& lines)
+{
+    static constexpr const char* kWeighted[] = {"dBA", "dBB", "dBC", "dBD"};
+    for (int w = WeightA; w <= WeightD; ++w)
+        lines.push_back({kWeighted[w], Shown(r.weighted[w], 1), LoudestBand(r, w), ""});
+    lines.push_back({"NR", Shown(r.noise.NR, 1), r.noise.governingBand, ""});
+    const std::string nc = NoiseCriterionText(r.nc);
+    lines.push_back({"NC", nc.starts_with("NC ") ? nc.substr(3) : nc, r.nc.governingBand, ""});
+    lines.push_back({"SIL", Shown(r.nc.SIL, 1), -1, ""});
+    const bool impactRated = std::isfinite(r.impact.Lnw);
+    lines.push_back({"Ln,w (CI)", WithTerms(r.impact.Lnw, {r.impact.CI}),
+                     impactRated ? r.impact.governingBand : -1, NextImpactSoundRatingAdvice(r.impact)});
+    lines.push_back({"CI,50-2500", Shown(r.impact.CI50_2500, 0), -1, ""});
+    lines.push_back(
+        {"IIC", Shown(r.iic.IIC, 0), r.iic.governingBand, NextImpactInsulationClassAdvice(r.iic)});
+}
+
+void AttenuationLines(const SpectrumRatings& r, std::vector<RatingLine>& lines)
+{
+    const TransmissionClassRating& stc = r.transmission;
+    const int stcBand = stc.nextRuleBand >= 0
+                            ? stc.nextRuleBand
+                            : LargestBand(r, [](const BandBreakdown& band) { return band.stcDeficiency; });
+    lines.push_back(
+        {"STC", Shown(stc.STC, 0), stc.bandCount > 0 ? stcBand : -1, NextTransmissionClassAdvice(stc)});
+    lines.push_back(
+        {"STC (E413)", Shown(r.astm.STC, 0), r.astm.governingBand, NextAstmTransmissionClassAdvice(r.astm)});
+    const SoundReductionRating& rw = r.reduction;
+    lines.push_back({"Rw (C; Ctr)", WithTerms(rw.Rw, {rw.C, rw.Ctr}),
+                     LargestBand(r, [](const BandBreakdown& band) { return band.rwDeviation; }),
+                     NextSoundReductionAdvice(rw)});
+    const EnlargedAdaptationTerms& terms = r.enlarged;
+    const std::pair<const char*, double> enlarged[] = {
+        {"C50-3150", terms.C50_3150},     {"C50-5000", terms.C50_5000},
+        {"C100-5000", terms.C100_5000},   {"Ctr50-3150", terms.Ctr50_3150},
+        {"Ctr50-5000", terms.Ctr50_5000}, {"Ctr100-5000", terms.Ctr100_5000},
+    };
+    for (const auto& [name, value] : enlarged)
+        lines.push_back({name, Shown(value, 0), -1, ""});
+}
+
+} // namespace
+
+RatingFamily FamilyOf(int dataType)
+{
+    return dataType == 2 ? RatingFamily::Attenuation : RatingFamily::Levels;
+}
+
+std::vector<RatingLine> RatingLines(const SpectrumRatings& ratings, RatingFamily family)
+{
+    std::vector<RatingLine> lines;
+    if (family == RatingFamily::Levels)
+        LevelLines(ratings, lines);
+    else
+        AttenuationLines(ratings, lines);
+    return lines;
+}
+
+std::string BandName(int band)
+{
+    if (band < 0 || band >= kBandCount)
+        return "-";
+    return FixedText(BandFrequency[band], 0) + " Hz";
+}
+
+} // namespace velmora

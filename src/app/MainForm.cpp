@@ -7,6 +7,7 @@
 #include "app/PanelText.h"
 #include "app/RatingsPanel.h"
 #include "app/SpectrumDocument.h"
+#include "app/WindowLayout.h"
 #include "dialogs/AboutBox.h"
 #include "dialogs/ControlsFont.h"
 #include "dialogs/GraphForm.h"
@@ -16,6 +17,7 @@
 #include "edit/AppContext.h"
 #include "edit/GraphSetup.h"
 #include "entry/NumberText.h"
+#include "io/CommandLineWords.h"
 #include "io/PanelSetting.h"
 #include "model/ResultTexts.h"
 #include "platform/CanvasWidget.h"
@@ -39,8 +41,6 @@
 #include <QWindow>
 
 #include <algorithm>
-#include <cctype>
-#include <sstream>
 
 // The pictures live in a static library, whose resource registration the linker would drop.
 static void InitResources()
@@ -49,66 +49,6 @@ static void InitResources()
 }
 
 namespace velmora {
-
-namespace {
-
-/** The graph keeps at least this width beside a docked ratings panel. */
-constexpr int kGraphMinimumWidth = 300;
-
-/** A toolbar button: its picture, its hint, the action it runs and its name. */
-struct ButtonInfo {
-    const char* name;
-    const char* icon;
-    const char* hint;
-    const char* action;
-};
-
-QToolButton* MakeButton(QWidget* parent, const ButtonInfo& info, const QRect& geometry, int iconSize)
-{
-    auto* button = new QToolButton(parent);
-    button->setObjectName(QString::fromUtf8(info.name));
-    button->setAutoRaise(true);
-    // Tab reaches every button, so that each can be used from the keyboard alone.
-    button->setFocusPolicy(Qt::TabFocus);
-    button->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(QString::fromUtf8(info.icon))));
-    button->setIconSize(QSize(iconSize, iconSize));
-    button->setGeometry(geometry);
-    // Pictures alone do not say what a button does; every button shows its hint.
-    button->setToolTip(QString::fromUtf8(info.hint));
-    button->setStatusTip(QString::fromUtf8(info.hint));
-    button->setAccessibleName(QString::fromUtf8(info.hint));
-    return button;
-}
-
-QLabel* MakeTextPanel(QWidget* parent, const char* name)
-{
-    auto* label = new QLabel(parent);
-    label->setObjectName(QString::fromUtf8(name));
-    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    return label;
-}
-
-bool EqualsIgnoringCase(const std::string& a, const char* b)
-{
-    const std::string_view other(b);
-    return a.size() == other.size() && std::equal(a.begin(), a.end(), other.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
-
-std::vector<std::string> SplitWords(const std::string& text)
-{
-    std::vector<std::string> words;
-    std::istringstream stream(text);
-    std::string word;
-    while (stream >> word)
-        words.push_back(word);
-    return words;
-}
-
-} // namespace
 
 TMainForm::TMainForm(AppContext& context, QWidget* parent)
     : QMainWindow(parent), m_context(context), m_graphImage(std::make_unique<ImageCanvas>())
@@ -149,69 +89,10 @@ TMainForm::~TMainForm()
 
 void TMainForm::BuildLayout()
 {
-    // The toolbar strip: the banner over seven picture buttons, at their places.
-    m_mainPanel = new QFrame;
-    m_mainPanel->setObjectName(QStringLiteral("MainPanel"));
-    m_mainPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    m_mainPanel->setFixedSize(443, 86);
-    auto* banner = new QLabel(m_mainPanel);
-    banner->setObjectName(QStringLiteral("Image1"));
-    banner->setPixmap(QIcon(QStringLiteral(":/icons/banner.svg")).pixmap(440, 23));
-    banner->setGeometry(1, 1, 440, 23);
-    const ButtonInfo toolbar[] = {
-        {"LogoButton", "logo", "About...", "About"},
-        {"OpenButton", "open", "Open Velmora data file.", "Open"},
-        {"SaveButton", "save", "Save Velmora data file.", "SaveAs"},
-        {"ClipBdButton", "clipboard", "Copy image to clipboard.", "Copy"},
-        {"PrintButton", "print", "Print form.", "Print"},
-        {"SettingsButton", "settings", "Edit graph settings", nullptr},
-        {"HelpButton", "help", "Display help.", "Help"},
-    };
-    int x = 2;
-    for (const ButtonInfo& info : toolbar) {
-        MakeButton(m_mainPanel, info, {x, 25, 62, 60}, 40);
-        x += 63;
-    }
-    auto* strip = addToolBar(QStringLiteral("Toolbar"));
-    strip->setObjectName(QStringLiteral("Toolbar"));
-    strip->setMovable(false);
-    strip->setFloatable(false);
-    strip->toggleViewAction()->setEnabled(false);
-    strip->addWidget(m_mainPanel);
-
-    auto* central = new QWidget(this);
-    central->setObjectName(QStringLiteral("Central"));
-    setCentralWidget(central);
-    central->installEventFilter(this);
-    central->setMinimumWidth(kGraphMinimumWidth);
-    m_graphPanel = new QWidget(central);
-    m_graphPanel->setObjectName(QStringLiteral("GraphPanel"));
-    m_graphCanvas = new CanvasWidget(*m_graphImage, m_graphPanel);
-    m_graphCanvas->setObjectName(QStringLiteral("GraphCanvas"));
-    // The keys act on the graph: it takes the focus first, and back on a click.
-    m_graphCanvas->setFocusPolicy(Qt::StrongFocus);
-    m_graphCanvas->setAccessibleName(QStringLiteral("Graph"));
-    m_graphCanvas->move(1, 1);
-
-    m_buttonPanel = new QFrame(central);
-    m_buttonPanel->setObjectName(QStringLiteral("ButtonPanel"));
-    m_buttonPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    m_buttonPanel->setGeometry(2, 0, 98, 24);
-    const ButtonInfo small[] = {
-        {"ZoomInButton", "zoomin", "Zoom in", "ZoomIn"},
-        {"FitButton", "fit", "Zoom to fit", "Fit"},
-        {"ZoomOutButton", "zoomout", "Zoom out", "ZoomOut"},
-        {"SetupButton", "setup", "Edit graph settings", "EditGraph1"},
-    };
-    x = 1;
-    for (const ButtonInfo& info : small) {
-        MakeButton(m_buttonPanel, info, {x, 1, 24, 22}, 16);
-        x += 24;
-    }
-    m_statusPanel = MakeTextPanel(central, "StatusPanel");
-    m_resultPanel = MakeTextPanel(central, "ResultPanel");
-
-    m_ratings = new RatingsPanel(m_context, this);
+    m_layout = new WindowLayout(*this, *m_graphImage);
+    m_graphCanvas = &m_layout->GraphCanvas();
+    centralWidget()->installEventFilter(this);
+    m_ratings = new RatingsPanel(m_context, *this);
     addDockWidget(Qt::RightDockWidgetArea, m_ratings);
     m_ratings->hide();
 }
@@ -235,8 +116,8 @@ void TMainForm::ConnectParts()
     m_export = new GraphExport(*this, m_context);
     m_actions =
         new MainActions(*this, m_context, *m_document, *m_files, *m_export, m_ratings->ToggleAction());
-    m_input =
-        new GraphInput(*this, m_context, *m_document, *m_graphPanel, *m_graphCanvas, *m_actions->NodeMenu());
+    m_input = new GraphInput(*this, m_context, *m_document, m_layout->GraphPanel(), *m_graphCanvas,
+                             *m_actions->NodeMenu());
 
     const std::pair<const char*, void (TMainForm::*)()> own[] = {
         {"About", &TMainForm::LogoButtonClick},      {"Help", &TMainForm::HelpButtonClick},
@@ -260,10 +141,9 @@ void TMainForm::ConnectParts()
             if (button->objectName() == QString::fromUtf8(buttonName))
                 connect(button, &QToolButton::clicked, m_actions->Find(actionName), &QAction::trigger);
     }
-    connect(findChild<QToolButton*>(QStringLiteral("SettingsButton")), &QToolButton::clicked, this,
-            &TMainForm::SettingsButtonClick);
+    connect(m_layout->Button("SettingsButton"), &QToolButton::clicked, this, &TMainForm::SettingsButtonClick);
     // The Open button's arrow lists the recent files; a click on the button still opens the dialog.
-    auto* open = findChild<QToolButton*>(QStringLiteral("OpenButton"));
+    auto* open = m_layout->Button("OpenButton");
     open->setMenu(m_files->RecentMenu());
     open->setPopupMode(QToolButton::MenuButtonPopup);
 
@@ -277,7 +157,7 @@ void TMainForm::ConnectParts()
     connect(m_document, &SpectrumDocument::Changed, this, &TMainForm::ShowChange);
     connect(m_document, &SpectrumDocument::CurrentChanged, this, &TMainForm::ShowCurrent);
     connect(m_ratings, &RatingsPanel::SlotSelected, m_document, &SpectrumDocument::Select);
-    connect(m_ratings->ToggleAction(), &QAction::toggled, this, &TMainForm::ShowRatingsPanel);
+    connect(m_ratings->ToggleAction(), &QAction::toggled, m_ratings, &RatingsPanel::SetShown);
     // Closed by its own button, floating or docked: the menu item and the setting follow.
     connect(m_ratings, &RatingsPanel::CloseRequested, this,
             [this] { m_ratings->ToggleAction()->setChecked(false); });
@@ -323,12 +203,12 @@ void TMainForm::ShowCurrent()
 
 void TMainForm::SetStatusText(const QString& text)
 {
-    SetPanelText(*m_statusPanel, text);
+    SetPanelText(m_layout->StatusPanel(), text);
 }
 
 void TMainForm::SetResultText(const QString& text)
 {
-    SetPanelText(*m_resultPanel, text);
+    SetPanelText(m_layout->ResultPanel(), text);
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event)
@@ -340,19 +220,7 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
 
 void TMainForm::HandleResize()
 {
-    const QWidget* central = centralWidget();
-    const int w = central->width();
-    const int h = central->height();
-    // Two lines under the graph: the result line across the whole width, so that every rating
-    // shows at the default size, and below it the button bar beside the status line.
-    m_buttonPanel->move(m_buttonPanel->x(), h - 2 - m_buttonPanel->height());
-    m_statusPanel->setGeometry(104, m_buttonPanel->y(), std::max(w - 2 - 104, 0), m_buttonPanel->height());
-    m_resultPanel->setGeometry(2, m_buttonPanel->y() - 2 - m_buttonPanel->height(), std::max(w - 4, 0),
-                               m_buttonPanel->height());
-    m_graphPanel->setGeometry(-1, 0, w + 1, std::max(m_resultPanel->y(), 0));
-    m_graphCanvas->resize(std::max(m_graphPanel->width() - 3, 1), std::max(m_graphPanel->height() - 3, 1));
-    SetPanelText(*m_statusPanel, m_statusPanel->text());
-    SetPanelText(*m_resultPanel, m_resultPanel->text());
+    m_layout->Arrange();
 
     // The bitmap follows the panel at the screen's pixel density, so that nothing is cut off
     // and every line and letter is drawn on the screen's own pixels.
@@ -365,41 +233,6 @@ void TMainForm::HandleResize()
         m_document->ViewChanged();
     else
         Redraw();
-}
-
-void TMainForm::ShowRatingsPanel(bool shown)
-{
-    if (m_context.Settings)
-        WritePanelShown(*m_context.Settings, kRatingsPanelName, shown);
-    if (shown == m_ratings->isVisible())
-        return;
-    const bool normal = !(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen));
-    const int strip = m_ratings->sizeHint().width();
-    if (!shown) {
-        m_ratings->hide();
-        if (normal && !m_ratings->isFloating())
-            resize(width() - std::min(strip, std::max(width() - kMinimumClientSize.width(), 0)), height());
-        return;
-    }
-    const QScreen* screen = windowHandle() ? windowHandle()->screen() : QGuiApplication::primaryScreen();
-    const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 4096, 4096);
-    const QRect frame = frameGeometry();
-    m_ratings->setFloating(false);
-    if (normal && frame.width() + strip <= available.width()) {
-        // The window grows by the strip so that the graph keeps its size, moving left where the
-        // screen's right edge would cut it.
-        resize(width() + strip, height());
-        const int overhang = frame.x() + frame.width() + strip - (available.x() + available.width());
-        if (overhang > 0)
-            move(std::max(available.x(), frame.x() - overhang), frame.y());
-    } else if (centralWidget()->width() - strip < kGraphMinimumWidth) {
-        // Too narrow for both on this screen: the panel floats over the window, inside the screen.
-        m_ratings->setFloating(true);
-        const QSize size(std::min(strip, available.width()), std::min(height(), available.height()));
-        m_ratings->setGeometry(QRect(available.topRight() - QPoint(size.width() - 1, 0), size));
-    }
-    m_ratings->show();
-    m_ratings->Refresh();
 }
 
 void TMainForm::closeEvent(QCloseEvent* event)
@@ -465,7 +298,7 @@ void TMainForm::LogoButtonClick()
 void TMainForm::SettingsButtonClick()
 {
     // Just under the button's bottom-left corner, 2 pixels to its left.
-    const auto* button = findChild<QToolButton*>(QStringLiteral("SettingsButton"));
+    const auto* button = m_layout->Button("SettingsButton");
     m_actions->HighlightMenu()->popup(button->mapToGlobal(QPoint(-2, button->height())));
 }
 
@@ -536,25 +369,25 @@ void TMainForm::ProcessArguments(const std::vector<std::string>& arguments)
 void TMainForm::ProcessWords(const std::vector<std::string>& words)
 {
     TSpectrumModel& model = m_context.Model;
-    for (std::size_t i = 0; i < words.size(); ++i) {
-        const std::string& word = words[i];
-        if (EqualsIgnoringCase(word, "-graph")) {
-            double numbers[3] = {0.0, 0.0, 0.0};
-            for (double& number : numbers)
-                if (i + 1 < words.size())
-                    number = NumberOrZero(words[++i]);
-            SetGraphExtents(model, m_context.Surface, static_cast<float>(numbers[0]),
-                            static_cast<float>(numbers[1]), static_cast<float>(numbers[2]));
+    for (const CommandLineStep& step : ReadCommandLine(words)) {
+        switch (step.kind) {
+        case CommandLineStep::Graph:
+            SetGraphExtents(model, m_context.Surface, static_cast<float>(step.numbers[0]),
+                            static_cast<float>(step.numbers[1]), static_cast<float>(step.numbers[2]));
             m_document->ViewChanged();
-        } else if (EqualsIgnoringCase(word, "-8va")) {
-            // The nodes follow the band set at the next set-up, which the first layout performs.
+            break;
+        // The nodes follow the band set at the next set-up, which the first layout performs.
+        case CommandLineStep::Octaves:
             model.BandStart = kOctaveBandStart;
             model.BandStep = kOctaveBandStep;
-        } else if (EqualsIgnoringCase(word, "-third")) {
+            break;
+        case CommandLineStep::ThirdOctaves:
             model.BandStart = kThirdBandStart;
             model.BandStep = kThirdBandStep;
-        } else {
-            m_files->ReadDataFile(word);
+            break;
+        case CommandLineStep::File:
+            m_files->ReadDataFile(step.path);
+            break;
         }
     }
     m_actions->UpdatePopupMenu();

@@ -8,10 +8,6 @@
 #include <string>
 #include <vector>
 
-class QFrame;
-class QLabel;
-class QToolButton;
-
 namespace velmora {
 
 struct AppContext;
@@ -28,6 +24,7 @@ class SpectrumDocument;
 class TAboutBox;
 class TGraphForm;
 class TNodesForm;
+class WindowLayout;
 
 /**
  * The main window: a menu bar with every command, the toolbar strip, the graph with the button bar,
@@ -112,8 +109,6 @@ private:
     void ShowCurrent();
     void SetStatusText(const QString& text);
     void SetResultText(const QString& text);
-    /** Shows or hides the ratings panel without putting any part of the window off its screen. */
-    void ShowRatingsPanel(bool shown);
     /** Sets the outer (frame) size, as far as the window system has told its frame. */
     void SetOuterSize(WindowSize size);
     WindowSize OuterSize() const;
@@ -127,12 +122,8 @@ private:
     GraphExport* m_export = nullptr;
     RatingsPanel* m_ratings = nullptr;
 
-    QFrame* m_mainPanel = nullptr;
-    QWidget* m_graphPanel = nullptr;
+    WindowLayout* m_layout = nullptr;
     CanvasWidget* m_graphCanvas = nullptr;
-    QFrame* m_buttonPanel = nullptr;
-    QLabel* m_statusPanel = nullptr;
-    QLabel* m_resultPanel = nullptr;
 
     TAboutBox* m_aboutBox = nullptr;
     TNodesForm* m_nodesForm = nullptr;

@@ -2,6 +2,7 @@
 
 #include "edit/AppContext.h"
 #include "entry/NumberText.h"
+#include "io/PanelSetting.h"
 #include "model/RatingAdvice.h"
 #include "model/SpectrumModel.h"
 #include "model/SpectrumRatings.h"
@@ -9,12 +10,16 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMainWindow>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include <algorithm>
 #include <cmath>
@@ -45,7 +50,8 @@ QString ShownIfUsed(bool used, double value)
 
 } // namespace
 
-RatingsPanel::RatingsPanel(AppContext& context, QWidget* parent) : QDockWidget(parent), m_context(context)
+RatingsPanel::RatingsPanel(AppContext& context, QMainWindow& window)
+    : QDockWidget(&window), m_context(context), m_window(&window)
 {
     setObjectName(QStringLiteral("RatingsPanel"));
     setWindowTitle(QStringLiteral("Ratings"));
@@ -248,6 +254,45 @@ void RatingsPanel::SelectSlot(int slot)
     }
     if (Table->currentRow() != slot || Table->selectedItems().isEmpty())
         Table->setCurrentCell(slot, 0);
+}
+
+void RatingsPanel::SetShown(bool shown)
+{
+    if (m_context.Settings)
+        WritePanelShown(*m_context.Settings, kRatingsPanelName, shown);
+    if (shown == isVisible())
+        return;
+    QMainWindow& window = *m_window;
+    const bool normal = !(window.windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen));
+    const int strip = sizeHint().width();
+    if (!shown) {
+        hide();
+        if (normal && !isFloating())
+            window.resize(window.width() -
+                              std::min(strip, std::max(window.width() - window.minimumWidth(), 0)),
+                          window.height());
+        return;
+    }
+    const QScreen* screen =
+        window.windowHandle() ? window.windowHandle()->screen() : QGuiApplication::primaryScreen();
+    const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 4096, 4096);
+    const QRect frame = window.frameGeometry();
+    setFloating(false);
+    if (normal && frame.width() + strip <= available.width()) {
+        // The window grows by the strip so that the graph keeps its size, moving left where the
+        // screen's right edge would cut it.
+        window.resize(window.width() + strip, window.height());
+        const int overhang = frame.x() + frame.width() + strip - (available.x() + available.width());
+        if (overhang > 0)
+            window.move(std::max(available.x(), frame.x() - overhang), frame.y());
+    } else if (window.centralWidget()->width() - strip < kGraphMinimumWidth) {
+        // Too narrow for both on this screen: the panel floats over the window, inside the screen.
+        setFloating(true);
+        const QSize size(std::min(strip, available.width()), std::min(window.height(), available.height()));
+        setGeometry(QRect(available.topRight() - QPoint(size.width() - 1, 0), size));
+    }
+    show();
+    Refresh();
 }
 
 void RatingsPanel::closeEvent(QCloseEvent* event)

@@ -5,6 +5,7 @@
 #include <array>
 
 class QAction;
+class QMainWindow;
 class QLabel;
 class QTableWidget;
 
@@ -41,8 +42,19 @@ public:
     /** The single numbers, in the order they show. */
     enum Number { DbaNumber, DbbNumber, DbcNumber, DbdNumber, NoiseNumber, StcNumber, RwNumber, NumberCount };
 
-    /** Hidden until the settings say otherwise; parent is the main window. */
-    RatingsPanel(AppContext& context, QWidget* parent);
+    /** The graph keeps at least this width beside the docked panel. */
+    static constexpr int kGraphMinimumWidth = 300;
+
+    /** Hidden until shown; window is the main window it docks in. */
+    RatingsPanel(AppContext& context, QMainWindow& window);
+
+    /**
+     * Shows or hides the panel and keeps the choice in the settings. Showing it never puts any part
+     * of the window off its screen: the window widens by the panel when the screen has room (moving
+     * left where its edge would cut it), else the graph narrows to make room, down to
+     * kGraphMinimumWidth, and below that the panel floats on the screen beside the window.
+     */
+    void SetShown(bool shown);
 
     /** Re-reads the model's ratings into the panel; nothing while the panel is hidden. */
     void Refresh();
@@ -73,6 +85,7 @@ private:
     void SetCell(int row, int column, const QString& text, bool marked = false);
 
     AppContext& m_context;
+    QMainWindow* m_window;
     QAction* m_toggle = nullptr;
     /** Band rows the table holds now; the sum row follows them. */
     int m_bandRows = 0;

@@ -18,7 +18,9 @@ inline void EnsureApplication()
     static char* argv[] = {name, nullptr};
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication application(argc, argv);
+    // Never destroyed: at exit Qt's own statics may already be gone, and tearing down after them crashes.
+    static QApplication* application = new QApplication(argc, argv);
+    (void)application;
 }
 
 /** A control of a fixed client size that never repaints. */

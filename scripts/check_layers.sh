@@ -46,5 +46,17 @@ for folder in "${!allowed[@]}"; do
         fi
     done
 done
+# Within the window's folder the parts form no circle: no two of them include each other.
+for file in app/*.h app/*.cpp; do
+    own=${file%.*}
+    while IFS= read -r included; do
+        other=${included%.h}
+        [ "$other" = "$own" ] && continue
+        if grep -q "^#include \"$own.h\"" "$other.h" "$other.cpp" 2>/dev/null; then
+            echo "layers: $own and $other include each other" >&2
+            status=1
+        fi
+    done < <(sed -n 's/^#include "\(app\/[^"]*\.h\)".*/\1/p' "$file")
+done
 [ $status = 0 ] && echo "layers: every include points down"
 exit $status

@@ -8,7 +8,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation2 locales
     desktop-file-utils dpkg-dev
-    clang libclang-rt-14-dev
+    clang libclang-rt-14-dev clang-format
 )
 if [ "${1:-}" = "--display" ]; then
     packages+=(xvfb xauth)

@@ -130,8 +130,10 @@ bool SetAside(const std::string& folder, const std::string& path, std::string_vi
     std::snprintf(date, sizeof date, "%s-%03d", stamp, static_cast<int>(milliseconds));
     const std::string base = folder + "/recovery-damaged-" + date;
     for (int number = 1; number <= 100; ++number) {
-        const std::string aside =
-            base + (number > 1 ? "-" + std::to_string(number) : "") + std::string(extension);
+        std::string aside = base;
+        if (number > 1)
+            aside.append("-").append(std::to_string(number));
+        aside.append(extension);
         if (::renameat2(AT_FDCWD, path.c_str(), AT_FDCWD, aside.c_str(), RENAME_NOREPLACE) == 0)
             return true;
         if (errno == EEXIST)

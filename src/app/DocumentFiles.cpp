@@ -23,8 +23,6 @@
 #include <QMimeData>
 #include <QPushButton>
 
-#include <sys/stat.h>
-
 namespace velmora {
 
 namespace {
@@ -37,14 +35,6 @@ void SetUpDataDialog(QFileDialog& dialog, QFileDialog::AcceptMode mode)
     dialog.setDefaultSuffix(QStringLiteral("snd"));
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-}
-
-/** True when path names a regular file; asked of the name's own bytes. */
-bool IsRegularFile(const std::string& path)
-{
-    struct stat status {
-    };
-    return ::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
 }
 
 /** A file name as messages show it: quoted, with the system's separators. */

@@ -18,6 +18,7 @@
 #include "edit/GraphSetup.h"
 #include "entry/NumberText.h"
 #include "io/CommandLineWords.h"
+#include "io/FileContents.h"
 #include "io/PanelSetting.h"
 #include "model/ResultTexts.h"
 #include "platform/CanvasWidget.h"
@@ -355,7 +356,7 @@ void TMainForm::ProcessArguments(const std::vector<std::string>& arguments)
     for (const std::string& argument : arguments) {
         text += (text.empty() ? "" : " ") + argument;
         // A desktop or a shell hands over a file whose name holds spaces as one argument.
-        if (QFileInfo(PathFromLocal(argument)).isFile()) {
+        if (IsRegularFile(argument)) {
             words.push_back(argument);
         } else {
             const std::vector<std::string> parts = SplitWords(argument);

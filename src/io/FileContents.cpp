@@ -305,6 +305,13 @@ bool ReplaceFileContents(const std::string& path, std::string_view contents, std
     return true;
 }
 
+bool IsRegularFile(const std::string& path)
+{
+    struct stat status {
+    };
+    return ::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
+}
+
 void IgnoreFileSizeSignal()
 {
     std::signal(SIGXFSZ, SIG_IGN);

@@ -22,6 +22,9 @@ bool ReadFileContents(const std::string& path, std::size_t maxBytes, std::string
  */
 std::string TooLargeReason(std::size_t maxBytes);
 
+/** True when path (the bytes of a name, as the system takes them) names a regular file, links followed. */
+bool IsRegularFile(const std::string& path);
+
 /**
  * Makes contents the whole of the named file without ever leaving it half written: the bytes go
  * to a new file of a short unique name in the same folder, which is written, synced to the disk

@@ -6,6 +6,8 @@
 #include "dialogs/NodesForm.h"
 #include "edit/LevelEdit.h"
 #include "io/DataFile.h"
+#include "io/FileContents.h"
+#include "io/RecentFiles.h"
 #include "model/ModelTestSupport.h"
 #include "platform/CanvasWidget.h"
 #include "platform/ImageCanvas.h"
@@ -26,6 +28,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <functional>
 
 using namespace velmora;
@@ -426,3 +429,44 @@ TEST_F(SpectrumDocumentTest, UnsavedWorkIsRecoveredByTheNextInstance)
 }
 
 } // namespace
+
+TEST_F(SpectrumDocumentTest, ANameThatIsNotUtf8IsSavedUnderItsOwnBytes)
+{
+    // As a shell hands it over: "café.snd" in Latin-1, which is no UTF-8.
+    const std::string folder = LocalPath(m_dir.path());
+    const std::string name = folder + "/caf\xe9.snd";
+    {
+        std::FILE* file = std::fopen(name.c_str(), "wb");
+        ASSERT_NE(file, nullptr);
+        std::fputs("Bands: 1 3\r\nLevels: 0 40\r\n", file);
+        std::fclose(file);
+    }
+    start();
+    m_form->ProcessArguments({name});
+    EXPECT_EQ(document().FilePath(), name);
+    key(Qt::Key_Up);
+    key(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_FALSE(m_form->isWindowModified());
+
+    std::string text;
+    ASSERT_TRUE(ReadFileContents(name, 4096, text));
+    EXPECT_EQ(text, DataFileText(model())) << "the file named on the command line holds the edit";
+    int spectra = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        spectra += entry.path().extension() == ".snd";
+    EXPECT_EQ(spectra, 1) << "no second file under another name";
+    const std::vector<std::string> recent = ReadRecentFiles(*m_context->Settings);
+    ASSERT_FALSE(recent.empty());
+    EXPECT_EQ(recent.front(), name) << "the recent list keeps the bytes";
+    stop();
+    start();
+    test::Find<QMenu>(*m_form, "RecentMenu")->aboutToShow();
+    EXPECT_TRUE(test::Find<QMenu>(*m_form, "RecentMenu")->actions().value(0)->isEnabled());
+    test::Find<QMenu>(*m_form, "RecentMenu")->actions().value(0)->trigger();
+    EXPECT_EQ(document().FilePath(), name) << "and opens the file from it";
+
+    // A drop carries the name percent-encoded; it too comes out as the name's bytes.
+    QMimeData data;
+    data.setUrls({QUrl::fromEncoded("file://" + QByteArray::fromStdString(name).toPercentEncoding("/"))});
+    EXPECT_EQ(FirstDroppedFile(&data), name);
+}

@@ -59,6 +59,14 @@ TEST(RatingAdviceTest, NextTransmissionClassLines)
         {"two bands by the rule", Flat(50), 1, 3,
          "STC 53: 2000 Hz must rise 0.4 dB, 4000 Hz must rise 0.4 dB"},
         {"total only", slope, 0, 1, "STC 53 needs 10.2 dB less deficiency in total"},
+        // No class passes at any level this low: the next is 0, not one 10 dB above the highest level.
+        {"everything at -20 dB", Flat(-20), 0, 1,
+         "STC 0 needs 223.2 dB less deficiency in total; 250 Hz must rise 1.0 dB, 315 Hz must rise 4.0 dB, "
+         "400 Hz must rise 7.0 dB, 500 Hz must rise 8.0 dB, 630 Hz must rise 9.0 dB, 800 Hz must rise 10.1 "
+         "dB, "
+         "1000 Hz must rise 11.1 dB, 1250 Hz must rise 12.0 dB, 1600 Hz must rise 12.0 dB, 2000 Hz must rise "
+         "12.0 dB, 2500 Hz must rise 12.0 dB, 3150 Hz must rise 12.0 dB, 4000 Hz must rise 12.0 dB, 5000 Hz "
+         "must rise 12.0 dB"},
         {"no rated band", Flat(50), 0, 0, "-"},
     };
     for (const auto& c : cases) {
@@ -140,6 +148,14 @@ TEST(RatingAdviceTest, NextSoundReductionLine)
     EXPECT_EQ(NextSoundReductionAdvice(
                   RateSoundReduction(With(third, 10, std::numeric_limits<float>::quiet_NaN()), 0, 1)),
               "-");
+    // Four bands 3 dB and one 2.8 dB higher: at 55 the deviations sum to 33.2 dB, exactly 1.2 dB
+    // too many; in single precision that is 1.20000076, which must still ask for 1.2.
+    Levels near = third;
+    for (int j = 0; j < 4; ++j)
+        near[3 + j] += 3.0f;
+    near[7] += 2.8f;
+    EXPECT_EQ(NextSoundReductionAdvice(RateSoundReduction(near, 0, 1)),
+              "Rw 55 needs 1.2 dB less unfavourable deviation in total");
 }
 
 /** Levels at `above` dB over a whole-dB contour of `shape` placed at `at` from band `first` on, others 0. */

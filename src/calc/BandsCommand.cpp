@@ -1,0 +1,75 @@
+#include "calc/Commands.h"
+
+#include "calc/CommandSupport.h"
+
+#include "model/Bands.h"
+#include "model/Ratings.h"
+#include "model/SpectrumModel.h"
+#include "model/SpectrumRatings.h"
+
+#include <algorithm>
+#include <optional>
+
+namespace velmora {
+
+namespace {
+
+constexpr OptionSpec kBandsOptions[] = {kFormatOption, kDecimalsOption};
+
+int RunBands(const Command& command, const ParsedArguments& arguments, const RenderRunner&)
+{
+    const std::optional<TableFormat> format = FormatOption(arguments);
+    if (!format)
+        return UsageError(command, "--format takes text, csv or json");
+    const std::optional<int> decimals = DecimalsOption(arguments);
+    if (!decimals)
+        return UsageError(command, "--decimals takes a whole number from 0 to 6");
+    if (arguments.operands.size() != 1)
+        return UsageError(command, "name exactly one data file");
+
+    const std::string& path = arguments.operands.front();
+    TSpectrumModel model;
+    if (!ReadOrReport(model, path))
+        return kExitFailure;
+    CalcResults(model);
+
+    Table table{Columns({}, {"frequency", "edited", "other", "A", "B", "C", "D", "result", "NR", "deficiency",
+                             "deviation"}),
+                {}};
+    const SpectrumRatings& ratings = model.Ratings;
+    const int bands = std::min(BandCountOf(model), kBandSlots);
+    for (int k = 0; k < bands; ++k) {
+        const int band = BandIndexOfSlot(model, k);
+        const float level = model.Nodes.Node[k].Y;
+        std::vector<TableCell>& row = table.rows.emplace_back();
+        row.push_back(NumberCell(BandFrequency[band], 0));
+        row.push_back(LevelCell(level, *decimals));
+        row.push_back(LevelCell(model.OtherLevels[k], *decimals));
+        const BandBreakdown& rated = ratings.bands[k];
+        for (double weighted : rated.weighted)
+            row.push_back(LevelCell(weighted, *decimals));
+        row.push_back(LevelCell(model.Results[k], *decimals));
+        // A band that a rating does not use has NaN there, printed as missing.
+        for (double value : {rated.noiseRating, rated.stcDeficiency, rated.rwDeviation})
+            row.push_back(LevelCell(value, *decimals));
+    }
+    Print(FormatTable(table, *format));
+    return kExitSuccess;
+}
+
+} // namespace
+
+constexpr Command kBandsCommand = {
+    "bands",
+    "bands [--format text|csv|json] [--decimals N] FILE",
+    "One row per band of the file's band set: the frequency in Hz, the edited level, the other\n"
+    "level, the edited level under the A, B, C and D weightings, and the result of the two spectra\n"
+    "combined by their data types, then the band's NR, its STC deficiency (how far it lies under\n"
+    "the contour of the spectrum's STC) and its Rw deviation (how far it lies under the moved\n"
+    "reference curve); levels in dB with one decimal, or --decimals N (0 to 6), \"-\" (null in\n"
+    "JSON) for a band a rating does not use. --format as for rate.\n",
+    kBandsOptions,
+    false,
+    RunBands};
+
+} // namespace velmora

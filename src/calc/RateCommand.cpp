@@ -1,0 +1,111 @@
+#include "calc/Commands.h"
+
+#include "calc/CommandSupport.h"
+
+#include "calc/Reporting.h"
+#include "calc/SpectrumFile.h"
+#include "model/SpectrumModel.h"
+#include "model/SpectrumRatings.h"
+
+#include <optional>
+#include <thread>
+
+namespace velmora {
+
+namespace {
+
+/** From this many files on, rate reads them with two threads. */
+constexpr std::size_t kFilesForASecondThread = 64;
+
+constexpr OptionSpec kRateOptions[] = {kFormatOption, kDecimalsOption};
+
+int RunRate(const Command& command, const ParsedArguments& arguments, const RenderRunner&)
+{
+    const std::optional<TableFormat> format = FormatOption(arguments);
+    if (!format)
+        return UsageError(command, "--format takes text, csv or json");
+    const std::optional<int> decimals = DecimalsOption(arguments);
+    if (!decimals)
+        return UsageError(command, "--decimals takes a whole number from 0 to 6");
+    if (arguments.operands.empty())
+        return UsageError(command, "no data file named");
+
+    Table table{
+        Columns({"file", "bands", "type"}, {"dBA", "dBB", "dBC", "dBD", "NR", "STC", "Rw", "C", "Ctr"}), {}};
+    const std::vector<std::string>& paths = arguments.operands;
+    // A file's row, or why it could not be read.
+    struct RatedFile {
+        std::vector<TableCell> row;
+        std::optional<std::string> reason;
+    };
+    std::vector<RatedFile> rated(paths.size());
+    const auto rateEvery = [&](std::size_t first, std::size_t step) {
+        TSpectrumModel model;
+        for (std::size_t i = first; i < paths.size(); i += step) {
+            std::string reason;
+            if (!ReadSpectrumFile(model, paths[i], reason)) {
+                rated[i].reason = std::move(reason);
+                continue;
+            }
+            std::vector<TableCell>& row = rated[i].row;
+            row.push_back(TextCell(paths[i]));
+            row.push_back(TextCell(BandSetName(model)));
+            row.push_back(TextCell(DataTypeName(model.Nodes.DataType)));
+            // Every number from the one ratings value the read computed, as the window shows it.
+            const SpectrumRatings& ratings = model.Ratings;
+            for (double level : ratings.weighted)
+                row.push_back(LevelCell(level, *decimals));
+            row.push_back(LevelCell(ratings.noise.NR, *decimals));
+            row.push_back(LevelCell(ratings.transmission.STC, *decimals));
+            // The edited spectrum read as sound reduction, whatever its data type says.
+            const SoundReductionRating& reduction = ratings.reduction;
+            for (double value : {reduction.Rw, reduction.C, reduction.Ctr})
+                row.push_back(LevelCell(value, *decimals));
+        }
+    };
+    // In a batch of many files, opening and reading them is most of the time: a second thread
+    // takes every other file. Each has a model of its own; the rows keep the order given.
+    const std::size_t workers = paths.size() >= kFilesForASecondThread ? 2 : 1;
+    std::vector<std::thread> helpers;
+    for (std::size_t w = 1; w < workers; ++w)
+        helpers.emplace_back(rateEvery, w, workers);
+    rateEvery(0, workers);
+    for (std::thread& helper : helpers)
+        helper.join();
+
+    int status = kExitSuccess;
+    table.rows.reserve(paths.size());
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        if (rated[i].reason) {
+            Report("cannot read " + Quoted(paths[i]) + ": " + *rated[i].reason);
+            status = kExitFailure;
+            continue;
+        }
+        table.rows.push_back(std::move(rated[i].row));
+    }
+    Print(FormatTable(table, *format));
+    return status;
+}
+
+} // namespace
+
+constexpr Command kRateCommand = {
+    "rate",
+    "rate [--format text|csv|json] [--decimals N] FILE...",
+    "One row per data file: the file name, the band set (octave or third), the edited spectrum's\n"
+    "data type (pressure, power, attenuation or correction), dBA, dBB, dBC, dBD, NR and STC as\n"
+    "the window's result line computes them, then Rw, C and Ctr of the edited spectrum read as\n"
+    "sound reduction, as the ratings panel shows them; each with one decimal (\"-\", or null in\n"
+    "JSON, when not finite or not rated). Each file is read as the window reads a file named on its command "
+    "line, into a\n"
+    "fresh model. A file that cannot be read is reported on standard error and left out.\n"
+    "\n"
+    "  --format text   aligned columns (the default)\n"
+    "  --format csv    a header row, then one row per file\n"
+    "  --format json   an array of objects, one per file\n"
+    "  --decimals N    decimals of each level, 0 to 6 (1 by default)\n",
+    kRateOptions,
+    false,
+    RunRate};
+
+} // namespace velmora

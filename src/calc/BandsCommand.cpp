@@ -18,12 +18,11 @@ constexpr OptionSpec kBandsOptions[] = {kFormatOption, kDecimalsOption};
 
 int RunBands(const Command& command, const ParsedArguments& arguments, const RenderRunner&)
 {
-    const std::optional<TableFormat> format = FormatOption(arguments);
-    if (!format)
-        return UsageError(command, "--format takes text, csv or json");
-    const std::optional<int> decimals = DecimalsOption(arguments);
-    if (!decimals)
-        return UsageError(command, "--decimals takes a whole number from 0 to 6");
+    std::string error;
+    const std::optional<TableOptions> options = ReadTableOptions(arguments, error);
+    if (!options)
+        return UsageError(command, error);
+    const int decimals = options->decimals;
     if (arguments.operands.size() != 1)
         return UsageError(command, "name exactly one data file");
 
@@ -43,17 +42,17 @@ int RunBands(const Command& command, const ParsedArguments& arguments, const Ren
         const float level = model.Nodes.Node[k].Y;
         std::vector<TableCell>& row = table.rows.emplace_back();
         row.push_back(NumberCell(BandFrequency[band], 0));
-        row.push_back(LevelCell(level, *decimals));
-        row.push_back(LevelCell(model.OtherLevels[k], *decimals));
+        row.push_back(LevelCell(level, decimals));
+        row.push_back(LevelCell(model.OtherLevels[k], decimals));
         const BandBreakdown& rated = ratings.bands[k];
         for (double weighted : rated.weighted)
-            row.push_back(LevelCell(weighted, *decimals));
-        row.push_back(LevelCell(model.Results[k], *decimals));
+            row.push_back(LevelCell(weighted, decimals));
+        row.push_back(LevelCell(model.Results[k], decimals));
         // A band that a rating does not use has NaN there, printed as missing.
         for (double value : {rated.noiseRating, rated.stcDeficiency, rated.rwDeviation})
-            row.push_back(LevelCell(value, *decimals));
+            row.push_back(LevelCell(value, decimals));
     }
-    Print(FormatTable(table, *format));
+    Print(FormatTable(table, options->format));
     return kExitSuccess;
 }
 

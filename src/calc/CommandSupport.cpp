@@ -2,6 +2,7 @@
 
 #include "calc/Reporting.h"
 #include "calc/SpectrumFile.h"
+#include "io/DataFile.h"
 #include "model/SpectrumModel.h"
 
 #include <array>
@@ -40,19 +41,24 @@ bool ReadOrReport(TSpectrumModel& model, const std::string& path)
     return false;
 }
 
-std::optional<TableFormat> FormatOption(const ParsedArguments& arguments)
+std::optional<TableOptions> ReadTableOptions(const ParsedArguments& arguments, std::string& error)
 {
-    return TableFormatNamed(arguments.Value(kFormatOption.name, "text"));
-}
-
-std::optional<int> DecimalsOption(const ParsedArguments& arguments)
-{
-    if (!arguments.Has(kDecimalsOption.name))
-        return 1;
-    const std::optional<int> decimals = ParseCount(arguments.Value(kDecimalsOption.name));
-    if (!decimals || *decimals < 0 || *decimals > kMaxDecimals)
+    TableOptions options;
+    const std::optional<TableFormat> format = TableFormatNamed(arguments.Value(kFormatOption.name, "text"));
+    if (!format) {
+        error = "--format takes text, csv or json";
         return std::nullopt;
-    return decimals;
+    }
+    options.format = *format;
+    if (arguments.Has(kDecimalsOption.name)) {
+        const std::optional<int> decimals = ParseCount(arguments.Value(kDecimalsOption.name));
+        if (!decimals || *decimals < 0 || *decimals > kMaxDecimals) {
+            error = "--decimals takes a whole number from 0 to " + std::to_string(kMaxDecimals);
+            return std::nullopt;
+        }
+        options.decimals = *decimals;
+    }
+    return options;
 }
 
 TableCell LevelCell(double level, int decimals)
@@ -99,6 +105,15 @@ const char* DataFileOutputError(const std::optional<std::string>& output)
     if (!EndsWithIgnoringCase(*output, ".snd"))
         return "the output's name must end in .snd";
     return nullptr;
+}
+
+int WriteDataFileOrReport(const TSpectrumModel& model, const std::string& path)
+{
+    std::string reason;
+    if (WriteDataFile(model, path, &reason))
+        return kExitSuccess;
+    ReportUnwritable(path, reason);
+    return kExitFailure;
 }
 
 } // namespace velmora

@@ -47,11 +47,16 @@ int UsageError(const Command& command, std::string_view message);
 /** Reads path into model; a file that cannot be read is reported with its reason. */
 bool ReadOrReport(TSpectrumModel& model, const std::string& path);
 
-/** The --format value; text by default, nothing for a name that is no format. */
-std::optional<TableFormat> FormatOption(const ParsedArguments& arguments);
+/** How a command prints its table. */
+struct TableOptions {
+    /** --format: text by default. */
+    TableFormat format = TableFormat::Text;
+    /** --decimals, 0 to 6: one decimal, as the window's result line, by default. */
+    int decimals = 1;
+};
 
-/** The --decimals value, 0 to 6; one decimal, as the window's result line, by default. */
-std::optional<int> DecimalsOption(const ParsedArguments& arguments);
+/** --format and --decimals as given; nothing, with error saying what they take, for a value they do not. */
+std::optional<TableOptions> ReadTableOptions(const ParsedArguments& arguments, std::string& error);
 
 /** A level with the decimals asked for; "-" (null in JSON) when not finite. */
 TableCell LevelCell(double level, int decimals);
@@ -71,5 +76,8 @@ std::optional<std::string> OutputPath(const ParsedArguments& arguments);
 
 /** Why -o does not name a data file to write; null when it does. */
 const char* DataFileOutputError(const std::optional<std::string>& output);
+
+/** Writes model as a data file at path, reporting a failure; the exit status. */
+int WriteDataFileOrReport(const TSpectrumModel& model, const std::string& path);
 
 } // namespace velmora

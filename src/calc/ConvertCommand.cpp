@@ -2,8 +2,6 @@
 
 #include "calc/CommandSupport.h"
 
-#include "calc/Reporting.h"
-#include "io/DataFile.h"
 #include "model/SpectrumModel.h"
 #include "model/SpectrumOperations.h"
 
@@ -28,12 +26,7 @@ int RunConvert(const Command& command, const ParsedArguments& arguments, const R
         return kExitFailure;
     if (third ? ConvertToThirdOctave(model) : ConvertToFullOctave(model))
         SetupSpectrum(model, false);
-    std::string reason;
-    if (!WriteDataFile(model, *output, &reason)) {
-        ReportUnwritable(*output, reason);
-        return kExitFailure;
-    }
-    return kExitSuccess;
+    return WriteDataFileOrReport(model, *output);
 }
 
 } // namespace

@@ -4,7 +4,6 @@
 
 #include "calc/Reporting.h"
 #include "calc/TableImport.h"
-#include "io/DataFile.h"
 #include "model/SpectrumModel.h"
 #include "model/SpectrumOperations.h"
 
@@ -34,12 +33,7 @@ int RunImport(const Command& command, const ParsedArguments& arguments, const Re
     // Asked for a band set, the levels read are converted to it as the convert command does.
     if ((third && ConvertToThirdOctave(model)) || (octave && ConvertToFullOctave(model)))
         SetupSpectrum(model, false);
-    std::string reason;
-    if (!WriteDataFile(model, *output, &reason)) {
-        ReportUnwritable(*output, reason);
-        return kExitFailure;
-    }
-    return kExitSuccess;
+    return WriteDataFileOrReport(model, *output);
 }
 
 } // namespace

@@ -21,12 +21,11 @@ constexpr OptionSpec kRateOptions[] = {kFormatOption, kDecimalsOption};
 
 int RunRate(const Command& command, const ParsedArguments& arguments, const RenderRunner&)
 {
-    const std::optional<TableFormat> format = FormatOption(arguments);
-    if (!format)
-        return UsageError(command, "--format takes text, csv or json");
-    const std::optional<int> decimals = DecimalsOption(arguments);
-    if (!decimals)
-        return UsageError(command, "--decimals takes a whole number from 0 to 6");
+    std::string error;
+    const std::optional<TableOptions> options = ReadTableOptions(arguments, error);
+    if (!options)
+        return UsageError(command, error);
+    const int decimals = options->decimals;
     if (arguments.operands.empty())
         return UsageError(command, "no data file named");
 
@@ -54,13 +53,13 @@ int RunRate(const Command& command, const ParsedArguments& arguments, const Rend
             // Every number from the one ratings value the read computed, as the window shows it.
             const SpectrumRatings& ratings = model.Ratings;
             for (double level : ratings.weighted)
-                row.push_back(LevelCell(level, *decimals));
-            row.push_back(LevelCell(ratings.noise.NR, *decimals));
-            row.push_back(LevelCell(ratings.transmission.STC, *decimals));
+                row.push_back(LevelCell(level, decimals));
+            row.push_back(LevelCell(ratings.noise.NR, decimals));
+            row.push_back(LevelCell(ratings.transmission.STC, decimals));
             // The edited spectrum read as sound reduction, whatever its data type says.
             const SoundReductionRating& reduction = ratings.reduction;
             for (double value : {reduction.Rw, reduction.C, reduction.Ctr})
-                row.push_back(LevelCell(value, *decimals));
+                row.push_back(LevelCell(value, decimals));
         }
     };
     // In a batch of many files, opening and reading them is most of the time: a second thread
@@ -83,7 +82,7 @@ int RunRate(const Command& command, const ParsedArguments& arguments, const Rend
         }
         table.rows.push_back(std::move(rated[i].row));
     }
-    Print(FormatTable(table, *format));
+    Print(FormatTable(table, options->format));
     return status;
 }
 

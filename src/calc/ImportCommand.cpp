@@ -1,7 +1,6 @@
 #include "calc/Commands.h"
 
 #include "calc/CommandSupport.h"
-
 #include "calc/Reporting.h"
 #include "calc/TableImport.h"
 #include "model/SpectrumModel.h"

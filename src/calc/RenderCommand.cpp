@@ -1,7 +1,6 @@
 #include "calc/Commands.h"
 
 #include "calc/CommandSupport.h"
-
 #include "calc/RenderRequest.h"
 #include "model/SpectrumModel.h"
 

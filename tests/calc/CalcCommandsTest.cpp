@@ -16,13 +16,9 @@ using velmora::test::CalcRun;
 using velmora::test::CalcToolTest;
 using velmora::test::DataText;
 using velmora::test::Ramp;
+using velmora::test::Words;
 
 namespace {
-
-QStringList Words(const char* text)
-{
-    return QString::fromUtf8(text).split(u' ', Qt::SkipEmptyParts);
-}
 
 /** printf's "%.10g" in the "C" locale. */
 QString PrintfGeneral(double value)

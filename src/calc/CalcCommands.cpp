@@ -30,6 +30,8 @@ constexpr std::string_view kToolHelp =
     "  bands FILE        one row per band: frequency, both spectra, weighted levels, result,\n"
     "                    NR, STC deficiency, Rw deviation; with --ratings all, the band's part\n"
     "                    in STC (E413), IIC, Ln,w and NC too\n"
+    "  explain FILE...   every rating of each file with its governing band and what the next\n"
+    "                    class needs, as the ratings panel words them; --bands adds the band table\n"
     "  render FILE -o OUT.svg|OUT.png|OUT.pdf\n"
     "                    draws the graph as the window does\n"
     "  convert FILE --third|--octave -o OUT.snd\n"
@@ -43,7 +45,7 @@ constexpr std::string_view kToolHelp =
     "expression did not evaluate (the other files are still processed); 2 for bad arguments.\n";
 
 /** Every command, in the order the usage line names them. */
-constexpr const Command* kCommands[] = {&kRateCommand,    &kBandsCommand,  &kRenderCommand,
+constexpr const Command* kCommands[] = {&kRateCommand,    &kBandsCommand,  &kExplainCommand, &kRenderCommand,
                                         &kConvertCommand, &kImportCommand, &kEvalCommand};
 
 ParsedArguments ExpressionArguments(std::span<const std::string> arguments)

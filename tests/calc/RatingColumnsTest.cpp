@@ -159,7 +159,7 @@ TEST_F(CalcToolTest, BandsRatingsAddEachBandsPartSummingToWhatTheRatingAllows)
         // Only the 500 Hz octave lies within the NC curves.
         {"room_50_db_at_500_hz.snd", "nc", 46.0},
     };
-    // Each band's part, summed over the bands.
+    // Each band's part as bands and explain --bands print it, summed over the bands.
     const auto sum = [](const QByteArray& csv, const QString& column) {
         double total = 0.0;
         for (const auto& record : CsvRecords(csv))
@@ -173,5 +173,7 @@ TEST_F(CalcToolTest, BandsRatingsAddEachBandsPartSummingToWhatTheRatingAllows)
         EXPECT_EQ(test::ParseCsv(bands.out).front().mid(11),
                   Words("e413_deficiency iic_deficiency lnw_deviation nc"));
         EXPECT_NEAR(sum(bands.out, QString::fromLatin1(c.column)), c.sum, 0.001);
+        const CalcRun explain = run(Words("explain --format csv --bands") << TestDataFile(c.file));
+        EXPECT_NEAR(sum(explain.out, QString::fromLatin1(c.column)), c.sum, 0.001);
     }
 }

@@ -2,7 +2,6 @@
 
 #include "calc/CommandSupport.h"
 #include "calc/RatingColumns.h"
-#include "calc/SpectrumFile.h"
 #include "model/Bands.h"
 #include "model/RatingLines.h"
 #include "model/SpectrumModel.h"
@@ -31,16 +30,18 @@ std::string FamilyName(RatingFamily family)
     return family == RatingFamily::Levels ? "levels" : "attenuation";
 }
 
+/** A cell that a row leaves empty: null in JSON. */
+TableCell Blank()
+{
+    return {TableCell::Missing, ""};
+}
+
 /** A rating's text; "-" (not rated) and an empty text (no classes) are null in JSON. */
 TableCell RatingText(const std::string& text)
 {
-    return text == "-" || text.empty() ? TableCell{TableCell::Missing, text} : TextCell(text);
-}
-
-/** A cell of a column that a row does not fill: empty, null in JSON. */
-TableCell Blank()
-{
-    return RatingText("");
+    if (text.empty())
+        return Blank();
+    return text == "-" ? TableCell{TableCell::Missing, text} : TextCell(text);
 }
 
 /** The band in Hz; missing for -1 or an index that is no band. */

@@ -3,10 +3,12 @@
 #include "calc/Reporting.h"
 #include "calc/SpectrumFile.h"
 #include "io/DataFile.h"
+#include "model/Bands.h"
 #include "model/SpectrumModel.h"
 
 #include <array>
 #include <cstdio>
+#include <limits>
 
 namespace velmora {
 
@@ -64,6 +66,12 @@ std::optional<TableOptions> ReadTableOptions(const ParsedArguments& arguments, s
 TableCell LevelCell(double level, int decimals)
 {
     return NumberCell(level, decimals);
+}
+
+TableCell BandCell(int band)
+{
+    const bool known = band >= 0 && band < kBandCount;
+    return NumberCell(known ? BandFrequency[band] : std::numeric_limits<double>::quiet_NaN(), 0);
 }
 
 std::vector<TableColumn> Columns(std::initializer_list<std::string_view> texts,

@@ -61,6 +61,9 @@ std::optional<TableOptions> ReadTableOptions(const ParsedArguments& arguments, s
 /** A level with the decimals asked for; "-" (null in JSON) when not finite. */
 TableCell LevelCell(double level, int decimals);
 
+/** A band's centre frequency in Hz; missing ("-", null in JSON) for -1 or an index that is no band. */
+TableCell BandCell(int band);
+
 /** Columns of the names given: the texts aligned left, then the numbers aligned right. */
 std::vector<TableColumn> Columns(std::initializer_list<std::string_view> texts,
                                  std::initializer_list<std::string_view> numbers);

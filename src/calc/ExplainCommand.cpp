@@ -2,13 +2,11 @@
 
 #include "calc/CommandSupport.h"
 #include "calc/RatingColumns.h"
-#include "model/Bands.h"
 #include "model/RatingLines.h"
 #include "model/SpectrumModel.h"
 #include "model/SpectrumRatings.h"
 
 #include <array>
-#include <limits>
 #include <optional>
 
 namespace velmora {
@@ -42,13 +40,6 @@ TableCell RatingText(const std::string& text)
     if (text.empty())
         return Blank();
     return text == "-" ? TableCell{TableCell::Missing, text} : TextCell(text);
-}
-
-/** The band in Hz; missing for -1 or an index that is no band. */
-TableCell BandCell(int band)
-{
-    const bool known = band >= 0 && band < kBandCount;
-    return NumberCell(known ? BandFrequency[band] : std::numeric_limits<double>::quiet_NaN(), 0);
 }
 
 /** The ratings panel's band table with each band's part in every other rating. */

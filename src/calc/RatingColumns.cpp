@@ -1,11 +1,10 @@
 #include "calc/RatingColumns.h"
 
+#include "calc/CommandSupport.h"
 #include "calc/Reporting.h"
-#include "model/Bands.h"
 
 #include <algorithm>
 #include <cctype>
-#include <limits>
 
 namespace velmora {
 
@@ -18,13 +17,6 @@ TableCell NoiseCriterionCell(const SpectrumRatings& ratings, int)
     if (state == NoiseCriterionState::AboveFamily || state == NoiseCriterionState::BelowFamily)
         return TextCell(NoiseCriterionText(ratings.nc));
     return NumberCell(ratings.nc.NC, 1);
-}
-
-TableCell NoiseCriterionBandCell(const SpectrumRatings& ratings, int)
-{
-    const int band = ratings.nc.governingBand;
-    const bool known = band >= 0 && band < kBandCount;
-    return NumberCell(known ? BandFrequency[band] : std::numeric_limits<double>::quiet_NaN(), 0);
 }
 
 constexpr RatingColumn kRateColumns[] = {
@@ -40,7 +32,7 @@ constexpr RatingColumn kRateColumns[] = {
     {"Ctr_50_5000", [](const SpectrumRatings& r, int d) { return NumberCell(r.enlarged.Ctr50_5000, d); }},
     {"Ctr_100_5000", [](const SpectrumRatings& r, int d) { return NumberCell(r.enlarged.Ctr100_5000, d); }},
     {"NC", NoiseCriterionCell},
-    {"NC_band", NoiseCriterionBandCell},
+    {"NC_band", [](const SpectrumRatings& r, int) { return BandCell(r.nc.governingBand); }},
     {"SIL", [](const SpectrumRatings& r, int d) { return NumberCell(r.nc.SIL, d); }},
 };
 

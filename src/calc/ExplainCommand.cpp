@@ -156,10 +156,14 @@ int RunExplain(const Command& command, const ParsedArguments& arguments, const R
             continue;
         }
         // Every rating and its words from the one ratings value the read computed.
-        if (format == TableFormat::Text)
-            text += (text.empty() ? "" : "\n") + TextBlock(path, model, bands);
-        else
+        if (format != TableFormat::Text) {
             AppendRows(table, path, model, bands);
+            continue;
+        }
+        // A blank line between the files' blocks.
+        if (!text.empty())
+            text += '\n';
+        text += TextBlock(path, model, bands);
     }
     Print(format == TableFormat::Text ? text : FormatTable(table, format));
     return status;

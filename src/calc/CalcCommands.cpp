@@ -85,8 +85,11 @@ int ToolUsageError(std::string_view message)
 {
     Report(message);
     std::string names;
-    for (const Command* command : kCommands)
-        names += (names.empty() ? "" : "|") + std::string(command->name);
+    for (const Command* command : kCommands) {
+        if (!names.empty())
+            names += '|';
+        names += command->name;
+    }
     const std::string usage = "usage: " + std::string(kProgram) + " " + names + " ...\nRun '" +
                               std::string(kProgram) + " --help' for more.\n";
     std::fwrite(usage.data(), 1, usage.size(), stderr);

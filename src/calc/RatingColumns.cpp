@@ -54,8 +54,11 @@ bool SameName(std::string_view a, std::string_view b)
 template <typename Column, typename Name> std::string NameList(std::span<const Column> catalogue, Name name)
 {
     std::string list;
-    for (const Column& column : catalogue)
-        list += (list.empty() ? "" : ", ") + std::string(name(column));
+    for (const Column& column : catalogue) {
+        if (!list.empty())
+            list += ", ";
+        list += name(column);
+    }
     return list;
 }
 

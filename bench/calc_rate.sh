@@ -1,17 +1,25 @@
 #!/usr/bin/env bash
 # Times `velmora-calc rate` over many third-octave data files in one call, with the file cache warm.
 #
-#   bash bench/calc_rate.sh [BUILD_DIR] [FILES]     (defaults: build-rel, 10000)
+#   bash bench/calc_rate.sh [--ratings] [BUILD_DIR] [FILES]     (defaults: build-rel, 10000)
 #
 # Uses hyperfine when it is installed, else the best and median of a few timed runs. The target is
 # at most 250 ms for 10,000 files on a 2-core machine; the exit status is 1 when it is missed.
+# --ratings also times `rate --ratings all` over the same files, run by run in turn with plain
+# `rate`, and compares the best times: the target is at most 1.2 times plain rate's.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+ratings=0
+if [[ ${1:-} == --ratings ]]; then
+    ratings=1
+    shift
+fi
 build=${1:-build-rel}
 count=${2:-10000}
 runs=5
 target_ms=250
+target_ratio_percent=120
 program="$build/velmora-calc"
 if [[ ! -x "$program" ]]; then
     echo "no $program: build it first (cmake --build $build --target velmora-calc)" >&2
@@ -46,20 +54,52 @@ echo "velmora-calc rate over ${#files[@]} third-octave files ($program)"
 "$program" rate --format csv "${files[@]}" | tail -n +2 | wc -l | xargs echo "rows:"
 
 if command -v hyperfine > /dev/null; then
-    hyperfine --warmup 1 --runs "$runs" "'$program' rate '$dir'/survey*.snd > /dev/null"
+    if ((ratings)); then
+        hyperfine --warmup 1 --runs "$runs" "'$program' rate '$dir'/survey*.snd > /dev/null" \
+            "'$program' rate --ratings all '$dir'/survey*.snd > /dev/null"
+    else
+        hyperfine --warmup 1 --runs "$runs" "'$program' rate '$dir'/survey*.snd > /dev/null"
+    fi
     exit 0
 fi
 
-times=()
-for ((run = 0; run < runs; ++run)); do
+# Milliseconds one call of rate with the given options takes.
+time_rate() {
+    local start end
     start=$(date +%s%N)
-    "$program" rate "${files[@]}" > /dev/null
+    "$program" rate "$@" "${files[@]}" > /dev/null
     end=$(date +%s%N)
-    times+=($(((end - start) / 1000000)))
+    echo $(((end - start) / 1000000))
+}
+
+# The best and the median of a list of times.
+best_and_median() {
+    local sorted
+    sorted=($(printf '%s\n' "$@" | sort -n))
+    echo "${sorted[0]} ${sorted[$((${#sorted[@]} / 2))]}"
+}
+
+times=()
+rated_times=()
+for ((run = 0; run < runs; ++run)); do
+    times+=($(time_rate))
+    if ((ratings)); then
+        rated_times+=($(time_rate --ratings all))
+    fi
 done
-sorted=($(printf '%s\n' "${times[@]}" | sort -n))
-best=${sorted[0]}
-median=${sorted[$((runs / 2))]}
+read -r best median <<< "$(best_and_median "${times[@]}")"
 echo "runs (ms): ${times[*]}"
 echo "best ${best} ms, median ${median} ms (target <= ${target_ms} ms)"
-((best <= target_ms))
+status=0
+((best <= target_ms)) || status=1
+if ((ratings)); then
+    header=$("$program" rate --ratings all --format csv "${files[0]}")
+    echo "columns with --ratings all: $(head -n 1 <<< "$header" | tr ',' '\n' | wc -l)"
+    read -r rated_best rated_median <<< "$(best_and_median "${rated_times[@]}")"
+    percent=$((rated_best * 100 / (best > 0 ? best : 1)))
+    echo "rate --ratings all runs (ms): ${rated_times[*]}"
+    echo "best ${rated_best} ms, median ${rated_median} ms: ${percent}% of plain rate's best" \
+        "(target <= ${target_ratio_percent}%)"
+    ((percent <= target_ratio_percent)) || status=1
+fi
+exit $status

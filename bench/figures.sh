@@ -17,8 +17,8 @@ build-bench/bench/StartupBench 2>/dev/null | grep -E "median"
 echo "== full redraw and drag step"
 build-bench/bench/RedrawBench --benchmark_filter='width:1600' 2>/dev/null | grep -E "median"
 build-bench/bench/DragBench 2>/dev/null | grep -E "median"
-echo "== velmora-calc eval 1 as a process, and rate over 10,000 files"
+echo "== velmora-calc eval 1 as a process, and rate over 10,000 files, plain and with --ratings all"
 bash bench/calc_eval.sh build-bench
-bash bench/calc_rate.sh build-bench
+bash bench/calc_rate.sh --ratings build-bench
 echo "== fuzzing, ${fuzz_seconds}s per target"
 bash scripts/fuzz.sh "$fuzz_seconds"

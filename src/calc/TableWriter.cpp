@@ -75,54 +75,70 @@ std::size_t DisplayWidth(std::string_view text)
         text.begin(), text.end(), [](char c) { return !IsContinuation(static_cast<unsigned char>(c)); }));
 }
 
-std::string JsonValue(const TableCell& cell)
+/** cell as a JSON value, appended to json. */
+void AppendJsonValue(std::string& json, const TableCell& cell)
 {
     switch (cell.kind) {
     case TableCell::Number:
-        return cell.text;
+        json += cell.text;
+        break;
     case TableCell::Missing:
-        return "null";
+        json += "null";
+        break;
     default:
-        return JsonString(cell.text);
+        json += JsonString(cell.text);
     }
+}
+
+/** text as a terminal shows it: as it is, or escaped into escaped when it holds a control character. */
+std::string_view Shown(const std::string& text, std::string& escaped)
+{
+    if (std::none_of(text.begin(), text.end(),
+                     [](char c) { return IsControl(static_cast<unsigned char>(c)); }))
+        return text;
+    escaped = PrintableText(text);
+    return escaped;
 }
 
 std::string TextTable(const Table& table)
 {
-    std::vector<std::vector<std::string>> lines;
-    lines.reserve(table.rows.size() + 1);
-    std::vector<std::string>& header = lines.emplace_back();
-    for (const TableColumn& column : table.columns)
-        header.push_back(PrintableText(column.name));
-    for (const auto& row : table.rows) {
-        std::vector<std::string>& line = lines.emplace_back();
-        for (const TableCell& cell : row)
-            line.push_back(PrintableText(cell.text));
-    }
-
+    // A table of many rows is measured and written without a copy of its cells: only the rare
+    // text with a control character is escaped, once for each pass.
+    std::string escaped;
     std::vector<std::size_t> widths(table.columns.size(), 0);
-    for (const auto& line : lines)
-        for (std::size_t c = 0; c < line.size() && c < widths.size(); ++c)
-            widths[c] = std::max(widths[c], DisplayWidth(line[c]));
+    for (std::size_t c = 0; c < widths.size(); ++c)
+        widths[c] = DisplayWidth(Shown(table.columns[c].name, escaped));
+    for (const auto& row : table.rows)
+        for (std::size_t c = 0; c < row.size() && c < widths.size(); ++c)
+            widths[c] = std::max(widths[c], DisplayWidth(Shown(row[c].text, escaped)));
 
+    std::size_t lineLength = 1;
+    for (std::size_t width : widths)
+        lineLength += width + kColumnGap.size();
     std::string text;
-    for (const auto& line : lines) {
-        for (std::size_t c = 0; c < line.size() && c < widths.size(); ++c) {
+    text.reserve(lineLength * (table.rows.size() + 1));
+    const auto appendLine = [&](std::size_t cells, const auto& textOf) {
+        for (std::size_t c = 0; c < cells && c < widths.size(); ++c) {
             if (c > 0)
                 text += kColumnGap;
-            const std::size_t padding = widths[c] - DisplayWidth(line[c]);
+            const std::string_view shown = Shown(textOf(c), escaped);
+            const std::size_t padding = widths[c] - DisplayWidth(shown);
             if (table.columns[c].alignRight) {
                 text.append(padding, ' ');
-                text += line[c];
+                text += shown;
             } else {
-                text += line[c];
+                text += shown;
                 // No trailing blanks after the last column.
-                if (c + 1 < line.size())
+                if (c + 1 < cells)
                     text.append(padding, ' ');
             }
         }
         text += '\n';
-    }
+    };
+    appendLine(table.columns.size(),
+               [&](std::size_t c) -> const std::string& { return table.columns[c].name; });
+    for (const auto& row : table.rows)
+        appendLine(row.size(), [&](std::size_t c) -> const std::string& { return row[c].text; });
     return text;
 }
 
@@ -133,13 +149,18 @@ std::string CsvTable(const Table& table)
         for (std::size_t c = 0; c < fields.size(); ++c) {
             if (c > 0)
                 text += ',';
-            text += CsvField(textOf(fields[c]));
+            const std::string& field = textOf(fields[c]);
+            // Most fields need no quotes: they go in without a copy.
+            if (field.find_first_of(",\"\r\n") == std::string::npos)
+                text += field;
+            else
+                text += CsvField(field);
         }
         text += kCsvLineEnd;
     };
-    appendRecord(table.columns, [](const TableColumn& column) { return column.name; });
+    appendRecord(table.columns, [](const TableColumn& column) -> const std::string& { return column.name; });
     for (const auto& row : table.rows)
-        appendRecord(row, [](const TableCell& cell) { return cell.text; });
+        appendRecord(row, [](const TableCell& cell) -> const std::string& { return cell.text; });
     return text;
 }
 
@@ -147,16 +168,19 @@ std::string JsonTable(const Table& table)
 {
     if (table.rows.empty())
         return "[]\n";
+    // Each row repeats the column names: each is written as a key once.
+    std::vector<std::string> keys;
+    for (const TableColumn& column : table.columns)
+        keys.push_back(JsonString(column.name) + ": ");
     std::string text = "[\n";
     for (std::size_t r = 0; r < table.rows.size(); ++r) {
         const auto& row = table.rows[r];
         text += "  {";
-        for (std::size_t c = 0; c < row.size() && c < table.columns.size(); ++c) {
+        for (std::size_t c = 0; c < row.size() && c < keys.size(); ++c) {
             if (c > 0)
                 text += ", ";
-            text += JsonString(table.columns[c].name);
-            text += ": ";
-            text += JsonValue(row[c]);
+            text += keys[c];
+            AppendJsonValue(text, row[c]);
         }
         text += r + 1 < table.rows.size() ? "},\n" : "}\n";
     }

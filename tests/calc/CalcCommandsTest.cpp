@@ -16,13 +16,9 @@ using velmora::test::CalcRun;
 using velmora::test::CalcToolTest;
 using velmora::test::DataText;
 using velmora::test::Ramp;
+using velmora::test::Words;
 
 namespace {
-
-QStringList Words(const char* text)
-{
-    return QString::fromUtf8(text).split(u' ', Qt::SkipEmptyParts);
-}
 
 /** printf's "%.10g" in the "C" locale. */
 QString PrintfGeneral(double value)
@@ -65,6 +61,9 @@ TEST_F(CalcToolTest, BadArgumentsPrintTheUsageAndDoNothing)
         {"convert a.snd --third -o out.txt", "usage: velmora-calc convert FILE"},
         {"convert a.snd --third=yes -o out.snd", "usage: velmora-calc convert FILE"},
         {"eval", "usage: velmora-calc eval EXPR"},
+        {"explain", "usage: velmora-calc explain ["},
+        {"explain --format xml a.snd", "usage: velmora-calc explain ["},
+        {"explain --decimals 2 a.snd", "usage: velmora-calc explain ["},
     };
     const QStringList before = QDir(m_dir.path()).entryList(QDir::Files);
     for (const Case& c : cases) {
@@ -82,7 +81,7 @@ TEST_F(CalcToolTest, HelpForTheToolAndEachCommand)
 {
     const CalcRun tool = run({QStringLiteral("--help")});
     EXPECT_EQ(tool.exitCode, 0);
-    for (const char* command : {"rate", "bands", "render", "convert", "eval"}) {
+    for (const char* command : {"rate", "bands", "explain", "render", "convert", "eval"}) {
         SCOPED_TRACE(command);
         EXPECT_TRUE(tool.out.contains(QByteArray("\n  ") + command + " ")) << tool.out.toStdString();
         const CalcRun help = run({QString::fromLatin1(command), QStringLiteral("--help")});

@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -179,6 +180,31 @@ inline std::vector<QStringList> ParseCsv(const QByteArray& bytes)
     }
     EXPECT_TRUE(record.isEmpty() && field.isEmpty() && !quoted) << "the last record has no CR LF";
     return records;
+}
+
+/** The words of text, split at blanks: a command line without quoting. */
+inline QStringList Words(const char* text)
+{
+    return QString::fromUtf8(text).split(u' ', Qt::SkipEmptyParts);
+}
+
+/** CSV output's records after its header, each keyed by the header's names. */
+inline std::vector<std::map<QString, QString>> CsvRecords(const QByteArray& bytes)
+{
+    const std::vector<QStringList> records = ParseCsv(bytes);
+    std::vector<std::map<QString, QString>> keyed;
+    for (std::size_t r = 1; r < records.size(); ++r) {
+        std::map<QString, QString>& record = keyed.emplace_back();
+        for (qsizetype c = 0; c < records[0].size() && c < records[r].size(); ++c)
+            record[records[0][c]] = records[r][c];
+    }
+    return keyed;
+}
+
+/** A data file of tests/calc/data. */
+inline QString TestDataFile(const char* name)
+{
+    return QString::fromUtf8(VELMORA_CALC_TEST_DATA) + u'/' + QString::fromUtf8(name);
 }
 
 /** The lines of text output, each split at runs of blanks (file names in these tests hold none). */

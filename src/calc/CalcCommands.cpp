@@ -1,14 +1,18 @@
 #include "calc/CalcCommands.h"
 
+#include "calc/AverageCommand.h"
 #include "calc/CommandLine.h"
+#include "calc/CompareCommand.h"
 #include "calc/RenderRequest.h"
 #include "calc/Reporting.h"
 #include "calc/SpectrumFile.h"
 #include "calc/TableImport.h"
 #include "calc/TableWriter.h"
 #include "entry/ExpressionParser.h"
+#include "io/ComparedFiles.h"
 #include "io/DataFile.h"
 #include "model/Bands.h"
+#include "model/ComparisonSet.h"
 #include "model/Ratings.h"
 #include "model/SoundReduction.h"
 #include "model/SpectrumModel.h"
@@ -49,13 +53,17 @@ constexpr std::string_view kToolHelp =
     "  rate FILE...      one row per file: band set, data type, dBA to dBD, NR, STC, Rw, C, Ctr\n"
     "  bands FILE        one row per band: frequency, both spectra, weighted levels, result,\n"
     "                    NR, STC deficiency, Rw deviation\n"
-    "  render FILE -o OUT.svg|OUT.png|OUT.pdf\n"
-    "                    draws the graph as the window does\n"
+    "  render FILE [FILE...] -o OUT.svg|OUT.png|OUT.pdf\n"
+    "                    draws the graph as the window does, further files as its comparison set\n"
     "  convert FILE --third|--octave -o OUT.snd\n"
     "                    converts the band set and writes a data file\n"
     "  import FILE.csv|FILE.txt|- [--third|--octave] -o OUT.snd\n"
     "                    reads a table of levels as the window's paste does\n"
     "  eval EXPR...      evaluates expressions as the window's number fields do\n"
+    "  average FILE... -o OUT.snd [--arithmetic]\n"
+    "                    the per-band mean of files of one band set, as the window's Average\n"
+    "  compare REF FILE...\n"
+    "                    levels band by band with each file's difference from REF, then ratings\n"
     "\n"
     "Run 'velmora-calc COMMAND --help' for a command's options.\n"
     "Exit status: 0 on success; 1 when a named file could not be read or written or an\n"
@@ -282,9 +290,12 @@ std::optional<std::string> OutputPath(const ParsedArguments& arguments)
 /** The render command's arguments checked; an error message when they do not make sense. */
 std::optional<std::string> ReadRenderRequest(const ParsedArguments& arguments, RenderRequest& request)
 {
-    if (arguments.operands.size() != 1)
-        return "name exactly one data file";
+    if (arguments.operands.empty())
+        return "name a data file";
+    if (arguments.operands.size() - 1 > ComparisonSet::kMaxSpectra)
+        return "name at most " + std::to_string(ComparisonSet::kMaxSpectra) + " files to compare";
     request.input = arguments.operands.front();
+    request.compared.assign(arguments.operands.begin() + 1, arguments.operands.end());
     const std::optional<std::string> output = OutputPath(arguments);
     if (!output)
         return "-o OUT is needed";
@@ -348,6 +359,15 @@ int RunRender(const Command& command, const ParsedArguments& arguments, const Re
     TSpectrumModel model;
     if (!ReadOrReport(model, request.input))
         return kExitFailure;
+    // The drawing reads the compared files again; each is checked here, before anything is drawn.
+    for (const std::string& path : request.compared) {
+        ComparedFile file;
+        std::string reason;
+        if (!ReadComparedFile(path, file, reason)) {
+            Report("cannot read " + Quoted(path) + ": " + reason);
+            return kExitFailure;
+        }
+    }
     return render(request, model);
 }
 
@@ -434,6 +454,15 @@ int RunEval(const Command& command, const ParsedArguments& arguments, const Rend
     return status;
 }
 
+/** A command of a file of its own, its argument problems reported as the table's own are. */
+template <int (*Run)(const ParsedArguments&, std::string&)>
+int WithUsage(const Command& command, const ParsedArguments& arguments, const RenderRunner&)
+{
+    std::string usageError;
+    const int status = Run(arguments, usageError);
+    return usageError.empty() ? status : UsageError(command, usageError);
+}
+
 constexpr Command kCommands[] = {
     {"rate", "rate [--format text|csv|json] [--decimals N] FILE...",
      "One row per data file: the file name, the band set (octave or third), the edited spectrum's\n"
@@ -458,9 +487,11 @@ constexpr Command kCommands[] = {
      "JSON) for a band a rating does not use. --format as for rate.\n",
      kTableOptions, false, RunBands},
     {"render",
-     "render FILE -o OUT.svg|OUT.png|OUT.pdf [--overlay NAME] [--size WxH] [--scale N] [--graph "
+     "render FILE [FILE...] -o OUT.svg|OUT.png|OUT.pdf [--overlay NAME] [--size WxH] [--scale N] [--graph "
      "MIN,MAX,STEP]",
-     "Draws the file's graph with the window's drawing code. A PNG is the window's own picture;\n"
+     "Draws the file's graph with the window's drawing code; files after the first are drawn with it\n"
+     "as the window draws its comparison set, each in its own style and named in the legend (at most\n"
+     "100). A PNG is the window's own picture;\n"
      "SVG and PDF are the vector picture the window copies to the clipboard (grey grid, no\n"
      "background). An existing OUT is replaced only once the new picture is complete.\n"
      "\n"
@@ -501,6 +532,8 @@ constexpr Command kCommands[] = {
      {},
      true,
      RunEval},
+    {"average", kAverageUsage, kAverageHelp, kAverageOptions, false, WithUsage<RunAverage>},
+    {"compare", kCompareUsage, kCompareHelp, kCompareOptions, false, WithUsage<RunCompare>},
 };
 
 ParsedArguments ExpressionArguments(std::span<const std::string> arguments)
@@ -540,8 +573,8 @@ int ToolUsageError(std::string_view message)
 {
     Report(message);
     const std::string usage = "usage: " + std::string(kProgram) +
-                              " rate|bands|render|convert|import|eval ...\nRun '" + std::string(kProgram) +
-                              " --help' for more.\n";
+                              " rate|bands|render|convert|import|eval|average|compare ...\nRun '" +
+                              std::string(kProgram) + " --help' for more.\n";
     std::fwrite(usage.data(), 1, usage.size(), stderr);
     return kExitUsage;
 }

@@ -59,6 +59,9 @@ CompareView::CompareView(AppContext& context, QWidget* parent) : QWidget(parent)
     // Keys stay with the graph, as in the ratings table.
     Table->setFocusPolicy(Qt::NoFocus);
     Table->setWordWrap(false);
+    const int rowHeight = QFontMetrics(Table->font()).height() + 4;
+    Table->verticalHeader()->setMinimumSectionSize(rowHeight);
+    Table->verticalHeader()->setDefaultSectionSize(rowHeight);
     layout->addWidget(Table, 1);
 
     connect(Reference, &QComboBox::currentIndexChanged, this, [this](int index) {

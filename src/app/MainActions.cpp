@@ -197,10 +197,8 @@ void MainActions::BuildCompareMenu(QMenu* menu, ComparisonFiles& comparison)
     // The window shows the view in the ratings panel.
     Put(menu, Add("CompareViewAction", "Compare &View", "Levels, differences and ratings side by side."))
         ->setShortcut(QKeySequence(Qt::Key_F3));
-    connect(menu, &QMenu::aboutToShow, this, [this, menu, &comparison] {
-        UpdateCompareMenu();
-        comparison.ListSpectra(*menu);
-    });
+    connect(menu, &QMenu::aboutToShow, this, [menu, &comparison] { comparison.ListSpectra(*menu); });
+    connect(&comparison, &ComparisonFiles::SetChanged, this, &MainActions::UpdateCompareMenu);
     UpdateCompareMenu();
 }
 

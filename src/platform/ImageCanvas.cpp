@@ -249,8 +249,11 @@ bool ImageCanvas::BeginLayer()
 {
     if (m_image.isNull())
         return false;
-    if (m_layer.size() != m_image.size())
+    if (m_layer.size() != m_image.size()) {
         m_layer = QImage(m_image.size(), QImage::Format_RGB32);
+        // Only what is drawn is ever composed; the fill just keeps every pixel a defined one.
+        m_layer.fill(0xFFFFFFFF);
+    }
     m_layerPixels.clear();
     m_layerRects.clear();
     m_inLayer = true;

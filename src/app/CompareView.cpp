@@ -14,6 +14,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <vector>
 
 namespace velmora {
@@ -36,7 +37,7 @@ CompareView::CompareView(AppContext& context, QWidget* parent) : QWidget(parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     auto* top = new QHBoxLayout;
-    auto* label = new QLabel(QStringLiteral("Re&ference:"), this);
+    auto* label = new QLabel(QStringLiteral("Refere&nce:"), this);
     Reference = new QComboBox(this);
     Reference->setObjectName(QStringLiteral("CompareReference"));
     Reference->setToolTip(QStringLiteral("The differences are each spectrum's level minus this one's."));
@@ -142,11 +143,14 @@ void CompareView::Refresh()
     }
     const int bandRows = static_cast<int>(table.bands.size());
     const int rows = bandRows + 1 + static_cast<int>(table.ratingNames.size());
-    if (Table->columnCount() != headings.size() || Table->rowCount() != rows) {
+    // The columns are fitted when they change, not on every step of a drag.
+    const bool laidOut = headings == m_headings && Table->rowCount() == rows;
+    if (!laidOut) {
         Table->setColumnCount(static_cast<int>(headings.size()));
         Table->setRowCount(rows);
+        Table->setHorizontalHeaderLabels(headings);
+        m_headings = headings;
     }
-    Table->setHorizontalHeaderLabels(headings);
 
     for (int k = 0; k < bandRows; ++k) {
         SetCell(k, 0, QString::fromStdString(FixedText(BandFrequency[table.bands[k]], 0)));
@@ -167,7 +171,13 @@ void CompareView::Refresh()
             SetCell(row, static_cast<int>(c) + 1, difference ? QString() : Text(table.ratingValues[r][s]));
         }
     }
-    Table->resizeColumnsToContents();
+    if (!laidOut) {
+        Table->resizeColumnsToContents();
+        // Room for any level, so that one growing during a drag is not cut.
+        const int least = QFontMetrics(Table->font()).horizontalAdvance(QStringLiteral("-888.8")) + 8;
+        for (int column = 1; column < Table->columnCount(); ++column)
+            Table->setColumnWidth(column, std::max(Table->columnWidth(column), least));
+    }
 }
 
 } // namespace velmora

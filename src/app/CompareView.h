@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QStringList>
 #include <QWidget>
 
 #include <string>
@@ -45,6 +46,8 @@ private:
     AppContext& m_context;
     /** The reference by name: it stays picked while the set changes around it. */
     std::string m_reference;
+    /** The column headings the table was last laid out for. */
+    QStringList m_headings;
 };
 
 } // namespace velmora

@@ -7,6 +7,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cmath>
+#include <string>
 
 #if defined(__x86_64__)
 #include <immintrin.h>
@@ -36,28 +37,31 @@ void SettleVectorUnits()
 #endif
 }
 
-/** Twenty measured positions of third-octave levels around one room's spectrum, all shown. */
-ComparisonSet TwentyPositions()
-{
-    ComparisonSet set;
-    set.FollowBands(BandSet::Third);
-    for (int i = 0; i < 20; ++i) {
-        BandLevels levels{};
-        for (int k = 0; k < kBandCount; ++k)
-            levels[k] = static_cast<float>(70 - 0.9 * k + 4 * std::sin(0.8 * k + i));
-        set.Add("pos" + std::to_string(i + 1) + ".snd", levels, BandSet::Third, PressureLevels);
+/**
+ * The third-octave graph of a spectrum and twenty measured positions around it, all shown, drawn
+ * once so that the set is in the canvas's layer.
+ */
+struct ComparedGraph : bench::ThirdOctaveGraph {
+    ComparedGraph(int width, int height) : ThirdOctaveGraph(width, height)
+    {
+        for (int k = 0; k < kBandCount; ++k) {
+            model.Nodes.Node[k].Y = static_cast<float>(55 + 25 * std::sin(k * 0.7));
+            model.OtherLevels[k] = static_cast<float>(40 + 20 * std::cos(k * 0.45));
+        }
+        Recalculate(model);
+        set.FollowBands(BandSet::Third);
+        for (int i = 0; i < 20; ++i) {
+            BandLevels levels{};
+            for (int k = 0; k < kBandCount; ++k)
+                levels[k] = static_cast<float>(70 - 0.9 * k + 4 * std::sin(0.8 * k + i));
+            set.Add("pos" + std::to_string(i + 1) + ".snd", levels, BandSet::Third, PressureLevels);
+        }
+        surface.SetComparison(&set);
+        surface.Redraw();
     }
-    return set;
-}
 
-void SetUpSpectra(TSpectrumModel& model)
-{
-    for (int k = 0; k < kBandCount; ++k) {
-        model.Nodes.Node[k].Y = static_cast<float>(55 + 25 * std::sin(k * 0.7));
-        model.OtherLevels[k] = static_cast<float>(40 + 20 * std::cos(k * 0.45));
-    }
-    Recalculate(model);
-}
+    ComparisonSet set;
+};
 
 /**
  * A full redraw, as after every command, with twenty spectra in the set: clear the area and draw
@@ -66,12 +70,10 @@ void SetUpSpectra(TSpectrumModel& model)
  */
 void fullRedrawWithSet(benchmark::State& state)
 {
-    bench::ThirdOctaveGraph graph(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
-    [[maybe_unused]] auto& [ready, canvas, control, model, surface] = graph;
-    SetUpSpectra(model);
-    ComparisonSet set = TwentyPositions();
-    surface.SetComparison(&set);
-    surface.Redraw();
+    ComparedGraph graph(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    ImageCanvas& canvas = graph.canvas;
+    GraphSurface& surface = graph.surface;
+    ComparisonSet& set = graph.set;
     const bool fresh = state.range(2) != 0;
     bool shown = true;
     for (auto _ : state) {
@@ -99,12 +101,10 @@ BENCHMARK(fullRedrawWithSet)
  */
 void dragStepWithSet(benchmark::State& state)
 {
-    bench::ThirdOctaveGraph graph(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
-    [[maybe_unused]] auto& [ready, canvas, control, model, surface] = graph;
-    SetUpSpectra(model);
-    ComparisonSet set = TwentyPositions();
-    surface.SetComparison(&set);
-    surface.Redraw();
+    ComparedGraph graph(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    ImageCanvas& canvas = graph.canvas;
+    GraphSurface& surface = graph.surface;
+    TSpectrumModel& model = graph.model;
     SelectNode(model, surface, 13);
     const int px = static_cast<int>(surface.WorldToPixel(model.Nodes.Node[13].X, 0.0f).x);
     const int rows[] = {60, 240};

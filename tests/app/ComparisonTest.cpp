@@ -229,22 +229,5 @@ TEST_F(ComparisonTest, SaveComparisonWritesAListThatCompareWithOpens)
     EXPECT_EQ(set()[4].name, "pos5.snd");
 }
 
-TEST_F(ComparisonTest, ADragMovesItsNodeWithoutDrawingTheSetAgain)
-{
-    start(fivePositions());
-    const GraphSurface& surface = m_context->Surface;
-    const int renders = surface.Layer().Renders();
-    m_form->Redraw();
-    EXPECT_EQ(surface.Layer().Renders(), renders) << "a full redraw composes the kept layer";
-    const TPoint2D node = surface.WorldToPixel(model().Nodes.Node[4].X, model().Nodes.Node[4].Y);
-    m_form->Input().HandleMouseDown(Qt::LeftButton, static_cast<int>(node.x), static_cast<int>(node.y));
-    for (int step = 1; step <= 10; ++step)
-        m_form->Input().HandleMouseMove(static_cast<int>(node.x), static_cast<int>(node.y) - 3 * step);
-    EXPECT_EQ(surface.Layer().Renders(), renders);
-    m_form->Input().HandleMouseUp(Qt::LeftButton, static_cast<int>(node.x), static_cast<int>(node.y) - 30);
-    EXPECT_EQ(surface.Layer().Renders(), renders);
-    EXPECT_EQ(picture(), freshPicture()) << "the set stays drawn under the moved node";
-}
-
 } // namespace
 } // namespace velmora

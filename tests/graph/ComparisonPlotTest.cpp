@@ -118,21 +118,6 @@ TEST_F(ComparisonPlot, ShownSpectraAreDrawnInTheirStylesAndNamedInTheLegend)
     }
     EXPECT_LT(lastOfSet, lastRed);
     EXPECT_LT(lastOfSet, lastXor);
-
-    // A level that is not finite leaves out the two segments at it.
-    BandLevels holes = set[0].levels;
-    holes[4] = std::nanf("");
-    ComparisonSet broken;
-    broken.Add("solid.snd", holes, BandSet::Octave, PressureLevels);
-    broken.Add("h.snd", holes, BandSet::Octave, PressureLevels);
-    broken.SetShown(0, false);
-    Forget();
-    DrawComparisonSet(broken, "", surface);
-    const CurveStyle dashed = ComparisonStyle(broken[1].style);
-    int segments = 0;
-    for (const auto& pen : canvas.linePens)
-        segments += pen.colour == dashed.colour && pen.style == dashed.pen ? 1 : 0;
-    EXPECT_EQ(segments, 6 + 1);
 }
 
 TEST_F(ComparisonPlot, TheLegendSitsInsideTheFramesTopRightAndItsRowsAreHit)

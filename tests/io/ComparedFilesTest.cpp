@@ -7,10 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <limits>
-#include <random>
-
 namespace velmora {
 namespace {
 
@@ -71,28 +67,6 @@ TEST(ComparedFiles, ReadsTheEditedSpectrumOfADataFileAndListsFromTheirFolder)
     ASSERT_TRUE(ReadComparisonList(folder.File("set.lst"), paths, reason));
     EXPECT_EQ(paths, (std::vector<std::string>{folder.File("wall.snd"), folder.File("missing.snd")}));
     EXPECT_FALSE(ReadComparisonList(folder.File("none.lst"), paths, reason));
-}
-
-TEST(ComparedFiles, FileLevelIsWhatAWrittenDataFileReadsBack)
-{
-    std::minstd_rand random(5);
-    std::uniform_real_distribution<float> level(-200.0f, 200.0f);
-    TSpectrumModel model;
-    InitModel(model);
-    SetupNodes(model, true);
-    for (int trial = 0; trial < 200; ++trial) {
-        for (int k = 0; k < 9; ++k)
-            model.Nodes.Node[k].Y = trial == 0 && k == 0 ? -0.0004f : level(random);
-        TSpectrumModel read;
-        InitModel(read);
-        LoadDataText(read, DataFileText(model));
-        for (int k = 0; k < 9; ++k)
-            EXPECT_EQ(FileLevel(model.Nodes.Node[k].Y), read.Nodes.Node[k].Y) << model.Nodes.Node[k].Y;
-    }
-    // What no data file can hold comes back as it was.
-    EXPECT_TRUE(std::isnan(FileLevel(std::numeric_limits<float>::quiet_NaN())));
-    EXPECT_EQ(FileLevel(std::numeric_limits<float>::infinity()), std::numeric_limits<float>::infinity());
-    EXPECT_EQ(FileLevel(std::numeric_limits<float>::max()), std::numeric_limits<float>::max());
 }
 
 } // namespace

@@ -2,6 +2,8 @@
 
 #include "io/DataFile.h"
 #include "io/FileContents.h"
+#include "io/LevelsImport.h"
+#include "io/TabularLevels.h"
 #include "model/SpectrumModel.h"
 
 #include <algorithm>
@@ -9,12 +11,42 @@
 
 namespace velmora {
 
+namespace {
+
+bool EndsWithIgnoringCase(std::string_view text, std::string_view ending)
+{
+    return text.size() >= ending.size() &&
+           std::equal(ending.begin(), ending.end(), text.end() - static_cast<std::ptrdiff_t>(ending.size()),
+                      [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
+}
+
+/** A table of levels read into the model as the window's import reads one into a fresh spectrum. */
+bool LoadTableFile(TSpectrumModel& model, const std::string& path, std::string& reason)
+{
+    std::string text;
+    if (!ReadFileContents(path, kMaxTabularBytes, text, &reason))
+        return false;
+    TabularLevels levels;
+    TabularError error;
+    if (!ReadTabularLevels(text, levels, error)) {
+        reason = error.message;
+        return false;
+    }
+    if (ImportLevels(model, levels) == LevelsImport::BandSet)
+        SetupNodes(model, false);
+    return true;
+}
+
+} // namespace
+
 bool ReadComparedFile(const std::string& path, ComparedFile& file, std::string& reason)
 {
     TSpectrumModel model;
     InitModel(model);
     SetupNodes(model, true);
-    if (!LoadDataFile(model, path, &reason))
+    // A meter's or a spreadsheet's table would read as a data file of no levels at all.
+    const bool table = EndsWithIgnoringCase(path, ".csv") || EndsWithIgnoringCase(path, ".txt");
+    if (!(table ? LoadTableFile(model, path, reason) : LoadDataFile(model, path, &reason)))
         return false;
     file.levels = EditedLevels(model);
     file.bands = BandSetOf(model);

@@ -20,7 +20,9 @@ struct ComparedFile {
 
 /**
  * Reads a ".snd" data file as the window reads one on its command line (into a fresh model) and
- * keeps its edited spectrum. False, with reason saying why, when it cannot be read (see LoadDataFile).
+ * keeps its edited spectrum. A name ending in ".csv" or ".txt" (any case) is a table of levels,
+ * read as Import Levels reads one into a fresh octave spectrum at 0 dB (pressure levels). False,
+ * with reason saying why, when it cannot be read (see LoadDataFile, ReadTabularLevels).
  */
 bool ReadComparedFile(const std::string& path, ComparedFile& file, std::string& reason);
 

@@ -63,6 +63,15 @@ TEST(ComparedFiles, ReadsTheEditedSpectrumOfADataFileAndListsFromTheirFolder)
     EXPECT_FALSE(ReadComparedFile(folder.File("missing.snd"), file, reason));
     EXPECT_FALSE(reason.empty());
 
+    // A meter's table is read as Import Levels reads it, not as a data file of no levels.
+    ASSERT_TRUE(ReplaceFileContents(folder.File("meter.CSV"), "Hz;dB\r\n63;55,5\r\n1000;42\r\n"));
+    ASSERT_TRUE(ReadComparedFile(folder.File("meter.CSV"), file, reason)) << reason;
+    EXPECT_EQ(file.bands, BandSet::Octave);
+    EXPECT_EQ(file.levels[0], 55.5f);
+    EXPECT_EQ(file.levels[4], 42.0f);
+    ASSERT_TRUE(ReplaceFileContents(folder.File("bad.txt"), "no levels here\n"));
+    EXPECT_FALSE(ReadComparedFile(folder.File("bad.txt"), file, reason));
+
     std::vector<std::string> paths;
     ASSERT_TRUE(ReadComparisonList(folder.File("set.lst"), paths, reason));
     EXPECT_EQ(paths, (std::vector<std::string>{folder.File("wall.snd"), folder.File("missing.snd")}));

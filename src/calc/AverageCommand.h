@@ -15,8 +15,9 @@ inline constexpr std::string_view kAverageHelp =
     "(for attenuations), as the window's Average of the shown spectra computes it. The files must\n"
     "all have one band set; the first whose set differs is named, and nothing is written. The data\n"
     "type is the files' own when they all have the same, pressure levels otherwise; the other\n"
-    "spectrum is 0 dB. A file that cannot be read is reported, and nothing is written. An existing\n"
-    "OUT is replaced only once the new file is complete.\n"
+    "spectrum is 0 dB. A table of levels (.csv, .txt) is read as import reads it. A file that cannot\n"
+    "be read is reported, and nothing is written. An existing OUT is replaced only once the new file\n"
+    "is complete.\n"
     "\n"
     "  -o, --output OUT.snd  the data file to write\n"
     "  --arithmetic          the arithmetic mean of the levels instead of the energetic one\n";

@@ -296,7 +296,12 @@ void ImageCanvas::dropLayer()
 
 void ImageCanvas::noteLayerRect(int left, int top, int right, int bottom)
 {
-    m_layerRects.emplace_back(QPoint(left, top), QPoint(right - 1, bottom - 1));
+    const QRect rect(QPoint(left, top), QPoint(right - 1, bottom - 1));
+    // Text written inside a filled box is copied with the box.
+    for (const QRect& noted : m_layerRects)
+        if (noted.contains(rect))
+            return;
+    m_layerRects.push_back(rect);
 }
 
 } // namespace velmora

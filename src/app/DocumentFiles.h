@@ -74,6 +74,11 @@ public:
     /** The window closes for good: the kept copy of unsaved work goes. */
     void Close();
 
+    /** Files dropped on the window arrive here. */
+    FileDropFilter& DropFilter() { return *m_dropFilter; }
+    /** The folder the file dialogs last used is kept in the settings; this points a dialog at it. */
+    void StartInLastFolder(QFileDialog& dialog);
+
 private:
     enum FileDialog { OpenDialog, SaveDialog, ImportDialog, FileDialogCount };
     /** Runs a file dialog; the local path of the file chosen, empty when cancelled. */
@@ -81,8 +86,6 @@ private:
     void UpdateCaption();
     /** Runs the save dialog and writes the chosen file; false when cancelled or failed. */
     bool RunSaveDialog();
-    /** The folder the file dialogs last used is kept in the settings; this points a dialog at it. */
-    void StartInLastFolder(QFileDialog& dialog);
     /** Remembers a file opened or saved: the recent list and the dialogs' folder. */
     void RememberFile(const std::string& path);
     /** A message box owned by the window, caption "Velmora: " + title. */

@@ -9,10 +9,11 @@
 
 namespace velmora {
 
-std::string FirstDroppedFile(const QMimeData* data)
+std::vector<std::string> DroppedFiles(const QMimeData* data)
 {
+    std::vector<std::string> paths;
     if (!data || !data->hasUrls())
-        return {};
+        return paths;
     for (const QUrl& url : data->urls()) {
         if (!url.isLocalFile())
             continue;
@@ -22,9 +23,15 @@ std::string FirstDroppedFile(const QMimeData* data)
             QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()).toStdString();
         if (path.empty() || QFileInfo(QFile::decodeName(QByteArray::fromStdString(path))).isDir())
             continue;
-        return path;
+        paths.push_back(path);
     }
-    return {};
+    return paths;
+}
+
+std::string FirstDroppedFile(const QMimeData* data)
+{
+    const std::vector<std::string> paths = DroppedFiles(data);
+    return paths.empty() ? std::string() : paths.front();
 }
 
 bool FileDropFilter::eventFilter(QObject* watched, QEvent* event)
@@ -41,13 +48,22 @@ bool FileDropFilter::eventFilter(QObject* watched, QEvent* event)
     }
     case QEvent::Drop: {
         auto* drop = static_cast<QDropEvent*>(event);
-        const QByteArray path = QByteArray::fromStdString(FirstDroppedFile(drop->mimeData()));
-        if (path.isEmpty()) {
+        const std::vector<std::string> paths = DroppedFiles(drop->mimeData());
+        if (paths.empty()) {
             drop->ignore();
             return true;
         }
         drop->acceptProposedAction();
         // The source waits for the drop to end: the question and the reading come after it.
+        if (drop->modifiers().testFlag(Qt::ControlModifier)) {
+            QList<QByteArray> compared;
+            for (const std::string& path : paths)
+                compared << QByteArray::fromStdString(path);
+            QMetaObject::invokeMethod(
+                this, [this, compared] { emit FilesDroppedToCompare(compared); }, Qt::QueuedConnection);
+            return true;
+        }
+        const QByteArray path = QByteArray::fromStdString(paths.front());
         QMetaObject::invokeMethod(
             this, [this, path] { emit FileDropped(path); }, Qt::QueuedConnection);
         return true;

@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <string>
+#include <vector>
 
 class QMimeData;
 
@@ -16,9 +17,13 @@ namespace velmora {
  */
 std::string FirstDroppedFile(const QMimeData* data);
 
+/** Every local file among dropped URLs, in their order, as FirstDroppedFile finds the first. */
+std::vector<std::string> DroppedFiles(const QMimeData* data);
+
 /**
  * Lets files be dropped on a window: it accepts a drag that carries a local file, and a drop
- * of one emits FileDropped with the first. Install it on the window as an event filter.
+ * of one emits FileDropped with the first; with Ctrl held, FilesDroppedToCompare with all of them
+ * instead. Install it on the window as an event filter.
  */
 class FileDropFilter : public QObject
 {
@@ -30,6 +35,8 @@ public:
 signals:
     /** localPath: the file name's bytes. */
     void FileDropped(const QByteArray& localPath);
+    /** Files dropped with Ctrl held, for the comparison set; the names' bytes. */
+    void FilesDroppedToCompare(const QList<QByteArray>& localPaths);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

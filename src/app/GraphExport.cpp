@@ -33,7 +33,7 @@ GraphExport::GraphExport(QWidget& window, AppContext& context)
 void GraphExport::ClipBdButtonClick()
 {
     GraphSurface& surface = m_context.Surface;
-    QByteArray svg = GraphSvg(m_context.Model, surface);
+    QByteArray svg = GraphSvg(m_context.Model, surface, surface.Comparison());
     if (svg.isEmpty()) {
         QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Velmora: Memory Error"),
                         QStringLiteral("ERROR: Could not create metafile."), QMessageBox::Ok, &m_window);

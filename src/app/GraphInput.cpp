@@ -6,6 +6,7 @@
 #include "edit/LevelEdit.h"
 #include "edit/NodeEditing.h"
 #include "edit/SpectrumEdits.h"
+#include "graph/ComparisonPlot.h"
 #include "graph/SpectrumPlot.h"
 #include "model/Ratings.h"
 #include "platform/CanvasWidget.h"
@@ -98,8 +99,16 @@ void GraphInput::HandleMouseDown(Qt::MouseButton button, int x, int y)
     if (picked == PickedNode)
         m_document.Select(node);
     if (button == Qt::RightButton) {
+        const QPoint at = m_canvas.mapToGlobal(m_canvas.fromBitmap(QPoint(x, y)));
         if (picked != PickedNothing) {
-            m_nodeMenu.popup(m_canvas.mapToGlobal(m_canvas.fromBitmap(QPoint(x, y))));
+            m_nodeMenu.popup(at);
+            return;
+        }
+        const ComparisonSet& set = m_context.Comparison;
+        const std::vector<LegendRow> legend = LegendLayout(set, set.EditedNote(model), surface);
+        const LegendRow* row = LegendRowAt(legend, x, y);
+        if (row && row->kind == LegendRow::Compared) {
+            emit LegendMenuRequested(row->spectrum, at);
             return;
         }
         if (surface.PanTo(x, y, false)) {

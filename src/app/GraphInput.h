@@ -14,7 +14,8 @@ class SpectrumDocument;
 /**
  * The pointer and the keys on the graph. A left press on a node selects it and drags it, each move
  * a live change of the level that the release makes one undoable step; a left press on the other
- * spectrum swaps the spectra; a right press on the spectrum opens the node menu, elsewhere it pans.
+ * spectrum swaps the spectra; a right press on the spectrum opens the node menu, on a compared spectrum's
+ * row of the legend that spectrum's menu, elsewhere it pans.
  * Every key pressed while the window is active is seen here first (keyboard preview): the node keys,
  * Ctrl with the view keys, Enter for the Edit Node dialog, and Shift+F10 or the Menu key for the node
  * menu at the current node.
@@ -41,6 +42,8 @@ public:
 signals:
     /** Enter was pressed: the Edit Node dialog should open. */
     void EditNodeRequested();
+    /** A right press on the legend row of spectrum (its index in the set), at a global position. */
+    void LegendMenuRequested(int spectrum, const QPoint& at);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

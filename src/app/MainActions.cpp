@@ -1,5 +1,6 @@
 #include "app/MainActions.h"
 
+#include "app/ComparisonFiles.h"
 #include "app/DocumentFiles.h"
 #include "app/GraphExport.h"
 #include "app/RadioGroup.h"
@@ -35,7 +36,8 @@ QAction* Put(QMenu* menu, QAction* action)
 } // namespace
 
 MainActions::MainActions(QMainWindow& window, AppContext& context, SpectrumDocument& document,
-                         DocumentFiles& files, GraphExport& output, QAction* ratingsPanel)
+                         DocumentFiles& files, GraphExport& output, ComparisonFiles& comparison,
+                         QAction* ratingsPanel)
     : QObject(&window), m_window(window), m_context(context), m_document(document),
       m_highlightItems(std::make_unique<RadioGroup>(this)), m_bandItems(std::make_unique<RadioGroup>(this)),
       m_dataTypeItems(std::make_unique<RadioGroup>(this))
@@ -58,9 +60,11 @@ MainActions::MainActions(QMainWindow& window, AppContext& context, SpectrumDocum
     m_highlightMenu->addAction(ratingsPanel);
 
     QMenuBar* bar = window.menuBar();
-    BuildFileMenu(bar->addMenu(QStringLiteral("&File")), files, output);
+    QMenu* file = bar->addMenu(QStringLiteral("&File"));
     BuildEditMenu(bar->addMenu(QStringLiteral("&Edit")), output);
     BuildViewMenu(bar->addMenu(QStringLiteral("&View")));
+    BuildCompareMenu(bar->addMenu(QStringLiteral("&Compare")), comparison);
+    BuildFileMenu(file, files, output);
     QMenu* ratings = bar->addMenu(QStringLiteral("&Ratings"));
     ratings->addAction(ratingsPanel);
     QMenu* help = bar->addMenu(QStringLiteral("&Help"));
@@ -110,6 +114,8 @@ void MainActions::BuildFileMenu(QMenu* menu, DocumentFiles& files, GraphExport& 
     connect(saveAs, &QAction::triggered, &files, &DocumentFiles::SaveButtonClick);
     menu->addAction(Find("ImportFromLibrary1"));
     connect(Find("ImportFromLibrary1"), &QAction::triggered, &files, &DocumentFiles::ImportFromLibrary1Click);
+    menu->addAction(Find("CompareWith"));
+    menu->addAction(Find("SaveComparison"));
     connect(Find("PasteLevels1"), &QAction::triggered, &files, &DocumentFiles::PasteLevelsClick);
     menu->addSeparator();
     QAction* print = Put(menu, Add("Print", "&Print...", "Print form."));
@@ -161,6 +167,48 @@ void MainActions::BuildViewMenu(QMenu* menu)
     for (const char* name : kOverlayNames)
         overlays->addAction(Find(name));
     connect(overlays, &QMenu::aboutToShow, this, &MainActions::UpdatePopupMenu);
+}
+
+void MainActions::BuildCompareMenu(QMenu* menu, ComparisonFiles& comparison)
+{
+    menu->setObjectName(QStringLiteral("CompareMenu"));
+    QAction* with = Put(menu, Add("CompareWith", "Compare &With...", "Add data files to compare."));
+    with->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
+    connect(with, &QAction::triggered, &comparison, &ComparisonFiles::CompareWithClick);
+    QAction* save = Put(menu, Add("SaveComparison", "Save &Comparison...", "Save the compared files' list."));
+    connect(save, &QAction::triggered, &comparison, &ComparisonFiles::SaveComparisonClick);
+    menu->addSeparator();
+    QAction* energetic = Put(menu, Add("AverageEnergetic", "&Average (Energetic)",
+                                       "The energetic mean of the shown spectra as the edited spectrum."));
+    connect(energetic, &QAction::triggered, &comparison,
+            [&comparison] { comparison.Average(MeanKind::Energetic); });
+    QAction* arithmetic = Put(menu, Add("AverageArithmetic", "Average A&ttenuations (Arithmetic)",
+                                        "The arithmetic mean of the shown spectra as the edited spectrum."));
+    connect(arithmetic, &QAction::triggered, &comparison,
+            [&comparison] { comparison.Average(MeanKind::Arithmetic); });
+    menu->addSeparator();
+    QAction* showAll = Put(menu, Add("ShowAllCompared", "&Show All"));
+    connect(showAll, &QAction::triggered, &comparison, [&comparison] { comparison.SetAllShown(true); });
+    QAction* hideAll = Put(menu, Add("HideAllCompared", "&Hide All"));
+    connect(hideAll, &QAction::triggered, &comparison, [&comparison] { comparison.SetAllShown(false); });
+    QAction* removeAll = Put(menu, Add("RemoveAllCompared", "&Remove All"));
+    connect(removeAll, &QAction::triggered, &comparison, &ComparisonFiles::RemoveAll);
+    menu->addSeparator();
+    // The window shows the view in the ratings panel.
+    Put(menu, Add("CompareViewAction", "Compare &View", "Levels, differences and ratings side by side."))
+        ->setShortcut(QKeySequence(Qt::Key_F3));
+    connect(menu, &QMenu::aboutToShow, this, [menu, &comparison] { comparison.ListSpectra(*menu); });
+    connect(&comparison, &ComparisonFiles::SetChanged, this, &MainActions::UpdateCompareMenu);
+    UpdateCompareMenu();
+}
+
+void MainActions::UpdateCompareMenu()
+{
+    const ComparisonSet& set = m_context.Comparison;
+    for (const char* name : {"SaveComparison", "ShowAllCompared", "HideAllCompared", "RemoveAllCompared"})
+        Find(name)->setEnabled(!set.Empty());
+    for (const char* name : {"AverageEnergetic", "AverageArithmetic"})
+        Find(name)->setEnabled(set.ShownCount() > 0);
 }
 
 void MainActions::BuildHighlightMenu()

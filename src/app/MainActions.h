@@ -11,6 +11,7 @@ class QMenu;
 namespace velmora {
 
 struct AppContext;
+class ComparisonFiles;
 class DocumentFiles;
 class GraphExport;
 class RadioGroup;
@@ -18,7 +19,7 @@ class SpectrumDocument;
 
 /**
  * Every command of the main window as an action, and the menus that list them: the menu bar (File,
- * Edit, View, Ratings, Help), the settings menu under the settings button (HighlightMenu) and the
+ * Edit, View, Compare, Ratings, Help), the settings menu under the settings button (HighlightMenu) and the
  * node menu on the graph (PtsMenu). Each action carries its shortcut and the object name the
  * program's definition gives it; within one menu no access key serves two items. The commands on
  * the spectra become edits of the document; the file and export commands go to their parts; the
@@ -30,7 +31,7 @@ class MainActions : public QObject
 
 public:
     MainActions(QMainWindow& window, AppContext& context, SpectrumDocument& document, DocumentFiles& files,
-                GraphExport& output, QAction* ratingsPanel);
+                GraphExport& output, ComparisonFiles& comparison, QAction* ratingsPanel);
     ~MainActions() override;
 
     /** The action named name ("dBAWeighting1", "ZoomIn"); null when there is none. */
@@ -59,6 +60,9 @@ private:
     void BuildFileMenu(QMenu* menu, DocumentFiles& files, GraphExport& output);
     void BuildEditMenu(QMenu* menu, GraphExport& output);
     void BuildViewMenu(QMenu* menu);
+    void BuildCompareMenu(QMenu* menu, ComparisonFiles& comparison);
+    /** The Compare menu's items enabled as far as the set lets them act. */
+    void UpdateCompareMenu();
     void BuildHighlightMenu();
     void BuildNodeMenu();
 

@@ -1,5 +1,7 @@
 #include "app/MainForm.h"
 
+#include "app/CompareView.h"
+#include "app/ComparisonFiles.h"
 #include "app/DocumentFiles.h"
 #include "app/GraphExport.h"
 #include "app/GraphInput.h"
@@ -94,6 +96,8 @@ void TMainForm::BuildLayout()
     m_graphCanvas = &m_layout->GraphCanvas();
     centralWidget()->installEventFilter(this);
     m_ratings = new RatingsPanel(m_context, *this);
+    m_compareView = new CompareView(m_context, m_ratings);
+    m_ratings->AddPage(m_compareView, QStringLiteral("Compare"));
     addDockWidget(Qt::RightDockWidgetArea, m_ratings);
     m_ratings->hide();
 }
@@ -115,8 +119,9 @@ void TMainForm::ConnectParts()
 {
     m_files = new DocumentFiles(*this, m_context, *m_document);
     m_export = new GraphExport(*this, m_context);
-    m_actions =
-        new MainActions(*this, m_context, *m_document, *m_files, *m_export, m_ratings->ToggleAction());
+    m_comparison = new ComparisonFiles(*this, m_context, *m_document, *m_files);
+    m_actions = new MainActions(*this, m_context, *m_document, *m_files, *m_export, *m_comparison,
+                                m_ratings->ToggleAction());
     m_input = new GraphInput(*this, m_context, *m_document, m_layout->GraphPanel(), *m_graphCanvas,
                              *m_actions->NodeMenu());
 
@@ -155,6 +160,10 @@ void TMainForm::ConnectParts()
     });
 
     connect(m_input, &GraphInput::EditNodeRequested, this, &TMainForm::HandleEditNodes);
+    connect(m_input, &GraphInput::LegendMenuRequested, m_comparison, &ComparisonFiles::PopupSpectrumMenu);
+    connect(m_comparison, &ComparisonFiles::SetChanged, this, &TMainForm::ShowChange);
+    connect(m_actions->Find("CompareViewAction"), &QAction::triggered, this,
+            [this] { m_ratings->ShowPage(m_compareView); });
     connect(m_document, &SpectrumDocument::Changed, this, &TMainForm::ShowChange);
     connect(m_document, &SpectrumDocument::CurrentChanged, this, &TMainForm::ShowCurrent);
     connect(m_ratings, &RatingsPanel::SlotSelected, m_document, &SpectrumDocument::Select);
@@ -186,6 +195,9 @@ void TMainForm::ShowChange()
         SetStatusText(QString::fromStdString(StatusText(model)));
     SetResultText(QString::fromStdString(ResultText(model)));
     m_ratings->Refresh();
+    // The set follows the band set before the graph and the Compare view show it.
+    m_comparison->Follow();
+    m_compareView->Refresh();
     // A drag moves its node in the bitmap itself; everything else draws the graph afresh.
     if (m_context.Surface.DragButton == kDragNode)
         m_graphCanvas->update();
@@ -370,6 +382,7 @@ void TMainForm::ProcessArguments(const std::vector<std::string>& arguments)
 void TMainForm::ProcessWords(const std::vector<std::string>& words)
 {
     TSpectrumModel& model = m_context.Model;
+    std::vector<std::string> compared;
     for (const CommandLineStep& step : ReadCommandLine(words)) {
         switch (step.kind) {
         case CommandLineStep::Graph:
@@ -389,8 +402,13 @@ void TMainForm::ProcessWords(const std::vector<std::string>& words)
         case CommandLineStep::File:
             m_files->ReadDataFile(step.path);
             break;
+        case CommandLineStep::CompareFile:
+            compared.push_back(step.path);
+            break;
         }
     }
+    // As with the data files, one that cannot be read is passed over without a word.
+    m_comparison->AddFiles(compared, false);
     m_actions->UpdatePopupMenu();
 }
 

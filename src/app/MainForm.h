@@ -12,6 +12,8 @@ namespace velmora {
 
 struct AppContext;
 class CanvasWidget;
+class ComparisonFiles;
+class CompareView;
 class DocumentFiles;
 class GraphExport;
 class GraphInput;
@@ -48,8 +50,9 @@ public:
 
     /**
      * Interprets the command line: "-graph" min max increment, "-8va", "-third" (any case);
-     * any other word is a data file to read (one that cannot be read is skipped silently).
-     * Text shorter than 3 characters is ignored.
+     * any other word is a data file to read (one that cannot be read is skipped silently), and
+     * every word after "-compare" a file for the comparison set. Text shorter than 3 characters is
+     * ignored.
      */
     void ProcessCommandLine(const std::string& text);
     /**
@@ -67,6 +70,7 @@ public:
     MainActions& Actions() { return *m_actions; }
     GraphInput& Input() { return *m_input; }
     GraphExport& Export() { return *m_export; }
+    ComparisonFiles& Comparison() { return *m_comparison; }
     RecoveryFile& Recovery();
     /** The bitmap the graph is drawn into and its canvas. */
     ImageCanvas& GraphImage() { return *m_graphImage; }
@@ -121,6 +125,8 @@ private:
     DocumentFiles* m_files = nullptr;
     GraphExport* m_export = nullptr;
     RatingsPanel* m_ratings = nullptr;
+    ComparisonFiles* m_comparison = nullptr;
+    CompareView* m_compareView = nullptr;
 
     WindowLayout* m_layout = nullptr;
     CanvasWidget* m_graphCanvas = nullptr;

@@ -17,6 +17,8 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStyle>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <QWindow>
@@ -95,15 +97,30 @@ RatingsPanel::RatingsPanel(AppContext& context, QMainWindow& window)
         advice->setTextInteractionFlags(Qt::TextSelectableByMouse);
         layout->addWidget(advice);
     }
-    setWidget(content);
+    m_pages = new QTabWidget(this);
+    m_pages->setObjectName(QStringLiteral("RatingsPages"));
+    m_pages->addTab(content, QStringLiteral("Ratings"));
+    setWidget(m_pages);
 
-    m_stripWidth = Table->width() + layout->contentsMargins().left() + layout->contentsMargins().right();
+    m_stripWidth = Table->width() + layout->contentsMargins().left() + layout->contentsMargins().right() +
+                   2 * m_pages->style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
 
     m_toggle = new QAction(QStringLiteral("&Ratings Panel"), this);
     m_toggle->setObjectName(QStringLiteral("RatingsPanelAction"));
     m_toggle->setCheckable(true);
     m_toggle->setShortcut(Qt::Key_F2);
     m_toggle->setStatusTip(QStringLiteral("Show the ratings, band by band, and what the next class needs."));
+}
+
+void RatingsPanel::AddPage(QWidget* page, const QString& title)
+{
+    m_pages->addTab(page, title);
+}
+
+void RatingsPanel::ShowPage(QWidget* page)
+{
+    m_toggle->setChecked(true);
+    m_pages->setCurrentWidget(page);
 }
 
 QSize RatingsPanel::sizeHint() const

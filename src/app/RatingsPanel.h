@@ -8,6 +8,7 @@ class QAction;
 class QMainWindow;
 class QLabel;
 class QTableWidget;
+class QTabWidget;
 
 namespace velmora {
 
@@ -62,6 +63,10 @@ public:
     void SelectSlot(int slot);
     /** The width the panel asks for beside the graph. */
     QSize sizeHint() const override;
+    /** Adds a page beside the ratings ("Compare"), each under a tab of its own. */
+    void AddPage(QWidget* page, const QString& title);
+    /** Shows the panel (through its action) at a page AddPage added. */
+    void ShowPage(QWidget* page);
 
     /** "&Ratings Panel" with F2: checked while the panel shows; the window shows and hides it. */
     QAction* ToggleAction() const { return m_toggle; }
@@ -87,6 +92,7 @@ private:
     AppContext& m_context;
     QMainWindow* m_window;
     QAction* m_toggle = nullptr;
+    QTabWidget* m_pages = nullptr;
     /** Band rows the table holds now; the sum row follows them. */
     int m_bandRows = 0;
     int m_stripWidth = 0;

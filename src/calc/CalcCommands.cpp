@@ -1,7 +1,9 @@
 #include "calc/CalcCommands.h"
 
+#include "calc/AverageCommand.h"
 #include "calc/CommandSupport.h"
 #include "calc/Commands.h"
+#include "calc/CompareCommand.h"
 #include "calc/Reporting.h"
 
 #include <array>
@@ -32,21 +34,40 @@ constexpr std::string_view kToolHelp =
     "                    in STC (E413), IIC, Ln,w and NC too\n"
     "  explain FILE...   every rating of each file with its governing band and what the next\n"
     "                    class needs, as the ratings panel words them; --bands adds the band table\n"
-    "  render FILE -o OUT.svg|OUT.png|OUT.pdf\n"
-    "                    draws the graph as the window does\n"
+    "  render FILE [FILE...] -o OUT.svg|OUT.png|OUT.pdf\n"
+    "                    draws the graph as the window does, further files as its comparison set\n"
     "  convert FILE --third|--octave -o OUT.snd\n"
     "                    converts the band set and writes a data file\n"
     "  import FILE.csv|FILE.txt|- [--third|--octave] -o OUT.snd\n"
     "                    reads a table of levels as the window's paste does\n"
     "  eval EXPR...      evaluates expressions as the window's number fields do\n"
+    "  average FILE... -o OUT.snd [--arithmetic]\n"
+    "                    the per-band mean of files of one band set, as the window's Average\n"
+    "  compare REF FILE...\n"
+    "                    levels band by band with each file's difference from REF, then ratings\n"
     "\n"
     "Run 'velmora-calc COMMAND --help' for a command's options.\n"
     "Exit status: 0 on success; 1 when a named file could not be read or written or an\n"
     "expression did not evaluate (the other files are still processed); 2 for bad arguments.\n";
 
+/** A command of a file of its own whose argument problems are reported as the table's own are. */
+template <int (*Run)(const ParsedArguments&, std::string&)>
+int WithUsage(const Command& command, const ParsedArguments& arguments, const RenderRunner&)
+{
+    std::string usageError;
+    const int status = Run(arguments, usageError);
+    return usageError.empty() ? status : UsageError(command, usageError);
+}
+
+constexpr Command kAverageCommand = {"average",       kAverageUsage, kAverageHelp,
+                                     kAverageOptions, false,         WithUsage<RunAverage>};
+constexpr Command kCompareCommand = {"compare",       kCompareUsage, kCompareHelp,
+                                     kCompareOptions, false,         WithUsage<RunCompare>};
+
 /** Every command, in the order the usage line names them. */
-constexpr const Command* kCommands[] = {&kRateCommand,    &kBandsCommand,  &kExplainCommand, &kRenderCommand,
-                                        &kConvertCommand, &kImportCommand, &kEvalCommand};
+constexpr const Command* kCommands[] = {&kRateCommand,   &kBandsCommand,   &kExplainCommand,
+                                        &kRenderCommand, &kConvertCommand, &kImportCommand,
+                                        &kEvalCommand,   &kAverageCommand, &kCompareCommand};
 
 ParsedArguments ExpressionArguments(std::span<const std::string> arguments)
 {

@@ -5,7 +5,9 @@
 #include "calc/Reporting.h"
 #include "edit/GraphSetup.h"
 #include "graph/GraphSurface.h"
+#include "io/ComparedFiles.h"
 #include "io/FileContents.h"
+#include "model/ComparisonSet.h"
 #include "model/SpectrumModel.h"
 #include "platform/GraphPicture.h"
 #include "platform/ImageCanvas.h"
@@ -61,12 +63,22 @@ QByteArray RenderGraph(const RenderRequest& request, TSpectrumModel& model)
                         static_cast<float>(step));
     }
     ShowOverlay(model, request.overlay);
+    // The files after the first as the window's comparison set, read as it reads them.
+    ComparisonSet set;
+    set.FollowBands(BandSetOf(model));
+    for (const std::string& path : request.compared) {
+        ComparedFile file;
+        std::string reason;
+        if (ReadComparedFile(path, file, reason))
+            set.Add(path, file.levels, file.bands, file.dataType);
+    }
+    surface.SetComparison(&set);
 
     switch (request.format) {
     case PictureFormat::Svg:
-        return GraphSvg(model, surface);
+        return GraphSvg(model, surface, &set);
     case PictureFormat::Pdf:
-        return GraphPdf(model, surface);
+        return GraphPdf(model, surface, &set);
     default:
         surface.Redraw();
         return PngOf(canvas.image());

@@ -9,7 +9,8 @@ struct TSpectrumModel;
 
 /**
  * The graph of the model as the request asks for it: the request's extents (through the window's
- * own rules) and overlay applied to the model, drawn at the request's size. PNG is the window's
+ * own rules) and overlay applied to the model, its compared files drawn as the window draws its
+ * comparison set (a file that cannot be read left out), at the request's size. PNG is the window's
  * own bitmap: the same canvas and drawing, background and all. SVG and PDF are the vector picture
  * the window copies to the clipboard (grey grid, no background). Empty when the picture could not
  * be made. Needs a QGuiApplication.

@@ -2,6 +2,9 @@
 
 #include "calc/CommandSupport.h"
 #include "calc/RenderRequest.h"
+#include "calc/Reporting.h"
+#include "io/ComparedFiles.h"
+#include "model/ComparisonSet.h"
 #include "model/SpectrumModel.h"
 
 #include <array>
@@ -20,9 +23,12 @@ constexpr OptionSpec kRenderOptions[] = {kOutputOption,
 /** The render command's arguments checked; an error message when they do not make sense. */
 std::optional<std::string> ReadRenderRequest(const ParsedArguments& arguments, RenderRequest& request)
 {
-    if (arguments.operands.size() != 1)
-        return "name exactly one data file";
+    if (arguments.operands.empty())
+        return "name a data file";
+    if (arguments.operands.size() - 1 > ComparisonSet::kMaxSpectra)
+        return "name at most " + std::to_string(ComparisonSet::kMaxSpectra) + " files to compare";
     request.input = arguments.operands.front();
+    request.compared.assign(arguments.operands.begin() + 1, arguments.operands.end());
     const std::optional<std::string> output = OutputPath(arguments);
     if (!output)
         return "-o OUT is needed";
@@ -86,6 +92,15 @@ int RunRender(const Command& command, const ParsedArguments& arguments, const Re
     TSpectrumModel model;
     if (!ReadOrReport(model, request.input))
         return kExitFailure;
+    // The drawing reads the compared files again; each is checked here, before anything is drawn.
+    for (const std::string& path : request.compared) {
+        ComparedFile file;
+        std::string reason;
+        if (!ReadComparedFile(path, file, reason)) {
+            Report("cannot read " + Quoted(path) + ": " + reason);
+            return kExitFailure;
+        }
+    }
     return render(request, model);
 }
 
@@ -93,9 +108,11 @@ int RunRender(const Command& command, const ParsedArguments& arguments, const Re
 
 constexpr Command kRenderCommand = {
     "render",
-    "render FILE -o OUT.svg|OUT.png|OUT.pdf [--overlay NAME] [--size WxH] [--scale N] [--graph "
+    "render FILE [FILE...] -o OUT.svg|OUT.png|OUT.pdf [--overlay NAME] [--size WxH] [--scale N] [--graph "
     "MIN,MAX,STEP]",
-    "Draws the file's graph with the window's drawing code. A PNG is the window's own picture;\n"
+    "Draws the file's graph with the window's drawing code; files after the first are drawn with it\n"
+    "as the window draws its comparison set, each in its own style and named in the legend (at most\n"
+    "100). A PNG is the window's own picture;\n"
     "SVG and PDF are the vector picture the window copies to the clipboard (grey grid, no\n"
     "background). An existing OUT is replaced only once the new picture is complete.\n"
     "\n"

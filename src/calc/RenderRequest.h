@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace velmora {
 
@@ -25,6 +26,8 @@ enum class PictureFormat { Svg, Png, Pdf };
 /** What `render` was asked to draw, its arguments checked. */
 struct RenderRequest {
     std::string input;
+    /** Files drawn with the input as its comparison set, in order. */
+    std::vector<std::string> compared;
     std::string output;
     PictureFormat format = PictureFormat::Svg;
     /** A HighlightCode. */

@@ -5,6 +5,9 @@
 #include "model/SpectrumModel.h"
 #include "model/SpectrumOperations.h"
 
+#include <bit>
+#include <cstdint>
+
 namespace velmora {
 
 namespace {
@@ -72,6 +75,22 @@ private:
     SpectrumData m_before;
     SpectrumData m_after;
 };
+
+bool SameBits(float a, float b)
+{
+    return std::bit_cast<std::uint32_t>(a) == std::bit_cast<std::uint32_t>(b);
+}
+
+bool SameData(const SpectrumData& a, const SpectrumData& b)
+{
+    for (int k = 0; k < kBandSlots; ++k)
+        if (!SameBits(a.Nodes.Node[k].X, b.Nodes.Node[k].X) ||
+            !SameBits(a.Nodes.Node[k].Y, b.Nodes.Node[k].Y) || !SameBits(a.OtherLevels[k], b.OtherLevels[k]))
+            return false;
+    return a.Nodes.Count == b.Nodes.Count && a.Nodes.Current == b.Nodes.Current &&
+           a.Nodes.DataType == b.Nodes.DataType && a.Reserved == b.Reserved &&
+           a.OtherDataType == b.OtherDataType && a.BandStart == b.BandStart && a.BandStep == b.BandStep;
+}
 
 /** The edit of a model step run on a copy of the model; null when the step did nothing. */
 template <typename Step>
@@ -172,6 +191,14 @@ std::unique_ptr<EditCommand> MakeLevelsEdit(const TSpectrumModel& model, const T
         const LevelsImport done = ImportLevels(m, levels);
         return done == LevelsImport::Levels || RebuildNodes(m, done == LevelsImport::BandSet);
     });
+}
+
+std::unique_ptr<EditCommand> MakeSpectrumDataEdit(const TSpectrumModel& model, const SpectrumData& after,
+                                                  std::string text)
+{
+    if (SameData(model, after))
+        return nullptr;
+    return std::make_unique<DataEdit>(std::move(text), model, after);
 }
 
 } // namespace velmora

@@ -7,6 +7,7 @@
 
 namespace velmora {
 
+struct SpectrumData;
 struct TSpectrumModel;
 struct TabularLevels;
 
@@ -45,5 +46,13 @@ std::unique_ptr<EditCommand> MakeResetEdit(const TSpectrumModel& model);
  */
 std::unique_ptr<EditCommand> MakeLevelsEdit(const TSpectrumModel& model, const TabularLevels& levels,
                                             const std::string& text);
+
+/**
+ * The edited data set to after as one edit named text, for edits that work the new data out from
+ * more than the model ("Average", "Make Edited"). Null when after holds what the model holds, bit
+ * for bit.
+ */
+std::unique_ptr<EditCommand> MakeSpectrumDataEdit(const TSpectrumModel& model, const SpectrumData& after,
+                                                  std::string text);
 
 } // namespace velmora

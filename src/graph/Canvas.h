@@ -16,7 +16,12 @@ inline constexpr Colour kCyan = 0xFFFF00;
 inline constexpr Colour kNavy = 0x800000;
 inline constexpr Colour kBlack = 0x000000;
 
-enum class PenStyle { Solid = 0, Dot = 2 };
+/**
+ * Line patterns; the values are the classic pen-style codes. Dot is one pixel on, one off; Dash six
+ * on, three off; DashDot a dash, then a dot, three off on each side; DashDotDot a dash and two dots
+ * two off apart. Each pattern starts afresh at the start of a line, and counts logical pixels.
+ */
+enum class PenStyle { Solid = 0, Dash = 1, Dot = 2, DashDot = 3, DashDotDot = 4 };
 enum class BrushStyle { Solid = 0 };
 /** How a pen combines with the pixels below it; the values are the classic ROP2 codes. */
 enum class RasterMode { Xor = 7, Copy = 13 };
@@ -56,6 +61,19 @@ public:
      * and pick distances are multiplied by it so that the graph looks the same on any screen.
      */
     virtual int PixelScale() const { return 1; }
+
+    /**
+     * A layer: a picture kept apart so that later redraws can put it back without drawing it again.
+     * BeginLayer empties the layer and sends everything drawn after it there, until EndLayer;
+     * ComposeLayer copies what was drawn into the layer onto the picture (the pixels drawn, and
+     * nothing else). A change of the canvas's size or pixel scale empties the layer. A canvas that
+     * keeps no layer (a vector picture) returns false from BeginLayer and ComposeLayer: its caller
+     * then draws onto the picture itself. Layers are drawn in copy mode.
+     */
+    virtual bool BeginLayer() { return false; }
+    virtual void EndLayer() {}
+    /** False, and nothing drawn, when the canvas keeps no layer or its layer was emptied. */
+    virtual bool ComposeLayer() { return false; }
 };
 
 /** The on-screen control that shows a canvas. */

@@ -7,7 +7,7 @@ namespace velmora {
 void GraphSurface::Redraw()
 {
     Clear(kButtonFace);
-    DrawGraph(m_model, *this);
+    DrawGraph(m_model, *this, m_set, &m_layer);
     if (Control)
         Control->RepaintNow();
 }

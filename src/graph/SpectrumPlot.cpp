@@ -2,8 +2,10 @@
 
 #include "entry/NumberText.h"
 #include "graph/Axes.h"
+#include "graph/ComparisonPlot.h"
 #include "graph/Draw2D.h"
 #include "model/Bands.h"
+#include "model/ComparisonSet.h"
 #include "model/NoiseRating.h"
 #include "model/Ratings.h"
 #include "model/SpectrumModel.h"
@@ -123,9 +125,15 @@ StcSpan VisibleStcSpan(const TSpectrumModel& model, const Draw2DClass& surface)
 
 } // namespace
 
-void DrawGraph(const TSpectrumModel& model, Draw2DClass& surface)
+void DrawGraph(const TSpectrumModel& model, Draw2DClass& surface, const ComparisonSet* set,
+               ComparisonLayer* layer)
 {
     DrawAxes(model, surface);
+    // Under both spectra, so that the edited one's exclusive-or drawing stays on top of the set.
+    if (set && layer)
+        layer->Draw(*set, set->EditedNote(model), surface);
+    else if (set)
+        DrawComparisonSet(*set, set->EditedNote(model), surface);
     DrawOtherSpectrum(model, surface);
     DrawNodes(model.Nodes, surface);
     DrawHighlight(model, surface, -1);

@@ -4,6 +4,8 @@ namespace velmora {
 
 struct TSpectrumModel;
 struct TNodeList;
+class ComparisonLayer;
+class ComparisonSet;
 class Draw2DClass;
 
 /** Half side in pixels of a node marker. */
@@ -19,11 +21,13 @@ inline constexpr int kMaxStcContours = 40;
 inline constexpr double kMaxStcContourLevel = 10000.0;
 
 /**
- * The whole graph: axes, other spectrum, edited spectrum with its nodes, then the overlay.
- * In every layer a segment or marker touching a NaN or infinite level (or abscissa) is left
- * out; finite levels of any size are drawn and clipped by the canvas.
+ * The whole graph: axes, the comparison set when one is given (with its legend, through layer when
+ * one is given), other spectrum, edited spectrum with its nodes, then the overlay. In every layer a
+ * segment or marker touching a NaN or infinite level (or abscissa) is left out; finite levels of
+ * any size are drawn and clipped by the canvas.
  */
-void DrawGraph(const TSpectrumModel& model, Draw2DClass& surface);
+void DrawGraph(const TSpectrumModel& model, Draw2DClass& surface, const ComparisonSet* set = nullptr,
+               ComparisonLayer* layer = nullptr);
 
 /** The other spectrum, OtherLevels over the band set, as a dotted red polyline in the current raster mode. */
 void DrawOtherSpectrum(const TSpectrumModel& model, Draw2DClass& surface);

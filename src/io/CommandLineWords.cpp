@@ -34,10 +34,17 @@ std::vector<std::string> SplitWords(const std::string& text)
 std::vector<CommandLineStep> ReadCommandLine(const std::vector<std::string>& words)
 {
     std::vector<CommandLineStep> steps;
+    bool comparing = false;
     for (std::size_t i = 0; i < words.size(); ++i) {
         const std::string& word = words[i];
         CommandLineStep step;
-        if (EqualsIgnoringCase(word, "-graph")) {
+        if (comparing) {
+            step.kind = CommandLineStep::CompareFile;
+            step.path = word;
+        } else if (EqualsIgnoringCase(word, "-compare")) {
+            comparing = true;
+            continue;
+        } else if (EqualsIgnoringCase(word, "-graph")) {
             step.kind = CommandLineStep::Graph;
             for (double& number : step.numbers)
                 if (i + 1 < words.size())

@@ -16,6 +16,8 @@ struct CommandLineStep {
         ThirdOctaves,
         /** Any other word: a data file to read. */
         File,
+        /** Every word after "-compare": a data file (or comparison list) for the comparison set. */
+        CompareFile,
     };
     Kind kind = File;
     double numbers[3] = {0.0, 0.0, 0.0};
@@ -28,7 +30,8 @@ std::vector<std::string> SplitWords(const std::string& text);
 
 /**
  * The steps the words ask for, left to right; switches are compared without regard to case. Later
- * steps override earlier ones when they are carried out in order.
+ * steps override earlier ones when they are carried out in order. After "-compare" no word is a
+ * switch: each is a file for the comparison set.
  */
 std::vector<CommandLineStep> ReadCommandLine(const std::vector<std::string>& words);
 

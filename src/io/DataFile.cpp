@@ -157,6 +157,14 @@ std::string DataFileText(const TSpectrumModel& model)
     return text;
 }
 
+float FileLevel(float level)
+{
+    const std::string text = FileNumber(level, 3);
+    WordReader reader(text);
+    float read = level;
+    return reader.ReadDecimal(read) ? read : level;
+}
+
 bool WriteDataFile(const TSpectrumModel& model, const std::string& path, std::string* reason)
 {
     return ReplaceFileContents(path, DataFileText(model), reason);

@@ -30,6 +30,13 @@ bool WriteDataFile(const TSpectrumModel& model, const std::string& path, std::st
 std::string DataFileText(const TSpectrumModel& model);
 
 /**
+ * An edited level as a data file keeps it: written with three decimals and read back, so 0.001 dB
+ * apart at most. A level a data file cannot hold (NaN, infinite, beyond the largest float once
+ * rounded) comes back unchanged.
+ */
+float FileLevel(float level);
+
+/**
  * Reads the words of a ".snd" data file into the model and returns the graph extents it held
  * (the model's own where the text gives none); the caller applies them. UTF-16 text, and text
  * after a byte-order mark, is read as the text it holds (TextOfBytes). Keywords are

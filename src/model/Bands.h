@@ -34,6 +34,18 @@ inline constexpr BandSet BandSetOf(int bandStart, int bandStep)
     return BandSet::Unknown;
 }
 
+/** BandStart of a set: 0 for the third octaves, 1 for the octaves (and for Unknown). */
+inline constexpr int BandStartOf(BandSet set)
+{
+    return set == BandSet::Third ? kThirdBandStart : kOctaveBandStart;
+}
+
+/** BandStep of a set: 1 for the third octaves, 3 for the octaves (and for Unknown). */
+inline constexpr int BandStepOf(BandSet set)
+{
+    return set == BandSet::Third ? kThirdBandStep : kOctaveBandStep;
+}
+
 /** log10(x) for x > 0; 0 for x <= 0 (so an empty energy sum reads as 0 dB); NaN stays NaN. */
 double SafeLog10(double x);
 
@@ -49,5 +61,11 @@ double AbscissaFrequency(double x);
  * never leaves the tables whatever a data file held.
  */
 int BandCount(int bandStart, int bandStep);
+
+/** Number of bands of a set: 27 third octaves, 9 octaves, 0 for Unknown. */
+inline int BandCountOf(BandSet set)
+{
+    return set == BandSet::Unknown ? 0 : BandCount(BandStartOf(set), BandStepOf(set));
+}
 
 } // namespace velmora

@@ -19,7 +19,8 @@ const QString kPictureTitle = QStringLiteral("Velmora");
 
 } // namespace
 
-bool DrawGraphPicture(const TSpectrumModel& model, Draw2DClass& surface, QPaintDevice& device)
+bool DrawGraphPicture(const TSpectrumModel& model, Draw2DClass& surface, QPaintDevice& device,
+                      const ComparisonSet* set)
 {
     QPainter painter;
     if (!painter.begin(&device))
@@ -32,7 +33,7 @@ bool DrawGraphPicture(const TSpectrumModel& model, Draw2DClass& surface, QPaintD
     surface.ExportMode = true;
     // Without a control the surface keeps its drawing size, so the picture has the screen's mapping.
     surface.SetCanvas(&pictureCanvas, nullptr);
-    DrawGraph(model, surface);
+    DrawGraph(model, surface, set);
     painter.end();
 
     surface.ExportMode = exportMode;
@@ -41,7 +42,7 @@ bool DrawGraphPicture(const TSpectrumModel& model, Draw2DClass& surface, QPaintD
     return true;
 }
 
-QByteArray GraphSvg(const TSpectrumModel& model, Draw2DClass& surface)
+QByteArray GraphSvg(const TSpectrumModel& model, Draw2DClass& surface, const ComparisonSet* set)
 {
     QBuffer svg;
     svg.open(QIODevice::WriteOnly);
@@ -51,12 +52,12 @@ QByteArray GraphSvg(const TSpectrumModel& model, Draw2DClass& surface)
     generator.setViewBox(QRect(0, 0, surface.Width, surface.Height));
     generator.setResolution(kPictureDpi);
     generator.setTitle(kPictureTitle);
-    if (!DrawGraphPicture(model, surface, generator))
+    if (!DrawGraphPicture(model, surface, generator, set))
         return {};
     return svg.data();
 }
 
-QByteArray GraphPdf(const TSpectrumModel& model, Draw2DClass& surface)
+QByteArray GraphPdf(const TSpectrumModel& model, Draw2DClass& surface, const ComparisonSet* set)
 {
     QByteArray pdf;
     QBuffer buffer(&pdf);
@@ -71,7 +72,7 @@ QByteArray GraphPdf(const TSpectrumModel& model, Draw2DClass& surface)
                             static_cast<double>(surface.Height) / kPictureDpi);
         writer.setPageSize(QPageSize(inches, QPageSize::Inch, QString(), QPageSize::ExactMatch));
         writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-        if (!DrawGraphPicture(model, surface, writer))
+        if (!DrawGraphPicture(model, surface, writer, set))
             return {};
     }
     return pdf;

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <cstring>
 #include <utility>
 
 namespace velmora {
@@ -17,6 +18,29 @@ namespace {
 
 /** The colour bits of an RGB32 pixel; exclusive-or must leave the unused top byte alone. */
 constexpr QRgb kRgbMask = 0x00FFFFFF;
+
+/** A line pattern: pixel i of a line is drawn when bit (i / scale) % period of on is set. */
+struct LinePattern {
+    int period;
+    std::uint32_t on;
+};
+
+constexpr LinePattern PatternOf(PenStyle style)
+{
+    switch (style) {
+    case PenStyle::Dot:
+        return {2, 0b1};
+    case PenStyle::Dash:
+        return {9, 0b111111};
+    case PenStyle::DashDot:
+        return {13, 0b1000111111};
+    case PenStyle::DashDotDot:
+        return {14, 0b100100111111};
+    case PenStyle::Solid:
+    default:
+        return {1, 0b1};
+    }
+}
 
 } // namespace
 
@@ -61,6 +85,7 @@ void ImageCanvas::resize(QSize size)
 {
     if (size == m_image.size())
         return;
+    dropLayer();
     m_image = QImage(size, QImage::Format_RGB32);
     m_image.fill(0xFFFFFFFF);
     m_metrics = QFontMetrics(m_scaledFont, &m_image);
@@ -74,6 +99,7 @@ void ImageCanvas::setPixelRatio(double ratio)
         return;
     m_ratio = clamped;
     m_scale = std::max(1, static_cast<int>(std::lround(clamped)));
+    dropLayer();
     applyFont();
 }
 
@@ -116,13 +142,16 @@ void ImageCanvas::LineTo(int x, int y)
 {
     const int fromX = std::exchange(m_penX, x);
     const int fromY = std::exchange(m_penY, y);
-    uchar* const bits = m_image.bits();
-    const qsizetype stride = m_image.bytesPerLine();
+    QImage& image = target();
+    uchar* const bits = image.bits();
+    const qsizetype stride = image.bytesPerLine();
     const QRgb pen = m_penRgb;
     const QRgb xorMask = m_xorMask;
     const bool exclusiveOr = m_rasterMode == RasterMode::Xor;
-    const bool dotted = m_penStyle == PenStyle::Dot;
+    const LinePattern pattern = PatternOf(m_penStyle);
+    const bool patterned = pattern.period > 1;
     const int dash = m_scale;
+    std::vector<std::uint32_t>* const noted = m_inLayer ? &m_layerPixels : nullptr;
     const std::int64_t dx = std::int64_t{x} - fromX;
     const std::int64_t dy = std::int64_t{y} - fromY;
     const bool shiftDown = (dx < 0 ? -dx : dx) >= (dy < 0 ? -dy : dy);
@@ -130,14 +159,17 @@ void ImageCanvas::LineTo(int x, int y)
     for (int copy = 0; copy < width; ++copy) {
         // Shifted copies of one line along its minor axis cover disjoint pixel sets.
         const auto shift = [copy](int v) { return v > INT_MAX - copy ? INT_MAX : v + copy; };
-        const LineSpan span =
-            shiftDown ? clipLine(fromX, shift(fromY), x, shift(y), m_image.width(), m_image.height())
-                      : clipLine(shift(fromX), fromY, shift(x), y, m_image.width(), m_image.height());
+        const LineSpan span = shiftDown
+                                  ? clipLine(fromX, shift(fromY), x, shift(y), image.width(), image.height())
+                                  : clipLine(shift(fromX), fromY, shift(x), y, image.width(), image.height());
         walkLine(span, [=](int px, int py, std::int64_t index) {
-            if (dotted && (index / dash) % 2 != 0)
+            if (patterned && ((pattern.on >> ((index / dash) % pattern.period)) & 1u) == 0)
                 return;
             QRgb& pixel = reinterpret_cast<QRgb*>(bits + py * stride)[px];
             pixel = exclusiveOr ? pixel ^ xorMask : pen;
+            if (noted)
+                noted->push_back(static_cast<std::uint32_t>(py) * static_cast<std::uint32_t>(stride / 4) +
+                                 static_cast<std::uint32_t>(px));
         });
     }
 }
@@ -146,16 +178,19 @@ template <typename Op>
 bool ImageCanvas::forEachInRect(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom,
                                 Op op)
 {
+    QImage& image = target();
     const auto x0 = static_cast<int>(std::max<std::int64_t>(left, 0));
-    const auto x1 = static_cast<int>(std::min<std::int64_t>(right, m_image.width()));
+    const auto x1 = static_cast<int>(std::min<std::int64_t>(right, image.width()));
     const auto y0 = static_cast<int>(std::max<std::int64_t>(top, 0));
-    const auto y1 = static_cast<int>(std::min<std::int64_t>(bottom, m_image.height()));
+    const auto y1 = static_cast<int>(std::min<std::int64_t>(bottom, image.height()));
     if (x0 >= x1 || y0 >= y1)
         return false;
     for (int y = y0; y < y1; ++y) {
-        QRgb* const row = reinterpret_cast<QRgb*>(m_image.scanLine(y));
+        QRgb* const row = reinterpret_cast<QRgb*>(image.scanLine(y));
         std::for_each(row + x0, row + x1, op);
     }
+    if (m_inLayer)
+        noteLayerRect(x0, y0, x1, y1);
     return true;
 }
 
@@ -184,7 +219,7 @@ void ImageCanvas::TextOut(int x, int y, const std::string& text)
     // Off-image text is skipped so that QPainter never sees coordinates it might overflow on.
     if (!fillWithBrush(x, y, right, bottom))
         return;
-    QPainter painter(&m_image);
+    QPainter painter(&target());
     painter.setFont(m_scaledFont);
     painter.setPen(Qt::black);
     painter.drawStaticText(QPointF(x, y), laidOut(text).text);
@@ -208,6 +243,65 @@ const ImageCanvas::LaidOutText& ImageCanvas::laidOut(const std::string& text)
     entry.text.setTextFormat(Qt::PlainText);
     entry.text.prepare(QTransform(), m_scaledFont);
     return m_laidOut.emplace(text, std::move(entry)).first->second;
+}
+
+bool ImageCanvas::BeginLayer()
+{
+    if (m_image.isNull())
+        return false;
+    if (m_layer.size() != m_image.size()) {
+        m_layer = QImage(m_image.size(), QImage::Format_RGB32);
+        // Only what is drawn is ever composed; the fill just keeps every pixel a defined one.
+        m_layer.fill(0xFFFFFFFF);
+    }
+    m_layerPixels.clear();
+    m_layerRects.clear();
+    m_inLayer = true;
+    m_layerKept = false;
+    return true;
+}
+
+void ImageCanvas::EndLayer()
+{
+    m_layerKept = m_inLayer;
+    m_inLayer = false;
+}
+
+bool ImageCanvas::ComposeLayer()
+{
+    if (!m_layerKept || m_layer.size() != m_image.size())
+        return false;
+    for (const QRect& rect : m_layerRects) {
+        const auto bytes = static_cast<std::size_t>(rect.width()) * sizeof(QRgb);
+        for (int y = rect.top(); y <= rect.bottom(); ++y)
+            std::memcpy(m_image.scanLine(y) + rect.left() * 4, m_layer.constScanLine(y) + rect.left() * 4,
+                        bytes);
+    }
+    // Both bitmaps have the same size and format, so a pixel's index means the same place in each.
+    QRgb* const to = reinterpret_cast<QRgb*>(m_image.bits());
+    const QRgb* const from = reinterpret_cast<const QRgb*>(m_layer.constBits());
+    for (const std::uint32_t index : m_layerPixels)
+        to[index] = from[index];
+    return true;
+}
+
+void ImageCanvas::dropLayer()
+{
+    m_inLayer = false;
+    m_layerKept = false;
+    m_layer = QImage();
+    m_layerPixels.clear();
+    m_layerRects.clear();
+}
+
+void ImageCanvas::noteLayerRect(int left, int top, int right, int bottom)
+{
+    const QRect rect(QPoint(left, top), QPoint(right - 1, bottom - 1));
+    // Text written inside a filled box is copied with the box.
+    for (const QRect& noted : m_layerRects)
+        if (noted.contains(rect))
+            return;
+    m_layerRects.push_back(rect);
 }
 
 } // namespace velmora

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 namespace velmora {
 
@@ -82,7 +83,23 @@ public:
     /** Advance width and line height in pixels; an empty text is 0 wide and a full line high. */
     TextSize TextExtent(const std::string& text) override;
 
+    /**
+     * The layer is a second bitmap of the image's size that keeps a list of the pixels and
+     * rectangles drawn into it, so that composing it copies just those: a few curves and a legend
+     * cost a small part of a full-size copy. Exclusive-or drawing inside the layer combines with the
+     * layer, not with the picture under it.
+     */
+    bool BeginLayer() override;
+    void EndLayer() override;
+    bool ComposeLayer() override;
+
 private:
+    /** The bitmap drawing goes to: the layer between BeginLayer and EndLayer, else the image. */
+    QImage& target() { return m_inLayer ? m_layer : m_image; }
+    /** Drops what the layer holds; the next ComposeLayer draws nothing and says so. */
+    void dropLayer();
+    /** Notes that [left, right) x [top, bottom), already clipped to the image, was drawn in the layer. */
+    void noteLayerRect(int left, int top, int right, int bottom);
     /** Applies op to every pixel of [left, right) x [top, bottom) on the image; false when there is none. */
     template <typename Op>
     bool forEachInRect(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom, Op op);
@@ -112,6 +129,14 @@ private:
     RasterMode m_rasterMode = RasterMode::Copy;
     int m_penX = 0;
     int m_penY = 0;
+
+    QImage m_layer;
+    bool m_inLayer = false;
+    bool m_layerKept = false;
+    /** Pixel indices (y * width + x) of the line pixels drawn into the layer. */
+    std::vector<std::uint32_t> m_layerPixels;
+    /** Rectangles filled or written into the layer, clipped to it. */
+    std::vector<QRect> m_layerRects;
 };
 
 } // namespace velmora

@@ -31,7 +31,24 @@ PainterCanvas::PainterCanvas(QPainter& painter, int scale) : m_painter(painter),
 
 void PainterCanvas::SetPen(Colour colour, PenStyle style, int width)
 {
-    m_pen.setStyle(style == PenStyle::Dot ? Qt::DotLine : Qt::SolidLine);
+    // The bitmap's patterns in pen widths, which are the logical pixels the bitmap counts in.
+    switch (style) {
+    case PenStyle::Dot:
+        m_pen.setStyle(Qt::DotLine);
+        break;
+    case PenStyle::Dash:
+        m_pen.setDashPattern({6, 3});
+        break;
+    case PenStyle::DashDot:
+        m_pen.setDashPattern({6, 3, 1, 3});
+        break;
+    case PenStyle::DashDotDot:
+        m_pen.setDashPattern({6, 2, 1, 2, 1, 2});
+        break;
+    default:
+        m_pen.setStyle(Qt::SolidLine);
+        break;
+    }
     m_pen.setColor(QColor::fromRgb(ImageCanvas::toRgb(colour)));
     m_pen.setWidth(std::max(1, width) * m_scale);
 }

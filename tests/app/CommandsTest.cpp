@@ -123,7 +123,7 @@ TEST_F(CommandsTest, EveryCommandIsInTheMenuBarAndNoAccessKeyServesTwoItemsOfOne
     QStringList titles;
     for (QAction* menu : bar->actions())
         titles << menu->text();
-    EXPECT_EQ(titles, (QStringList{"&File", "&Edit", "&View", "&Ratings", "&Help"}));
+    EXPECT_EQ(titles, (QStringList{"&File", "&Edit", "&View", "&Compare", "&Ratings", "&Help"}));
 
     // Every menu of the window, the pop-ups and submenus included: one item per access key.
     QList<QAction*> reachable;
@@ -185,6 +185,14 @@ TEST_F(CommandsTest, EveryCommandIsInTheMenuBarAndNoAccessKeyServesTwoItemsOfOne
         {"dBAWeighting1", {}},
         {"NoiseRatingsLines1", {}},
         {"RatingsPanelAction", QKeySequence(Qt::Key_F2)},
+        {"CompareWith", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O)},
+        {"SaveComparison", {}},
+        {"AverageEnergetic", {}},
+        {"AverageArithmetic", {}},
+        {"ShowAllCompared", {}},
+        {"HideAllCompared", {}},
+        {"RemoveAllCompared", {}},
+        {"CompareViewAction", QKeySequence(Qt::Key_F3)},
         {"Help", QKeySequence::HelpContents},
         {"About", {}},
     };

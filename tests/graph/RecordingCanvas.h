@@ -7,7 +7,10 @@
 
 namespace velmora::test {
 
-/** A canvas that records what is drawn on it, with a fixed text cell of 11 x 14 pixels per character. */
+/**
+ * A canvas that records what is drawn on it, with a fixed text cell of 11 x 14 pixels per character.
+ * With keepsLayer it keeps a layer as a bitmap canvas does, counting how often one is begun and composed.
+ */
 class RecordingCanvas : public Canvas2D
 {
 public:
@@ -47,6 +50,18 @@ public:
     void InvertRect(int l, int t, int r, int b) override { inversions.push_back({l, t, r, b}); }
     void TextOut(int x, int y, const std::string& text) override { texts.push_back({x, y, text}); }
     TextSize TextExtent(const std::string& text) override { return {11 * static_cast<int>(text.size()), 14}; }
+    bool BeginLayer() override
+    {
+        layerKept = false;
+        layersBegun += keepsLayer ? 1 : 0;
+        return keepsLayer;
+    }
+    void EndLayer() override { layerKept = true; }
+    bool ComposeLayer() override
+    {
+        layersComposed += layerKept ? 1 : 0;
+        return layerKept;
+    }
 
     Colour brush = 0;
     RasterMode mode = RasterMode::Copy;
@@ -58,6 +73,10 @@ public:
     std::vector<Rect> fills;
     std::vector<Rect> inversions;
     std::vector<TextCall> texts;
+    bool keepsLayer = false;
+    bool layerKept = false;
+    int layersBegun = 0;
+    int layersComposed = 0;
 };
 
 class FixedControl : public CanvasControl

@@ -18,6 +18,11 @@ TEST(CommandLineWords, EachWordBecomesAStepLaterOnesOverridingEarlier)
         {"a.snd -Graph 0 100 5 b.snd", {Step::File, Step::Graph, Step::File}, {"a.snd", "", "b.snd"}},
         {"-graph", {Step::Graph}, {""}},
         {"\"my file.snd\"", {Step::File, Step::File}, {"\"my", "file.snd\""}},
+        // After -compare every word is a file for the set, a switch's name included.
+        {"a.snd -COMPARE b.snd -third -compare",
+         {Step::File, Step::CompareFile, Step::CompareFile, Step::CompareFile},
+         {"a.snd", "b.snd", "-third", "-compare"}},
+        {"-third -compare", {Step::ThirdOctaves}, {""}},
     };
     for (const auto& c : cases) {
         const std::vector<Step> steps = ReadCommandLine(SplitWords(c.text));

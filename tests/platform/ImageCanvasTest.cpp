@@ -59,10 +59,27 @@ const LineCase kLineCases[] = {
     {{20, 20}, {20, 20}} // a single point: nothing, as the far end is excluded
 };
 
+/** Pixels of a line steps long that a pattern of alternating on and off runs draws. */
+int PatternPixels(PenStyle style, int steps)
+{
+    const std::vector<int> runs = style == PenStyle::Dot          ? std::vector<int>{1, 1}
+                                  : style == PenStyle::Dash       ? std::vector<int>{6, 3}
+                                  : style == PenStyle::DashDot    ? std::vector<int>{6, 3, 1, 3}
+                                  : style == PenStyle::DashDotDot ? std::vector<int>{6, 2, 1, 2, 1, 2}
+                                                                  : std::vector<int>{1};
+    int drawn = 0;
+    int i = 0;
+    for (std::size_t run = 0; i < steps; run = (run + 1) % runs.size())
+        for (int n = 0; n < runs[run] && i < steps; ++n, ++i)
+            drawn += run % 2 == 0 ? 1 : 0;
+    return drawn;
+}
+
 TEST(ImageCanvasTest, LineCoversTheSamePixelsFromEitherEnd)
 {
     const QSize size(48, 40);
-    for (const PenStyle style : {PenStyle::Solid, PenStyle::Dot}) {
+    for (const PenStyle style :
+         {PenStyle::Solid, PenStyle::Dot, PenStyle::Dash, PenStyle::DashDot, PenStyle::DashDotDot}) {
         for (const LineCase& line : kLineCases) {
             SCOPED_TRACE(testing::Message()
                          << "(" << line.a.first << "," << line.a.second << ")-(" << line.b.first << ","
@@ -73,8 +90,7 @@ TEST(ImageCanvasTest, LineCoversTheSamePixelsFromEitherEnd)
             const int dx = line.b.first - line.a.first;
             const int dy = line.b.second - line.a.second;
             const int steps = std::max(std::abs(dx), std::abs(dy));
-            const int expected = style == PenStyle::Dot ? (steps + 1) / 2 : steps;
-            EXPECT_EQ(static_cast<int>(forward.size()), expected);
+            EXPECT_EQ(static_cast<int>(forward.size()), PatternPixels(style, steps));
             // Every pixel lies within half a pixel of the true line, measured across its major axis.
             for (const auto& [x, y] : forward) {
                 if (std::abs(dx) >= std::abs(dy))

@@ -3,6 +3,7 @@
 #include "app/DocumentFiles.h"
 #include "app/GraphExport.h"
 #include "app/RadioGroup.h"
+#include "app/RatingCurveActions.h"
 #include "app/SpectrumDocument.h"
 #include "edit/AppContext.h"
 #include "edit/GraphSetup.h"
@@ -63,6 +64,9 @@ MainActions::MainActions(QMainWindow& window, AppContext& context, SpectrumDocum
     BuildViewMenu(bar->addMenu(QStringLiteral("&View")));
     QMenu* ratings = bar->addMenu(QStringLiteral("&Ratings"));
     ratings->addAction(ratingsPanel);
+    ratings->addSeparator();
+    m_curves = new RatingCurveActions(this, context, document);
+    m_curves->AddTo(ratings);
     QMenu* help = bar->addMenu(QStringLiteral("&Help"));
     Put(help, Add("Help", "&Help Contents", "Display help."))->setShortcut(QKeySequence::HelpContents);
     Put(help, Add("About", "&About Velmora...", "About..."));

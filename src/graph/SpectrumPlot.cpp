@@ -3,6 +3,7 @@
 #include "entry/NumberText.h"
 #include "graph/Axes.h"
 #include "graph/Draw2D.h"
+#include "graph/RatingCurvePlot.h"
 #include "model/Bands.h"
 #include "model/NoiseRating.h"
 #include "model/Ratings.h"
@@ -129,6 +130,7 @@ void DrawGraph(const TSpectrumModel& model, Draw2DClass& surface)
     DrawOtherSpectrum(model, surface);
     DrawNodes(model.Nodes, surface);
     DrawHighlight(model, surface, -1);
+    DrawRatingCurve(model, surface);
 }
 
 void DrawOtherSpectrum(const TSpectrumModel& model, Draw2DClass& surface)

@@ -19,7 +19,8 @@ inline constexpr int kMaxStcContours = 40;
 inline constexpr double kMaxStcContourLevel = 10000.0;
 
 /**
- * The whole graph: axes, other spectrum, edited spectrum with its nodes, then the overlay.
+ * The whole graph: axes, other spectrum, edited spectrum with its nodes, the overlay, then the
+ * reference curve of the rating the view shows (DrawRatingCurve).
  * In every layer a segment or marker touching a NaN or infinite level (or abscissa) is left
  * out; finite levels of any size are drawn and clipped by the canvas.
  */

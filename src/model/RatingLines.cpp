@@ -74,11 +74,11 @@ void LevelLines(const SpectrumRatings& r, std::vector<RatingLine>& lines)
     const std::string nc = NoiseCriterionText(r.nc);
     lines.push_back({"NC", nc.starts_with("NC ") ? nc.substr(3) : nc, GoverningBand(r, RatingCurve::NC), "",
                      RatingCurve::NC});
-    lines.push_back({"SIL", Shown(r.nc.SIL, 1), -1, ""});
+    lines.push_back({"SIL", Shown(r.nc.SIL, 1), -1, "", RatingCurve::None, RatingGroup::Main, true});
     lines.push_back({"Ln,w (CI)", WithTerms(r.impact.Lnw, {r.impact.CI}), GoverningBand(r, RatingCurve::Lnw),
                      NextImpactSoundRatingAdvice(r.impact), RatingCurve::Lnw, RatingGroup::Impact});
     lines.push_back(
-        {"CI,50-2500", Shown(r.impact.CI50_2500, 0), -1, "", RatingCurve::None, RatingGroup::Impact});
+        {"CI,50-2500", Shown(r.impact.CI50_2500, 0), -1, "", RatingCurve::None, RatingGroup::Impact, true});
     lines.push_back({"IIC", Shown(r.iic.IIC, 0), GoverningBand(r, RatingCurve::IIC),
                      NextImpactInsulationClassAdvice(r.iic), RatingCurve::IIC, RatingGroup::Impact});
 }
@@ -99,7 +99,7 @@ void AttenuationLines(const SpectrumRatings& r, std::vector<RatingLine>& lines)
         {"Ctr50-5000", terms.Ctr50_5000}, {"Ctr100-5000", terms.Ctr100_5000},
     };
     for (const auto& [name, value] : enlarged)
-        lines.push_back({name, Shown(value, 0), -1, ""});
+        lines.push_back({name, Shown(value, 0), -1, "", RatingCurve::None, RatingGroup::Main, true});
 }
 
 } // namespace

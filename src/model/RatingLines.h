@@ -28,6 +28,11 @@ struct RatingLine {
     /** The rating's reference curve, None for a rating without one. */
     RatingCurve curve = RatingCurve::None;
     RatingGroup group = RatingGroup::Main;
+    /**
+     * A number that goes with the ratings before it rather than rating on its own (SIL, CI,50-2500,
+     * the enlarged-range terms): no band governs it and it has no classes.
+     */
+    bool term = false;
 };
 
 /** The ratings of a family, in the order the panel lists them, read from the one ratings value. */

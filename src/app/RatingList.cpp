@@ -32,6 +32,11 @@ QString BandText(int band)
 
 } // namespace
 
+std::array<QWidget*, 5> RatingList::Row::Parts() const
+{
+    return {name, value, band, toggle, advice};
+}
+
 RatingList::RatingList(QWidget* parent, bool impactFolded) : QWidget(parent), m_impactFolded(impactFolded)
 {
     auto* layout = new QVBoxLayout(this);
@@ -81,9 +86,7 @@ void RatingList::Show(const std::vector<RatingLine>& lines, RatingCurve shown, b
 void RatingList::Rebuild(const std::vector<RatingLine>& lines)
 {
     for (Row& row : m_rows)
-        for (QWidget* part : {static_cast<QWidget*>(row.name), static_cast<QWidget*>(row.value),
-                              static_cast<QWidget*>(row.band), static_cast<QWidget*>(row.toggle),
-                              static_cast<QWidget*>(row.advice)})
+        for (QWidget* part : row.Parts())
             if (part) {
                 part->hide();
                 part->deleteLater();
@@ -148,6 +151,11 @@ void RatingList::Rebuild(const std::vector<RatingLine>& lines)
         m_rows.push_back(row);
         ++gridRow;
     }
+    // Shown at once rather than when the layout gets round to it, so that folding finds them shown.
+    for (Row& row : m_rows)
+        for (QWidget* part : row.Parts())
+            if (part)
+                part->show();
     ShowFold();
 }
 
@@ -191,9 +199,7 @@ void RatingList::ShowFold()
     for (Row& row : m_rows) {
         if (row.shown.group != RatingGroup::Impact)
             continue;
-        for (QWidget* part : {static_cast<QWidget*>(row.name), static_cast<QWidget*>(row.value),
-                              static_cast<QWidget*>(row.band), static_cast<QWidget*>(row.toggle),
-                              static_cast<QWidget*>(row.advice)})
+        for (QWidget* part : row.Parts())
             if (part)
                 part->setHidden(m_impactFolded);
     }

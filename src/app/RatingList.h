@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -69,6 +70,9 @@ private:
         QLabel* band = nullptr;
         QToolButton* toggle = nullptr;
         QLabel* advice = nullptr;
+
+        /** The row's widgets, null where it has none. */
+        std::array<QWidget*, 5> Parts() const;
     };
 
     void Rebuild(const std::vector<RatingLine>& lines);

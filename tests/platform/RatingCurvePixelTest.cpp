@@ -2,6 +2,7 @@
 
 #include "edit/GraphSetup.h"
 #include "graph/GraphSurface.h"
+#include "graph/RecordingCanvas.h"
 #include "model/Ratings.h"
 #include "model/SpectrumModel.h"
 #include "platform/ImageCanvas.h"
@@ -21,18 +22,6 @@ constexpr int kHeight = 313;
 constexpr int k500Hz = 10;
 constexpr int k1000Hz = 13;
 
-class SizedControl : public CanvasControl
-{
-public:
-    explicit SizedControl(int ratio) : m_ratio(ratio) {}
-    int ClientWidth() const override { return kWidth * m_ratio; }
-    int ClientHeight() const override { return kHeight * m_ratio; }
-    void RepaintNow() override {}
-
-private:
-    int m_ratio;
-};
-
 /** Where a curve must pass: at a band, at a level read from the ratings value. */
 struct Passing {
     int band;
@@ -42,7 +31,7 @@ struct Passing {
 /** The program's graph of a third-octave spectrum of a data type, with one rating curve shown. */
 struct CurvePlot {
     CurvePlot(int type, RatingCurve curve, float (*level)(int), int ratio)
-        : canvas(QSize(kWidth * ratio, kHeight * ratio)), control(ratio)
+        : canvas(QSize(kWidth * ratio, kHeight * ratio)), control(kWidth * ratio, kHeight * ratio)
     {
         canvas.setPixelRatio(ratio);
         InitModel(model);
@@ -73,7 +62,7 @@ struct CurvePlot {
     }
 
     ImageCanvas canvas;
-    SizedControl control;
+    test::FixedControl control;
     TSpectrumModel model;
     GraphSurface surface{model};
 };

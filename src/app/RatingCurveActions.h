@@ -4,6 +4,7 @@
 
 #include <QObject>
 
+#include <iterator>
 #include <memory>
 
 class QAction;

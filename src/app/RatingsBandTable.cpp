@@ -99,8 +99,13 @@ RatingsBandTable::RatingsBandTable(QWidget* parent) : QTableWidget(parent)
     const int rowHeight = metrics.height() + 4;
     verticalHeader()->setMinimumSectionSize(rowHeight);
     verticalHeader()->setDefaultSectionSize(rowHeight);
+    // The bands' column keeps room for "10000"; the others share the rest of the width.
     const int columnWidth = metrics.horizontalAdvance(QStringLiteral("-888.8")) + 8;
-    setFixedWidth(kWidestColumns * columnWidth + verticalScrollBar()->sizeHint().width() + 2 * frameWidth());
+    const int frequencyWidth = columnWidth + metrics.horizontalAdvance(QStringLiteral("0"));
+    horizontalHeader()->setSectionResizeMode(FrequencyColumn, QHeaderView::Fixed);
+    setColumnWidth(FrequencyColumn, frequencyWidth);
+    setFixedWidth(frequencyWidth + (kWidestColumns - 1) * columnWidth +
+                  verticalScrollBar()->sizeHint().width() + 2 * frameWidth());
     ShowColumns(std::nullopt, false);
 
     connect(this, &QTableWidget::currentCellChanged, this, [this](int row) {

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <iterator>
 #include <optional>
 
 namespace velmora {

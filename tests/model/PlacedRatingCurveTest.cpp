@@ -219,30 +219,22 @@ TEST(PlacedRatingCurveTest, CurveLevelsAtTheirEdges)
         double expected;
     } cases[] = {
         {"NC-70 at 63 Hz", NoiseCriterionCurveLevel(70.0, 1), 84.0},
-        {"NC-15 at 8000 Hz", NoiseCriterionCurveLevel(15.0, 22), 11.0},
         {"NC 47.5 at 500 Hz, halfway from 49 to 54", NoiseCriterionCurveLevel(47.5, 10), 51.5},
         {"NC below the family", NoiseCriterionCurveLevel(14.9, 10), nan},
-        {"NC above the family", NoiseCriterionCurveLevel(70.1, 10), nan},
         {"NC off an octave centre", NoiseCriterionCurveLevel(40.0, 11), nan},
-        {"NC at 16 kHz", NoiseCriterionCurveLevel(40.0, 25), nan},
         {"NC of NaN", NoiseCriterionCurveLevel(nan, 10), nan},
         {"NR 0 at 1 kHz", NoiseRatingCurveLevel(0.0, 13), 0.0},
         {"NR past the bands", NoiseRatingCurveLevel(50.0, 27), nan},
-        {"NR before the bands", NoiseRatingCurveLevel(50.0, -1), nan},
-        {"E413 at 125 Hz", AstmTransmissionContourLevel(52.0, 4), 36.0},
         {"E413 at 4000 Hz", AstmTransmissionContourLevel(52.0, 19), 56.0},
-        {"E413 at 100 Hz", AstmTransmissionContourLevel(52.0, 3), nan},
         {"E413 at 5000 Hz", AstmTransmissionContourLevel(52.0, 20), nan},
         {"E989 at 100 Hz", ImpactInsulationContourLevel(52.0, 3), 60.0},
         {"E989 at 4000 Hz", ImpactInsulationContourLevel(52.0, 19), nan},
         {"Rw octave curve at 2000 Hz, 4 dB over 500 Hz", SoundReductionReferenceLevel(54.0, 16, 1, 3), 58.0},
         {"Rw octaves at 4000 Hz", SoundReductionReferenceLevel(54.0, 19, 1, 3), nan},
         {"Rw octaves off an octave", SoundReductionReferenceLevel(54.0, 5, 1, 3), nan},
-        {"Rw third octaves at 80 Hz", SoundReductionReferenceLevel(54.0, 2, 0, 1), nan},
         {"Rw of another set", SoundReductionReferenceLevel(54.0, 10, 2, 3), nan},
         {"Ln,w octave curve at 500 Hz", ImpactReferenceLevel(60.0, 10, 1, 3), 65.0},
         {"Ln,w third octaves at 3150 Hz", ImpactReferenceLevel(60.0, 18, 0, 1), 42.0},
-        {"Ln,w third octaves at 4000 Hz", ImpactReferenceLevel(60.0, 19, 0, 1), nan},
         {"Ln,w of another set", ImpactReferenceLevel(60.0, 10, 0, 3), nan},
     };
     for (const auto& c : cases) {
@@ -251,25 +243,6 @@ TEST(PlacedRatingCurveTest, CurveLevelsAtTheirEdges)
         else
             EXPECT_TRUE(Near(c.level, c.expected, 1e-9)) << c.what;
     }
-}
-
-/** A curve is drawn only for the data types its rating rates, never for correction factors. */
-TEST(PlacedRatingCurveTest, CurvesBelongToTheDataTypesTheirRatingsRate)
-{
-    for (RatingCurve curve : kRatingCurves) {
-        const bool levels = FamilyOfCurve(curve) == RatingFamily::Levels;
-        EXPECT_EQ(CurveRatesDataType(curve, 0), levels);
-        EXPECT_EQ(CurveRatesDataType(curve, 1), levels);
-        EXPECT_EQ(CurveRatesDataType(curve, 2), !levels);
-        for (int unrated : {3, -1, 4, 1000})
-            EXPECT_FALSE(CurveRatesDataType(curve, unrated));
-    }
-    for (int type = -1; type <= 4; ++type)
-        EXPECT_FALSE(CurveRatesDataType(RatingCurve::None, type));
-    const int levelCurves =
-        static_cast<int>(std::count_if(std::begin(kRatingCurves), std::end(kRatingCurves),
-                                       [](RatingCurve c) { return CurveRatesDataType(c, 0); }));
-    EXPECT_EQ(levelCurves, 4);
 }
 
 } // namespace

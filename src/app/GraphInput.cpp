@@ -7,6 +7,7 @@
 #include "edit/NodeEditing.h"
 #include "edit/SpectrumEdits.h"
 #include "graph/ComparisonPlot.h"
+#include "graph/RatingCurvePlot.h"
 #include "graph/SpectrumPlot.h"
 #include "model/Ratings.h"
 #include "platform/CanvasWidget.h"
@@ -117,10 +118,11 @@ void GraphInput::HandleMouseDown(Qt::MouseButton button, int x, int y)
         }
     } else if (button == Qt::LeftButton) {
         if (picked == PickedNode) {
-            // Overlays that follow the levels are taken off for the drag and come back with the
-            // full redraw at the release.
+            // Overlays that follow the levels, the rating curve among them, are taken off for the
+            // drag and come back with the full redraw at the release; the curve's label stays.
             if (model.HighlightMode < HighlightSafeLevels)
                 DrawHighlight(model, surface);
+            DrawRatingCurve(model, surface);
             m_pressLevel = model.Nodes.Node[node].Y;
             surface.DragButton = kDragNode;
             m_panel.grabMouse();

@@ -4,6 +4,7 @@
 #include "app/DocumentFiles.h"
 #include "app/GraphExport.h"
 #include "app/RadioGroup.h"
+#include "app/RatingCurveActions.h"
 #include "app/SpectrumDocument.h"
 #include "edit/AppContext.h"
 #include "edit/GraphSetup.h"
@@ -67,6 +68,9 @@ MainActions::MainActions(QMainWindow& window, AppContext& context, SpectrumDocum
     BuildFileMenu(file, files, output);
     QMenu* ratings = bar->addMenu(QStringLiteral("&Ratings"));
     ratings->addAction(ratingsPanel);
+    ratings->addSeparator();
+    m_curves = new RatingCurveActions(this, context, document);
+    m_curves->AddTo(ratings);
     QMenu* help = bar->addMenu(QStringLiteral("&Help"));
     Put(help, Add("Help", "&Help Contents", "Display help."))->setShortcut(QKeySequence::HelpContents);
     Put(help, Add("About", "&About Velmora...", "About..."));
@@ -196,7 +200,7 @@ void MainActions::BuildCompareMenu(QMenu* menu, ComparisonFiles& comparison)
     menu->addSeparator();
     // The window shows the view in the ratings panel.
     Put(menu, Add("CompareViewAction", "Compare &View", "Levels, differences and ratings side by side."))
-        ->setShortcut(QKeySequence(Qt::Key_F3));
+        ->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F2));
     connect(menu, &QMenu::aboutToShow, this, [menu, &comparison] { comparison.ListSpectra(*menu); });
     connect(&comparison, &ComparisonFiles::SetChanged, this, &MainActions::UpdateCompareMenu);
     UpdateCompareMenu();

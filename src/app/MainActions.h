@@ -15,15 +15,16 @@ class ComparisonFiles;
 class DocumentFiles;
 class GraphExport;
 class RadioGroup;
+class RatingCurveActions;
 class SpectrumDocument;
 
 /**
  * Every command of the main window as an action, and the menus that list them: the menu bar (File,
- * Edit, View, Compare, Ratings, Help), the settings menu under the settings button (HighlightMenu) and the
- * node menu on the graph (PtsMenu). Each action carries its shortcut and the object name the
- * program's definition gives it; within one menu no access key serves two items. The commands on
- * the spectra become edits of the document; the file and export commands go to their parts; the
- * window's own commands (dialogs, zoom, help) are connected by the window through Find.
+ * Edit, View, Compare, Ratings with the rating curves, Help), the settings menu under the settings
+ * button (HighlightMenu) and the node menu on the graph (PtsMenu). Each action carries its shortcut and
+ * the object name the program's definition gives it; within one menu no access key serves two items. The
+ * commands on the spectra become edits of the document; the file and export commands go to their parts;
+ * the window's own commands (dialogs, zoom, help) are connected by the window through Find.
  */
 class MainActions : public QObject
 {
@@ -41,6 +42,8 @@ public:
     QMenu* HighlightMenu() const { return m_highlightMenu; }
     /** The node menu, popped up on the edited spectrum. */
     QMenu* NodeMenu() const { return m_nodeMenu; }
+    /** The choice of the rating curve on the graph, listed in the Ratings menu. */
+    RatingCurveActions& Curves() const { return *m_curves; }
 
     /** A highlight item: its Tag turns the overlay on, or off when it is already on. */
     void DisplayHilight(QAction* item);
@@ -74,6 +77,7 @@ private:
     std::unique_ptr<RadioGroup> m_dataTypeItems;
     QMenu* m_highlightMenu = nullptr;
     QMenu* m_nodeMenu = nullptr;
+    RatingCurveActions* m_curves = nullptr;
 };
 
 } // namespace velmora

@@ -7,6 +7,7 @@
 #include "app/GraphInput.h"
 #include "app/MainActions.h"
 #include "app/PanelText.h"
+#include "app/RatingCurveActions.h"
 #include "app/RatingsPanel.h"
 #include "app/SpectrumDocument.h"
 #include "app/WindowLayout.h"
@@ -167,6 +168,7 @@ void TMainForm::ConnectParts()
     connect(m_document, &SpectrumDocument::Changed, this, &TMainForm::ShowChange);
     connect(m_document, &SpectrumDocument::CurrentChanged, this, &TMainForm::ShowCurrent);
     connect(m_ratings, &RatingsPanel::SlotSelected, m_document, &SpectrumDocument::Select);
+    connect(m_ratings, &RatingsPanel::CurveChosen, &m_actions->Curves(), &RatingCurveActions::Show);
     connect(m_ratings->ToggleAction(), &QAction::toggled, m_ratings, &RatingsPanel::SetShown);
     // Closed by its own button, floating or docked: the menu item and the setting follow.
     connect(m_ratings, &RatingsPanel::CloseRequested, this,

@@ -1,48 +1,37 @@
 #pragma once
 
+#include "model/RatingCurve.h"
+#include "model/RatingLines.h"
+
 #include <QDockWidget>
 
-#include <array>
+#include <vector>
 
 class QAction;
 class QMainWindow;
-class QLabel;
-class QTableWidget;
 class QTabWidget;
 
 namespace velmora {
 
 struct AppContext;
+class RatingList;
+class RatingsBandTable;
 
 /**
- * The ratings panel at the right of the main window: the single numbers (dBA to dBD, NR, STC and
- * Rw with C and Ctr), a table of every band's part in them and what the next STC and Rw class
- * need. It reads the model's ratings value whenever the document announces a change, and only
- * while it shows; it rates nothing itself. It docks at the right of the main window or floats.
+ * The ratings panel at the right of the main window: the ratings of the edited spectrum's data
+ * type (for levels the weighted levels, NR, NC with SIL and the impact ratings, which fold away;
+ * for attenuations STC, STC (E413), Rw with C and Ctr and the enlarged-range terms; for correction
+ * factors a line saying they are not rated), each with its governing band and a toggle that draws
+ * its reference curve on the graph; a table of every band's part in them; and what each rating's
+ * next class needs. It reads the model's ratings value whenever the document announces a change,
+ * and only while it shows; it rates nothing itself. It docks at the right of the main window or
+ * floats.
  */
 class RatingsPanel : public QDockWidget
 {
     Q_OBJECT
 
 public:
-    /** Table columns, left to right. */
-    enum Column {
-        FrequencyColumn,
-        LevelColumn,
-        AColumn,
-        BColumn,
-        CColumn,
-        DColumn,
-        NoiseColumn,
-        ContourColumn,
-        DeficiencyColumn,
-        ReferenceColumn,
-        DeviationColumn,
-        ColumnCount
-    };
-    /** The single numbers, in the order they show. */
-    enum Number { DbaNumber, DbbNumber, DbcNumber, DbdNumber, NoiseNumber, StcNumber, RwNumber, NumberCount };
-
     /** The graph keeps at least this width beside the docked panel. */
     static constexpr int kGraphMinimumWidth = 300;
 
@@ -71,14 +60,14 @@ public:
     /** "&Ratings Panel" with F2: checked while the panel shows; the window shows and hides it. */
     QAction* ToggleAction() const { return m_toggle; }
 
-    QLabel* Numbers[NumberCount] = {};
-    QTableWidget* Table = nullptr;
-    QLabel* StcAdvice = nullptr;
-    QLabel* RwAdvice = nullptr;
+    RatingList* List = nullptr;
+    RatingsBandTable* Table = nullptr;
 
 signals:
     /** The user chose the row of slot in the table. */
     void SlotSelected(int slot);
+    /** The user turned a rating's curve on (curve) or off (None) in the list. */
+    void CurveChosen(RatingCurve curve);
     /** The panel's own close button was pressed; whoever shows the panel hides it. */
     void CloseRequested();
 
@@ -86,15 +75,15 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void BuildTable();
-    void SetCell(int row, int column, const QString& text, bool marked = false);
+    /** The impact ratings were folded or unfolded: their columns follow, and the settings keep it. */
+    void ImpactFolded(bool folded);
 
     AppContext& m_context;
     QMainWindow* m_window;
     QAction* m_toggle = nullptr;
+    /** The lines shown last, kept so that a refresh reuses their memory. */
+    std::vector<RatingLine> m_lines;
     QTabWidget* m_pages = nullptr;
-    /** Band rows the table holds now; the sum row follows them. */
-    int m_bandRows = 0;
     int m_stripWidth = 0;
 };
 

@@ -4,6 +4,7 @@
 #include "graph/Axes.h"
 #include "graph/ComparisonPlot.h"
 #include "graph/Draw2D.h"
+#include "graph/RatingCurvePlot.h"
 #include "model/Bands.h"
 #include "model/ComparisonSet.h"
 #include "model/NoiseRating.h"
@@ -137,6 +138,7 @@ void DrawGraph(const TSpectrumModel& model, Draw2DClass& surface, const Comparis
     DrawOtherSpectrum(model, surface);
     DrawNodes(model.Nodes, surface);
     DrawHighlight(model, surface, -1);
+    DrawRatingCurve(model, surface);
 }
 
 void DrawOtherSpectrum(const TSpectrumModel& model, Draw2DClass& surface)

@@ -22,9 +22,10 @@ inline constexpr double kMaxStcContourLevel = 10000.0;
 
 /**
  * The whole graph: axes, the comparison set when one is given (with its legend, through layer when
- * one is given), other spectrum, edited spectrum with its nodes, then the overlay. In every layer a
- * segment or marker touching a NaN or infinite level (or abscissa) is left out; finite levels of
- * any size are drawn and clipped by the canvas.
+ * one is given), other spectrum, edited spectrum with its nodes, the overlay, then the reference
+ * curve of the rating the view shows (DrawRatingCurve). In every layer a segment or marker touching
+ * a NaN or infinite level (or abscissa) is left out; finite levels of any size are drawn and clipped
+ * by the canvas.
  */
 void DrawGraph(const TSpectrumModel& model, Draw2DClass& surface, const ComparisonSet* set = nullptr,
                ComparisonLayer* layer = nullptr);

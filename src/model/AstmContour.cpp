@@ -46,6 +46,13 @@ double AstmWholeMove(double level, double target, bool rising)
     return sign * (AstmWholeDecibels(level + sign * distance) - target) >= 0.0 ? distance : distance + 1.0;
 }
 
+double AstmContourLevel(const std::array<double, kAstmBands>& shape, int firstBand, double at500, int band)
+{
+    if (band < firstBand || band >= firstBand + kAstmBands)
+        return std::numeric_limits<double>::quiet_NaN();
+    return at500 + shape[static_cast<std::size_t>(band - firstBand)];
+}
+
 AstmContourFit FitAstmContour(std::span<const float> levels, int bandStart, int bandStep, int firstBand,
                               const std::array<double, kAstmBands>& shape, AstmDeficientSide side)
 {

@@ -80,6 +80,12 @@ enum class AstmDeficientSide {
 };
 
 /**
+ * Level in dB of an ASTM contour placed with its 500 Hz value at at500, in band `band` (band index):
+ * at500 + shape[band - firstBand] for the 16 compared bands from firstBand on; NaN for any other band.
+ */
+double AstmContourLevel(const std::array<double, kAstmBands>& shape, int firstBand, double at500, int band);
+
+/**
  * Fits an ASTM contour to third-octave levels (slot k is band k; anything else is not rated).
  * The 16 compared bands start at band index firstBand; shape is the contour's level in each of
  * them relative to its 500 Hz value, whole dB. The levels are rounded by AstmWholeDecibels, and

@@ -20,4 +20,9 @@ AstmTransmissionRating RateAstmTransmissionClass(std::span<const float> levels, 
     return rating;
 }
 
+double AstmTransmissionContourLevel(double stc, int band)
+{
+    return AstmContourLevel(kContour, kFirstBand, stc, band);
+}
+
 } // namespace velmora

@@ -28,4 +28,10 @@ struct AstmTransmissionRating : AstmContourFit {
  */
 AstmTransmissionRating RateAstmTransmissionClass(std::span<const float> levels, int bandStart, int bandStep);
 
+/**
+ * Level in dB of the contour of STC (E413) stc in band `band` (band index, 4 = 125 Hz to 19 =
+ * 4000 Hz): stc plus the contour's offset there. NaN for any other band, or a stc that is NaN.
+ */
+double AstmTransmissionContourLevel(double stc, int band);
+
 } // namespace velmora

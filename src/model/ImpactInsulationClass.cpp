@@ -24,4 +24,9 @@ ImpactInsulationRating RateImpactInsulationClass(std::span<const float> levels, 
     return rating;
 }
 
+double ImpactInsulationContourLevel(double iic, int band)
+{
+    return AstmContourLevel(kContour, kFirstBand, kClassBase - iic, band);
+}
+
 } // namespace velmora

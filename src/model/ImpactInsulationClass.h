@@ -29,4 +29,10 @@ struct ImpactInsulationRating : AstmContourFit {
  */
 ImpactInsulationRating RateImpactInsulationClass(std::span<const float> levels, int bandStart, int bandStep);
 
+/**
+ * Level in dB of the contour of IIC iic in band `band` (band index, 3 = 100 Hz to 18 = 3150 Hz):
+ * the contour whose 500 Hz value is 110 - iic. NaN for any other band, or an iic that is NaN.
+ */
+double ImpactInsulationContourLevel(double iic, int band);
+
 } // namespace velmora

@@ -37,15 +37,28 @@ struct RatedSet {
 constexpr RatedSet kThirdSet = {3, 32.0, kThirdReference, 7, 0.0, 3, 18};
 constexpr RatedSet kOctaveSet = {1, 10.0, kOctaveReference, 2, -5.0, 1, 6};
 
+/** The rated set of a band set; null for one the rating does not know. */
+const RatedSet* RatedSetOf(int bandStart, int bandStep)
+{
+    switch (BandSetOf(bandStart, bandStep)) {
+    case BandSet::Third:
+        return &kThirdSet;
+    case BandSet::Octave:
+        return &kOctaveSet;
+    case BandSet::Unknown:
+        break;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 ImpactSoundRating RateImpactSound(std::span<const float> levels, int bandStart, int bandStep)
 {
     ImpactSoundRating rating;
-    const BandSet bands = BandSetOf(bandStart, bandStep);
-    if (bands == BandSet::Unknown)
+    const RatedSet* set = RatedSetOf(bandStart, bandStep);
+    if (!set)
         return rating;
-    const RatedSet* set = bands == BandSet::Third ? &kThirdSet : &kOctaveSet;
     rating.limit = set->limit;
     const std::size_t count = set->reference.size();
     if (set->firstSlot + count > levels.size())
@@ -90,7 +103,7 @@ ImpactSoundRating RateImpactSound(std::span<const float> levels, int bandStart, 
     const std::span<const float> toSumEnd = levels.first(set->sumEnd);
     const double sum = LevelSum(toSumEnd.subspan(set->sumFirst));
     rating.CI = std::round(sum) - kSumOffset - rating.Lnw + 0.0;
-    if (bands == BandSet::Third) {
+    if (set == &kThirdSet) {
         // The bands below 100 Hz added to the sum already taken, rather than all summed again.
         std::array<double, 4> exponents = {sum / 10.0};
         for (std::size_t k = 0; k < set->sumFirst; ++k)
@@ -99,6 +112,18 @@ ImpactSoundRating RateImpactSound(std::span<const float> levels, int bandStart, 
         rating.CI50_2500 = std::round(10.0 * Log10OfExp10Sum(exponents)) - kSumOffset - rating.Lnw + 0.0;
     }
     return rating;
+}
+
+double ImpactReferenceLevel(double lnw, int band, int bandStart, int bandStep)
+{
+    const RatedSet* set = RatedSetOf(bandStart, bandStep);
+    if (!set || band < bandStart || (band - bandStart) % bandStep != 0)
+        return std::numeric_limits<double>::quiet_NaN();
+    const auto slot = static_cast<std::size_t>((band - bandStart) / bandStep);
+    if (slot < set->firstSlot || slot - set->firstSlot >= set->reference.size())
+        return std::numeric_limits<double>::quiet_NaN();
+    return set->reference[slot - set->firstSlot] +
+           (lnw - set->ratingOffset - set->reference[set->ratingIndex]);
 }
 
 } // namespace velmora

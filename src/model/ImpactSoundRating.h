@@ -67,4 +67,11 @@ struct ImpactSoundRating {
  */
 ImpactSoundRating RateImpactSound(std::span<const float> levels, int bandStart, int bandStep);
 
+/**
+ * Level in dB of the reference curve moved to rate Ln,w lnw, in band `band` (band index) of the set
+ * (bandStart, bandStep): the curve's value there plus the shift that puts its 500 Hz value at lnw
+ * (lnw + 5 for octaves). NaN for a band the set does not rate, another set, or an lnw that is NaN.
+ */
+double ImpactReferenceLevel(double lnw, int band, int bandStart, int bandStep);
+
 } // namespace velmora

@@ -4,6 +4,7 @@
 #include "model/Bands.h"
 #include "model/PowerSum.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 
@@ -61,6 +62,22 @@ double OctaveLevel(std::span<const float> levels, BandSet set, std::size_t o)
 }
 
 } // namespace
+
+double NoiseCriterionCurveLevel(double nc, int band)
+{
+    const int o = (band - kOctaveBandStart) / kOctaveBandStep;
+    const double highest = kLowestCurve + kCurveStep * static_cast<double>(kCurves.size() - 1);
+    if (band < kOctaveBandStart || (band - kOctaveBandStart) % kOctaveBandStep != 0 ||
+        o >= kNoiseCriterionBands || !(nc >= kLowestCurve && nc <= highest))
+        return std::numeric_limits<double>::quiet_NaN();
+    // The curve below nc, and the next one up (NC-70 itself lies on the last pair's upper end).
+    const auto below =
+        std::min(static_cast<std::size_t>((nc - kLowestCurve) / kCurveStep), kCurves.size() - 2);
+    const double low = kCurves[below][static_cast<std::size_t>(o)];
+    const double high = kCurves[below + 1][static_cast<std::size_t>(o)];
+    const double fraction = (nc - kLowestCurve - kCurveStep * static_cast<double>(below)) / kCurveStep;
+    return low + fraction * (high - low);
+}
 
 NoiseCriterionRating RateNoiseCriterion(std::span<const float> levels, int bandStart, int bandStep)
 {

@@ -67,6 +67,14 @@ struct NoiseCriterionRating {
  */
 NoiseCriterionRating RateNoiseCriterion(std::span<const float> levels, int bandStart, int bandStep);
 
+/**
+ * Level in dB of the NC curve of value nc (15 to 70, not only the whole fives) at band `band`, an
+ * octave centre from 63 Hz (band index 1) to 8000 Hz (22): straight between the two curves
+ * around nc, the inverse of how a band's value is found, so that the curve of a spectrum's NC
+ * passes through its governing octave's level. NaN for any other band, or an nc outside 15 to 70.
+ */
+double NoiseCriterionCurveLevel(double nc, int band);
+
 /** The rating as the panel writes it: "NC 46.0", ">NC-70", "<NC-15", or "-" when not rated. */
 std::string NoiseCriterionText(const NoiseCriterionRating& rating);
 

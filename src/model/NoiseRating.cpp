@@ -54,6 +54,14 @@ std::array<double, 2> NoiseCurveAt(int band)
             Interpolate(x, x0, x1, NRSlope10[low], NRSlope10[high])};
 }
 
+double NoiseRatingCurveLevel(double nr, int band)
+{
+    if (band < 0 || band >= kBandCount)
+        return std::numeric_limits<double>::quiet_NaN();
+    const auto& [level100, slope10] = NoiseCurves()[band];
+    return level100 + (nr - 100.0) * (0.1 * slope10);
+}
+
 NoiseRatingResult RateNoise(std::span<const float> levels, int bandStart, int bandStep)
 {
     const auto& curves = NoiseCurves();

@@ -41,6 +41,13 @@ struct NoiseRatingResult {
 std::array<double, 2> NoiseCurveAt(int band);
 
 /**
+ * Level in dB of the NR curve of rating nr (any value, not only whole tens) at band `band`
+ * (0 to 26), on the lines of NoiseCurveAt: a band whose level is this rates exactly nr. NaN for
+ * any other band, or an nr that is NaN.
+ */
+double NoiseRatingCurveLevel(double nr, int band);
+
+/**
  * Rates levels (one per slot of the band set; third octaves are compared band by band with the
  * octave curves). Bands whose level is NaN or infinite are left out of NR and rate NaN.
  */

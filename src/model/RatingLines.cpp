@@ -70,32 +70,28 @@ void LevelLines(const SpectrumRatings& r, std::vector<RatingLine>& lines)
     static constexpr const char* kWeighted[] = {"dBA", "dBB", "dBC", "dBD"};
     for (int w = WeightA; w <= WeightD; ++w)
         lines.push_back({kWeighted[w], Shown(r.weighted[w], 1), LoudestBand(r, w), ""});
-    lines.push_back({"NR", Shown(r.noise.NR, 1), r.noise.governingBand, ""});
+    lines.push_back({"NR", Shown(r.noise.NR, 1), GoverningBand(r, RatingCurve::NR), "", RatingCurve::NR});
     const std::string nc = NoiseCriterionText(r.nc);
-    lines.push_back({"NC", nc.starts_with("NC ") ? nc.substr(3) : nc, r.nc.governingBand, ""});
-    lines.push_back({"SIL", Shown(r.nc.SIL, 1), -1, ""});
-    const bool impactRated = std::isfinite(r.impact.Lnw);
-    lines.push_back({"Ln,w (CI)", WithTerms(r.impact.Lnw, {r.impact.CI}),
-                     impactRated ? r.impact.governingBand : -1, NextImpactSoundRatingAdvice(r.impact)});
-    lines.push_back({"CI,50-2500", Shown(r.impact.CI50_2500, 0), -1, ""});
+    lines.push_back({"NC", nc.starts_with("NC ") ? nc.substr(3) : nc, GoverningBand(r, RatingCurve::NC), "",
+                     RatingCurve::NC});
+    lines.push_back({"SIL", Shown(r.nc.SIL, 1), -1, "", RatingCurve::None, RatingGroup::Main, true});
+    lines.push_back({"Ln,w (CI)", WithTerms(r.impact.Lnw, {r.impact.CI}), GoverningBand(r, RatingCurve::Lnw),
+                     NextImpactSoundRatingAdvice(r.impact), RatingCurve::Lnw, RatingGroup::Impact});
     lines.push_back(
-        {"IIC", Shown(r.iic.IIC, 0), r.iic.governingBand, NextImpactInsulationClassAdvice(r.iic)});
+        {"CI,50-2500", Shown(r.impact.CI50_2500, 0), -1, "", RatingCurve::None, RatingGroup::Impact, true});
+    lines.push_back({"IIC", Shown(r.iic.IIC, 0), GoverningBand(r, RatingCurve::IIC),
+                     NextImpactInsulationClassAdvice(r.iic), RatingCurve::IIC, RatingGroup::Impact});
 }
 
 void AttenuationLines(const SpectrumRatings& r, std::vector<RatingLine>& lines)
 {
-    const TransmissionClassRating& stc = r.transmission;
-    const int stcBand = stc.nextRuleBand >= 0
-                            ? stc.nextRuleBand
-                            : LargestBand(r, [](const BandBreakdown& band) { return band.stcDeficiency; });
-    lines.push_back(
-        {"STC", Shown(stc.STC, 0), stc.bandCount > 0 ? stcBand : -1, NextTransmissionClassAdvice(stc)});
-    lines.push_back(
-        {"STC (E413)", Shown(r.astm.STC, 0), r.astm.governingBand, NextAstmTransmissionClassAdvice(r.astm)});
+    lines.push_back({"STC", Shown(r.transmission.STC, 0), GoverningBand(r, RatingCurve::STC),
+                     NextTransmissionClassAdvice(r.transmission), RatingCurve::STC});
+    lines.push_back({"STC (E413)", Shown(r.astm.STC, 0), GoverningBand(r, RatingCurve::AstmSTC),
+                     NextAstmTransmissionClassAdvice(r.astm), RatingCurve::AstmSTC});
     const SoundReductionRating& rw = r.reduction;
-    lines.push_back({"Rw (C; Ctr)", WithTerms(rw.Rw, {rw.C, rw.Ctr}),
-                     LargestBand(r, [](const BandBreakdown& band) { return band.rwDeviation; }),
-                     NextSoundReductionAdvice(rw)});
+    lines.push_back({"Rw (C; Ctr)", WithTerms(rw.Rw, {rw.C, rw.Ctr}), GoverningBand(r, RatingCurve::Rw),
+                     NextSoundReductionAdvice(rw), RatingCurve::Rw});
     const EnlargedAdaptationTerms& terms = r.enlarged;
     const std::pair<const char*, double> enlarged[] = {
         {"C50-3150", terms.C50_3150},     {"C50-5000", terms.C50_5000},
@@ -103,14 +99,38 @@ void AttenuationLines(const SpectrumRatings& r, std::vector<RatingLine>& lines)
         {"Ctr50-5000", terms.Ctr50_5000}, {"Ctr100-5000", terms.Ctr100_5000},
     };
     for (const auto& [name, value] : enlarged)
-        lines.push_back({name, Shown(value, 0), -1, ""});
+        lines.push_back({name, Shown(value, 0), -1, "", RatingCurve::None, RatingGroup::Main, true});
 }
 
 } // namespace
 
-RatingFamily FamilyOf(int dataType)
+int GoverningBand(const SpectrumRatings& ratings, RatingCurve curve)
 {
-    return dataType == 2 ? RatingFamily::Attenuation : RatingFamily::Levels;
+    switch (curve) {
+    case RatingCurve::NR:
+        return ratings.noise.governingBand;
+    case RatingCurve::NC:
+        return ratings.nc.governingBand;
+    case RatingCurve::Lnw:
+        return std::isfinite(ratings.impact.Lnw) ? ratings.impact.governingBand : -1;
+    case RatingCurve::IIC:
+        return ratings.iic.governingBand;
+    case RatingCurve::STC: {
+        const TransmissionClassRating& stc = ratings.transmission;
+        if (stc.bandCount == 0)
+            return -1;
+        return stc.nextRuleBand >= 0
+                   ? stc.nextRuleBand
+                   : LargestBand(ratings, [](const BandBreakdown& band) { return band.stcDeficiency; });
+    }
+    case RatingCurve::AstmSTC:
+        return ratings.astm.governingBand;
+    case RatingCurve::Rw:
+        return LargestBand(ratings, [](const BandBreakdown& band) { return band.rwDeviation; });
+    case RatingCurve::None:
+        break;
+    }
+    return -1;
 }
 
 std::vector<RatingLine> RatingLines(const SpectrumRatings& ratings, RatingFamily family)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/RatingCurve.h"
+
 #include <string>
 #include <vector>
 
@@ -7,8 +9,8 @@ namespace velmora {
 
 struct SpectrumRatings;
 
-/** The two families of ratings: those of levels (data types 0 and 1) and those of attenuations (type 2). */
-enum class RatingFamily { Levels, Attenuation };
+/** Where the panel lists a rating: with the rest, or among the impact ratings, which fold together. */
+enum class RatingGroup { Main, Impact };
 
 /** One rating as every text of the program shows it: the panel, the report and velmora-calc explain. */
 struct RatingLine {
@@ -23,13 +25,26 @@ struct RatingLine {
     /** What the next class needs ("Rw 55 needs 2.3 dB less unfavourable deviation in total"); empty
      * for a rating without classes, "-" when not rated. */
     std::string advice;
+    /** The rating's reference curve, None for a rating without one. */
+    RatingCurve curve = RatingCurve::None;
+    RatingGroup group = RatingGroup::Main;
+    /**
+     * A number that goes with the ratings before it rather than rating on its own (SIL, CI,50-2500,
+     * the enlarged-range terms): no band governs it and it has no classes.
+     */
+    bool term = false;
 };
-
-/** The family of a data type: attenuations for type 2, levels for any other. */
-RatingFamily FamilyOf(int dataType);
 
 /** The ratings of a family, in the order the panel lists them, read from the one ratings value. */
 std::vector<RatingLine> RatingLines(const SpectrumRatings& ratings, RatingFamily family);
+
+/**
+ * Band index of the band that governs the rating whose curve is curve, as its line gives it: the
+ * band on the highest NR curve or NC curve, the band the next class's per-band limit catches
+ * first (STC, STC (E413), IIC), else the one furthest on the wrong side of the curve; -1 when
+ * none does, when the rating is not rated, and for None.
+ */
+int GoverningBand(const SpectrumRatings& ratings, RatingCurve curve);
 
 /** "500 Hz" for a band index, "-" for -1 or any index that is no band. */
 std::string BandName(int band);

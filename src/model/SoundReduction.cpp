@@ -87,6 +87,21 @@ const AdaptationWeights& WeightsOf(const RatedSet& set)
     return weights[static_cast<std::size_t>(&set - kRatedSets.data())];
 }
 
+/** The rated set of a band set; null for one the rating does not know. */
+const RatedSet* RatedSetOf(int bandStart, int bandStep)
+{
+    const auto set = std::find_if(kRatedSets.begin(), kRatedSets.end(), [&](const RatedSet& s) {
+        return s.bandStart == bandStart && s.bandStep == bandStep;
+    });
+    return set == kRatedSets.end() ? nullptr : &*set;
+}
+
+/** Index among the rated bands of the set's band at 500 Hz, where the moved curve is read as Rw. */
+std::size_t RatingIndex(const RatedSet& set)
+{
+    return static_cast<std::size_t>((kRatingBand - set.firstBand) / set.bandStep);
+}
+
 /** -10 lg of an energy sum, rounded to whole dB; adding 0 turns a -0 into 0, which prints without a sign. */
 double RoundedDecibels(double energy)
 {
@@ -98,10 +113,8 @@ double RoundedDecibels(double energy)
 SoundReductionRating RateSoundReduction(std::span<const float> levels, int bandStart, int bandStep)
 {
     SoundReductionRating rating;
-    const auto set = std::find_if(kRatedSets.begin(), kRatedSets.end(), [&](const RatedSet& s) {
-        return s.bandStart == bandStart && s.bandStep == bandStep;
-    });
-    if (set == kRatedSets.end())
+    const RatedSet* set = RatedSetOf(bandStart, bandStep);
+    if (!set)
         return rating;
     rating.limit = set->limit;
 
@@ -140,8 +153,7 @@ SoundReductionRating RateSoundReduction(std::span<const float> levels, int bandS
             failing = middle;
     }
 
-    const auto ratingIndex = static_cast<std::size_t>((kRatingBand - set->firstBand) / bandStep);
-    const double ratingReference = set->reference[ratingIndex];
+    const double ratingReference = set->reference[RatingIndex(*set)];
     const double shift = base + offset;
     rating.Rw = ratingReference + shift;
     // C and Ctr are X - Rw with X = -10 lg sum 10^((L - R) / 10). Rw goes into every term rather
@@ -167,6 +179,17 @@ SoundReductionRating RateSoundReduction(std::span<const float> levels, int bandS
     rating.C = RoundedDecibels(cEnergy);
     rating.Ctr = RoundedDecibels(ctrEnergy);
     return rating;
+}
+
+double SoundReductionReferenceLevel(double rw, int band, int bandStart, int bandStep)
+{
+    const RatedSet* set = RatedSetOf(bandStart, bandStep);
+    if (!set || band < set->firstBand || (band - set->firstBand) % bandStep != 0)
+        return std::numeric_limits<double>::quiet_NaN();
+    const auto j = static_cast<std::size_t>((band - set->firstBand) / bandStep);
+    if (j >= set->reference.size())
+        return std::numeric_limits<double>::quiet_NaN();
+    return set->reference[j] + (rw - set->reference[RatingIndex(*set)]);
 }
 
 } // namespace velmora

@@ -63,4 +63,11 @@ struct SoundReductionRating {
  */
 SoundReductionRating RateSoundReduction(std::span<const float> levels, int bandStart, int bandStep);
 
+/**
+ * Level in dB of the reference curve moved to rate Rw rw, in band `band` (band index) of the set
+ * (bandStart, bandStep): the curve's value there plus the shift that puts its 500 Hz value at rw.
+ * NaN for a band the set does not rate, another set, or an rw that is NaN.
+ */
+double SoundReductionReferenceLevel(double rw, int band, int bandStart, int bandStep);
+
 } // namespace velmora

@@ -91,7 +91,8 @@ bool IsConsistent(const TSpectrumModel& model)
     }
     return (nodes.Current == -1 || ValidNode(model, nodes.Current)) && IsDataType(nodes.DataType) &&
            IsDataType(model.OtherDataType) && model.HighlightMode >= HighlightNone &&
-           model.HighlightMode <= HighlightNR;
+           model.HighlightMode <= HighlightNR && model.ShownCurve >= RatingCurve::None &&
+           model.ShownCurve <= RatingCurve::Rw;
 }
 
 std::array<float, kBandSlots> EditedLevels(const TSpectrumModel& model)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/Bands.h"
+#include "model/RatingCurve.h"
 #include "model/SpectrumRatings.h"
 
 #include <array>
@@ -54,12 +55,17 @@ struct SpectrumData {
     int BandStep = kOctaveBandStep;
 };
 
-/** How the graph shows the spectra: its level range and grid step, and the overlay. */
+/**
+ * How the graph shows the spectra: its level range and grid step, the overlay, and the reference
+ * curve of the rating chosen to be drawn (shown only while the edited spectrum's data type is
+ * rated by that rating).
+ */
 struct SpectrumView {
     float MinLevel = 0.0f;
     float MaxLevel = 120.0f;
     float LevelIncrement = 10.0f;
     int HighlightMode = HighlightNone;
+    RatingCurve ShownCurve = RatingCurve::None;
 };
 
 /**
@@ -150,7 +156,7 @@ inline int BandCountOf(const TSpectrumModel& model)
 /**
  * True when the model is one the program can reach: a known band set whose bands the nodes sit
  * on (Count equal to the set's band count, each node at its band abscissa), Current a node or
- * -1, both data types 0 to 3 and the overlay mode 0 to 8.
+ * -1, both data types 0 to 3, the overlay mode 0 to 8 and a rating curve the program knows.
  */
 bool IsConsistent(const TSpectrumModel& model);
 

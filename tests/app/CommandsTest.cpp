@@ -192,7 +192,7 @@ TEST_F(CommandsTest, EveryCommandIsInTheMenuBarAndNoAccessKeyServesTwoItemsOfOne
         {"ShowAllCompared", {}},
         {"HideAllCompared", {}},
         {"RemoveAllCompared", {}},
-        {"CompareViewAction", QKeySequence(Qt::Key_F3)},
+        {"CompareViewAction", QKeySequence(Qt::SHIFT | Qt::Key_F2)},
         {"Help", QKeySequence::HelpContents},
         {"About", {}},
     };
@@ -204,6 +204,15 @@ TEST_F(CommandsTest, EveryCommandIsInTheMenuBarAndNoAccessKeyServesTwoItemsOfOne
             EXPECT_TRUE(action->shortcuts().contains(c.keys)) << c.name;
         }
     }
+    // No key serves two commands: Qt would take it for neither.
+    QMap<QString, QString> keys;
+    for (QAction* action : m_form->findChildren<QAction*>())
+        for (const QKeySequence& key : action->shortcuts()) {
+            EXPECT_FALSE(keys.contains(key.toString())) << key.toString().toStdString() << ": "
+                                                        << action->objectName().toStdString() << " and "
+                                                        << keys.value(key.toString()).toStdString();
+            keys[key.toString()] = action->objectName();
+        }
     EXPECT_NE(test::Find<QMenu>(*m_form, "RecentMenu")->menuAction(), nullptr);
     EXPECT_TRUE(inBar.contains(test::Find<QMenu>(*m_form, "RecentMenu")->menuAction()));
 }

@@ -2,6 +2,7 @@
 #include "support/FindChild.h"
 
 #include "app/MainFormFixture.h"
+#include "app/RatingsBandTable.h"
 #include "app/RatingsPanel.h"
 #include "entry/NumberText.h"
 #include "io/BandTable.h"
@@ -97,12 +98,13 @@ TEST_F(LevelsTransferTest, CopyOffersTheBandTableAsTextAndHtmlBesideThePicture)
         const QStringList cells = lines[k + 1].split(u'\t');
         ASSERT_EQ(cells.size(), 8);
         const std::pair<int, int> same[] = {
-            {0, RatingsPanel::FrequencyColumn}, {1, RatingsPanel::LevelColumn}, {3, RatingsPanel::AColumn},
-            {4, RatingsPanel::BColumn},         {5, RatingsPanel::CColumn},     {6, RatingsPanel::DColumn}};
+            {0, RatingsBandTable::FrequencyColumn}, {1, RatingsBandTable::LevelColumn},
+            {3, RatingsBandTable::AColumn},         {4, RatingsBandTable::BColumn},
+            {5, RatingsBandTable::CColumn},         {6, RatingsBandTable::DColumn}};
         for (const auto& [copied, shown] : same)
             EXPECT_EQ(cells[copied], panel.item(k, shown)->text().replace(u'.', point))
                 << k << ", " << copied;
-        shownLevels << panel.item(k, RatingsPanel::LevelColumn)->text();
+        shownLevels << panel.item(k, RatingsBandTable::LevelColumn)->text();
     }
 
     // Pasted back in another window, the copy gives the levels as the window showed them.

@@ -1,6 +1,7 @@
 #include "calc/CalcToolFixture.h"
 #include "support/FindChild.h"
 
+#include "app/RatingList.h"
 #include "app/RatingsPanel.h"
 
 #include "entry/NumberText.h"
@@ -114,16 +115,29 @@ TEST_F(CalcToolTest, RatesEachFileAsTheWindowShowsIt)
             line = QStringLiteral(" Correction Factor Graph");
         EXPECT_EQ(test::Find<QLabel>(window, "ResultPanel")->text(), line);
 
-        // The ratings panel shows the same STC and Rw (C; Ctr), in whole dB.
-        test::Find<RatingsPanel>(window, "RatingsPanel")->ToggleAction()->setChecked(true);
+        // The ratings panel shows the numbers of the data type as the tool prints them: the weighted
+        // levels and NR of levels, STC and Rw (C; Ctr) in whole dB of attenuations.
+        RatingsPanel& panel = *test::Find<RatingsPanel>(window, "RatingsPanel");
+        panel.ToggleAction()->setChecked(true);
+        const auto shown = [&panel](const char* name) {
+            const int at = panel.List->RowOf(name);
+            return at >= 0 ? panel.List->Value(at)->text() : QStringLiteral("(not listed)");
+        };
         const auto whole = [](const QString& cell) { return cell.endsWith(u".0") ? cell.chopped(2) : cell; };
-        EXPECT_EQ(test::Find<RatingsPanel>(window, "RatingsPanel")->Numbers[RatingsPanel::StcNumber]->text(),
-                  whole(row[8]));
-        const QString rw =
-            row[9] == u"-" ? row[9]
-                           : QStringLiteral("%1 (%2; %3)").arg(whole(row[9]), whole(row[10]), whole(row[11]));
-        EXPECT_EQ(test::Find<RatingsPanel>(window, "RatingsPanel")->Numbers[RatingsPanel::RwNumber]->text(),
-                  rw);
+        if (model.Nodes.DataType == AttenuationLevels) {
+            EXPECT_EQ(shown("STC"), whole(row[8]));
+            const QString rw =
+                row[9] == u"-"
+                    ? row[9]
+                    : QStringLiteral("%1 (%2; %3)").arg(whole(row[9]), whole(row[10]), whole(row[11]));
+            EXPECT_EQ(shown("Rw (C; Ctr)"), rw);
+        } else if (model.Nodes.DataType <= PowerLevels) {
+            const char* const names[] = {"dBA", "dBB", "dBC", "dBD", "NR"};
+            for (int i = 0; i < 5; ++i)
+                EXPECT_EQ(shown(names[i]), row[3 + i]) << names[i];
+        } else {
+            EXPECT_FALSE(panel.List->NotRated()->isHidden());
+        }
     }
 }
 

@@ -95,7 +95,8 @@ inline bool SameModel(const TSpectrumModel& a, const TSpectrumModel& b)
     const auto view = [](const SpectrumView& v) {
         return std::vector<std::uint32_t>{
             std::bit_cast<std::uint32_t>(v.MinLevel), std::bit_cast<std::uint32_t>(v.MaxLevel),
-            std::bit_cast<std::uint32_t>(v.LevelIncrement), static_cast<std::uint32_t>(v.HighlightMode)};
+            std::bit_cast<std::uint32_t>(v.LevelIncrement), static_cast<std::uint32_t>(v.HighlightMode),
+            static_cast<std::uint32_t>(v.ShownCurve)};
     };
     const auto results = [](const SpectrumResults& r) {
         std::vector<std::uint32_t> bits;

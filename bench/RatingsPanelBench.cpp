@@ -8,6 +8,7 @@
 #include "model/Ratings.h"
 #include "model/SoundReduction.h"
 #include "model/SpectrumModel.h"
+#include "platform/VectorState.h"
 
 #include <benchmark/benchmark.h>
 
@@ -48,6 +49,8 @@ void panelAfterDragStep(benchmark::State& state)
     const float levels[] = {40.0f, 62.5f};
     int step = 0;
     for (auto _ : state) {
+        // As the window's event filter does before every event.
+        ClearUpperVectorState();
         model.Nodes.Node[13].Y = levels[step++ & 1];
         Recalculate(model);
         dragging.window.Document().ViewChanged();

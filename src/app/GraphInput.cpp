@@ -11,6 +11,7 @@
 #include "graph/SpectrumPlot.h"
 #include "model/Ratings.h"
 #include "platform/CanvasWidget.h"
+#include "platform/VectorState.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -58,6 +59,8 @@ bool GraphInput::IsPreviewedKey(QObject* watched, QEvent* event) const
 
 bool GraphInput::eventFilter(QObject* watched, QEvent* event)
 {
+    // Every event passes here first: whatever Qt drew since, the core's arithmetic runs at full speed.
+    ClearUpperVectorState();
 
     if (IsPreviewedKey(watched, event)) {
         const auto* key = static_cast<QKeyEvent*>(event);

@@ -208,9 +208,9 @@ TEST_F(CommandsTest, EveryCommandIsInTheMenuBarAndNoAccessKeyServesTwoItemsOfOne
     QMap<QString, QString> keys;
     for (QAction* action : m_form->findChildren<QAction*>())
         for (const QKeySequence& key : action->shortcuts()) {
-            EXPECT_FALSE(keys.contains(key.toString())) << key.toString().toStdString() << ": "
-                                                        << action->objectName().toStdString() << " and "
-                                                        << keys.value(key.toString()).toStdString();
+            EXPECT_FALSE(keys.contains(key.toString()))
+                << key.toString().toStdString() << ": " << action->objectName().toStdString() << " and "
+                << keys.value(key.toString()).toStdString();
             keys[key.toString()] = action->objectName();
         }
     EXPECT_NE(test::Find<QMenu>(*m_form, "RecentMenu")->menuAction(), nullptr);

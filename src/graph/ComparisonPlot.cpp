@@ -189,10 +189,11 @@ std::vector<LegendRow> LegendLayout(const ComparisonSet& set, const std::string&
         rowHeight = std::max(rowHeight, size.height);
     }
     const int width = gap + kSampleLength * scale + gap + textWidth + gap;
-    // Inside the frame's top right corner.
+    // Inside the frame's top right corner, a row below its edge: the label of a rating curve
+    // (DrawRatingCurve) takes that row.
     const TPoint2D corner = surface.WorldToPixel(surface.WorldMax.x, surface.WorldMax.y);
     const int right = Draw2DClass::PixelToInt(corner.x) - gap;
-    int top = Draw2DClass::PixelToInt(corner.y) + gap;
+    int top = Draw2DClass::PixelToInt(corner.y) + gap + rowHeight;
     for (LegendRow& row : rows) {
         row.left = right - width;
         row.right = right;

@@ -19,6 +19,13 @@ inline constexpr int kMaxStcContours = 40;
 inline constexpr double kMaxStcContourLevel = 10000.0;
 
 /**
+ * Sets the surface up for the model's graph: the snap and grid steps, the margins, the band
+ * range across and the level extents up, fitted to the surface's drawing size. The view half of
+ * setting up the graph; the model is not touched.
+ */
+void SetUpSpectrumView(const TSpectrumModel& model, Draw2DClass& surface);
+
+/**
  * The whole graph: axes, other spectrum, edited spectrum with its nodes, then the overlay.
  * In every layer a segment or marker touching a NaN or infinite level (or abscissa) is left
  * out; finite levels of any size are drawn and clipped by the canvas.

@@ -3,6 +3,7 @@
 #include <QByteArray>
 
 class QPaintDevice;
+class QPainter;
 
 namespace velmora {
 
@@ -19,7 +20,15 @@ inline constexpr int kPictureDpi = 96;
  * flag as before; its own bitmap is not touched. False, and nothing drawn, when no painter can be
  * started on the device.
  */
-bool DrawGraphPicture(TSpectrumModel& model, Draw2DClass& surface, QPaintDevice& device);
+bool DrawGraphPicture(const TSpectrumModel& model, Draw2DClass& surface, QPaintDevice& device);
+
+/**
+ * DrawGraphPicture with a painter already active, in its coordinates, transformation and font:
+ * the surface's pixels are the painter's units, and scale (1 or more) is the pixel scale the
+ * lines, markers and the painter's font are grown by, as on a screen of that density. The surface
+ * is put back as DrawGraphPicture puts it back; the painter keeps its state.
+ */
+void DrawGraphPicture(const TSpectrumModel& model, Draw2DClass& surface, QPainter& painter, int scale);
 
 /**
  * The graph as an SVG document of the surface's Width x Height pixels at kPictureDpi, titled

@@ -2,6 +2,7 @@
 
 #include "calc/CommandLine.h"
 #include "calc/RenderRequest.h"
+#include "calc/ReportCommand.h"
 #include "calc/Reporting.h"
 #include "calc/SpectrumFile.h"
 #include "calc/TableImport.h"
@@ -51,6 +52,8 @@ constexpr std::string_view kToolHelp =
     "                    NR, STC deficiency, Rw deviation\n"
     "  render FILE -o OUT.svg|OUT.png|OUT.pdf\n"
     "                    draws the graph as the window does\n"
+    "  report FILE... -o OUT.pdf\n"
+    "                    a PDF page per file: graph, ratings, band table, fingerprint\n"
     "  convert FILE --third|--octave -o OUT.snd\n"
     "                    converts the band set and writes a data file\n"
     "  import FILE.csv|FILE.txt|- [--third|--octave] -o OUT.snd\n"
@@ -471,6 +474,11 @@ constexpr Command kCommands[] = {
      "                        of that pixel density, N times as many pixels each way\n"
      "  --graph MIN,MAX,STEP  the level axis in dB, overriding the file's; the window's rules apply\n",
      kRenderOptions, false, RunRender},
+    {"report", kReportUsage, kReportHelp, kReportOptions, false,
+     [](const Command& command, const ParsedArguments& arguments, const RenderRunner& render) {
+         return RunReport(arguments, render,
+                          [&](std::string_view error) { return UsageError(command, error); });
+     }},
     {"convert", "convert FILE --third|--octave -o OUT.snd",
      "Converts the file's spectra to third-octave or full-octave bands as the window's band\n"
      "commands do, and writes the result as a data file. A file already in that band set is\n"
@@ -540,8 +548,8 @@ int ToolUsageError(std::string_view message)
 {
     Report(message);
     const std::string usage = "usage: " + std::string(kProgram) +
-                              " rate|bands|render|convert|import|eval ...\nRun '" + std::string(kProgram) +
-                              " --help' for more.\n";
+                              " rate|bands|render|report|convert|import|eval ...\nRun '" +
+                              std::string(kProgram) + " --help' for more.\n";
     std::fwrite(usage.data(), 1, usage.size(), stderr);
     return kExitUsage;
 }

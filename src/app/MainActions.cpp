@@ -3,6 +3,7 @@
 #include "app/DocumentFiles.h"
 #include "app/GraphExport.h"
 #include "app/RadioGroup.h"
+#include "app/ReportExport.h"
 #include "app/SpectrumDocument.h"
 #include "edit/AppContext.h"
 #include "edit/GraphSetup.h"
@@ -35,7 +36,8 @@ QAction* Put(QMenu* menu, QAction* action)
 } // namespace
 
 MainActions::MainActions(QMainWindow& window, AppContext& context, SpectrumDocument& document,
-                         DocumentFiles& files, GraphExport& output, QAction* ratingsPanel)
+                         DocumentFiles& files, GraphExport& output, ReportExport& report,
+                         QAction* ratingsPanel)
     : QObject(&window), m_window(window), m_context(context), m_document(document),
       m_highlightItems(std::make_unique<RadioGroup>(this)), m_bandItems(std::make_unique<RadioGroup>(this)),
       m_dataTypeItems(std::make_unique<RadioGroup>(this))
@@ -58,7 +60,7 @@ MainActions::MainActions(QMainWindow& window, AppContext& context, SpectrumDocum
     m_highlightMenu->addAction(ratingsPanel);
 
     QMenuBar* bar = window.menuBar();
-    BuildFileMenu(bar->addMenu(QStringLiteral("&File")), files, output);
+    BuildFileMenu(bar->addMenu(QStringLiteral("&File")), files, output, report);
     BuildEditMenu(bar->addMenu(QStringLiteral("&Edit")), output);
     BuildViewMenu(bar->addMenu(QStringLiteral("&View")));
     QMenu* ratings = bar->addMenu(QStringLiteral("&Ratings"));
@@ -95,7 +97,7 @@ QAction* MainActions::Find(const char* name) const
     return findChild<QAction*>(QString::fromUtf8(name), Qt::FindDirectChildrenOnly);
 }
 
-void MainActions::BuildFileMenu(QMenu* menu, DocumentFiles& files, GraphExport& output)
+void MainActions::BuildFileMenu(QMenu* menu, DocumentFiles& files, GraphExport& output, ReportExport& report)
 {
     QAction* open = Put(menu, Add("Open", "&Open...", "Open Velmora data file."));
     open->setShortcut(QKeySequence::Open);
@@ -115,6 +117,12 @@ void MainActions::BuildFileMenu(QMenu* menu, DocumentFiles& files, GraphExport& 
     QAction* print = Put(menu, Add("Print", "&Print...", "Print form."));
     print->setShortcut(QKeySequence::Print);
     connect(print, &QAction::triggered, &output, &GraphExport::PrintButtonClick);
+    QAction* exportReport = Put(
+        menu, Add("ExportReport", "&Export Report...", "Save a report of the spectrum as a PDF document."));
+    connect(exportReport, &QAction::triggered, &report, &ReportExport::ExportReportClick);
+    QAction* printReport =
+        Put(menu, Add("PrintReport", "Print Repor&t...", "Print a report of the spectrum."));
+    connect(printReport, &QAction::triggered, &report, &ReportExport::PrintReportClick);
     menu->addSeparator();
     QAction* exit = Put(menu, Add("Exit", "E&xit"));
     exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));

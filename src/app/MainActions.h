@@ -14,6 +14,7 @@ struct AppContext;
 class DocumentFiles;
 class GraphExport;
 class RadioGroup;
+class ReportExport;
 class SpectrumDocument;
 
 /**
@@ -30,7 +31,7 @@ class MainActions : public QObject
 
 public:
     MainActions(QMainWindow& window, AppContext& context, SpectrumDocument& document, DocumentFiles& files,
-                GraphExport& output, QAction* ratingsPanel);
+                GraphExport& output, ReportExport& report, QAction* ratingsPanel);
     ~MainActions() override;
 
     /** The action named name ("dBAWeighting1", "ZoomIn"); null when there is none. */
@@ -56,7 +57,7 @@ public:
 
 private:
     QAction* Add(const char* name, const char* caption, const char* hint = nullptr);
-    void BuildFileMenu(QMenu* menu, DocumentFiles& files, GraphExport& output);
+    void BuildFileMenu(QMenu* menu, DocumentFiles& files, GraphExport& output, ReportExport& report);
     void BuildEditMenu(QMenu* menu, GraphExport& output);
     void BuildViewMenu(QMenu* menu);
     void BuildHighlightMenu();

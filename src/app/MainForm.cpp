@@ -6,6 +6,7 @@
 #include "app/MainActions.h"
 #include "app/PanelText.h"
 #include "app/RatingsPanel.h"
+#include "app/ReportExport.h"
 #include "app/SpectrumDocument.h"
 #include "app/WindowLayout.h"
 #include "dialogs/AboutBox.h"
@@ -114,8 +115,9 @@ void TMainForm::ConnectParts()
 {
     m_files = new DocumentFiles(*this, m_context, *m_document);
     m_export = new GraphExport(*this, m_context);
-    m_actions =
-        new MainActions(*this, m_context, *m_document, *m_files, *m_export, m_ratings->ToggleAction());
+    m_report = new ReportExport(*this, m_context, *m_document);
+    m_actions = new MainActions(*this, m_context, *m_document, *m_files, *m_export, *m_report,
+                                m_ratings->ToggleAction());
     m_input = new GraphInput(*this, m_context, *m_document, m_layout->GraphPanel(), *m_graphCanvas,
                              *m_actions->NodeMenu());
 

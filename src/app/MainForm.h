@@ -20,6 +20,7 @@ class ImageCanvas;
 class MainActions;
 class RatingsPanel;
 class RecoveryFile;
+class ReportExport;
 class SpectrumDocument;
 class TAboutBox;
 class TGraphForm;
@@ -34,8 +35,8 @@ class WindowLayout;
  *
  * The work is split into parts with one job each, all owned here: the actions and menus
  * (MainActions), the pointer and keys on the graph (GraphInput), the document's files, recovery
- * and drops (DocumentFiles) and the graph's way out (GraphExport). Every widget and action carries
- * the object name the program's definition gives it ("OpenButton", "dBAWeighting1").
+ * and drops (DocumentFiles) the graph's way out (GraphExport) and the report (ReportExport). Every widget and
+ * action carries the object name the program's definition gives it ("OpenButton", "dBAWeighting1").
  */
 class TMainForm : public QMainWindow
 {
@@ -67,6 +68,7 @@ public:
     MainActions& Actions() { return *m_actions; }
     GraphInput& Input() { return *m_input; }
     GraphExport& Export() { return *m_export; }
+    ReportExport& Report() { return *m_report; }
     RecoveryFile& Recovery();
     /** The bitmap the graph is drawn into and its canvas. */
     ImageCanvas& GraphImage() { return *m_graphImage; }
@@ -120,6 +122,7 @@ private:
     GraphInput* m_input = nullptr;
     DocumentFiles* m_files = nullptr;
     GraphExport* m_export = nullptr;
+    ReportExport* m_report = nullptr;
     RatingsPanel* m_ratings = nullptr;
 
     WindowLayout* m_layout = nullptr;

@@ -20,6 +20,7 @@
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QTextLayout>
+#include <QTextOption>
 
 #include <algorithm>
 #include <array>
@@ -50,6 +51,7 @@ constexpr int kTextPixels = 12;
 constexpr int kSmallPixels = 11;
 
 constexpr int kMaxHeadingLines = 2;
+constexpr int kMaxFileLines = 3;
 constexpr int kMaxNoteLines = 6;
 constexpr int kMaxAdviceLines = 2;
 /** More than the longest note fits on a page; a longer text is cut before it is laid out. */
@@ -78,6 +80,10 @@ QStringList WrappedLines(const QString& text, const QFont& font, double width, i
             continue;
         }
         QTextLayout layout(paragraph, font);
+        // A path has no spaces to break at.
+        QTextOption option;
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        layout.setTextOption(option);
         layout.beginLayout();
         for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
             line.setLineWidth(width);
@@ -278,19 +284,20 @@ void ReportPage::Draw(QPainter& painter, const TSpectrumModel& model, const Repo
     const TextBlock heading{Font(kHeadingPixels, true),
                             WrappedLines(m_title.isEmpty() ? QFileInfo(name).fileName() : m_title,
                                          Font(kHeadingPixels, true), width, kMaxHeadingLines)};
-    QStringList facts = {
-        QStringLiteral("File: ") + name,
+    const QFont textFont = Font(kTextPixels);
+    QStringList facts = WrappedLines(QStringLiteral("File: ") + name, textFont, width, kMaxFileLines);
+    facts += {
         QStringLiteral("Data: %1, %2")
             .arg(Text(DataTypeCaption(model.Nodes.DataType)), Text(BandSetCaption(model))),
         QStringLiteral("Date: %1    Velmora %2")
             .arg(m_when.toString(QStringLiteral("yyyy-MM-dd HH:mm")), QStringLiteral(VELMORA_VERSION)),
+        // Unsaved: of the data as a save would write it, which no file holds yet.
         QStringLiteral("SHA-256: ") + subject.fingerprint +
-            (subject.unsaved ? QStringLiteral("  (unsaved: of the data as a save would write it)")
-                             : QString()),
+            (subject.unsaved ? QStringLiteral(" (unsaved)") : QString()),
     };
     if (!m_note.isEmpty())
-        facts += WrappedLines(m_note, Font(kTextPixels), width, kMaxNoteLines);
-    const TextBlock particulars{Font(kTextPixels), facts};
+        facts += WrappedLines(m_note, textFont, width, kMaxNoteLines);
+    const TextBlock particulars{textFont, facts};
     const Table ratings = RatingsTable(model, width);
     const Table bands = BandLevelsTable(model, width);
     // The graph takes what the text leaves, within its proportions.

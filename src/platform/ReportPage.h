@@ -31,8 +31,9 @@ struct ReportSubject {
  * in view, no node marked current); every rating of the data type's family with its governing
  * band and what the next class needs, as RatingLines words them; and the band table as BandTable
  * gives it. Everything is drawn as lines and text, never as an image, so that the text of a PDF
- * can be selected and searched. The title is one paragraph of at most two lines, the note at most
- * six lines; longer ones end in an ellipsis. Needs a QGuiApplication for its fonts.
+ * can be selected and searched. The title is one paragraph of at most two lines, the file at most
+ * three and the note at most six; longer ones end in an ellipsis. Needs a QGuiApplication for its
+ * fonts.
  */
 class ReportPage
 {

@@ -15,13 +15,6 @@ using velmora::test::Ramp;
 
 namespace {
 
-/** The SHA-256 of a file as sha256sum, a program apart from this one, prints it. */
-QString Sha256Sum(const QString& file)
-{
-    return QString::fromLatin1(velmora::test::RunPdfTool(QStringLiteral("sha256sum"), {file}))
-        .section(u' ', 0, 0);
-}
-
 /** The environment with the locale set to name, which decides the paper. */
 QProcessEnvironment WithLocale(const QString& name)
 {
@@ -76,7 +69,7 @@ TEST_F(CalcToolTest, ReportWritesAPagePerFileAsTheWindowShowsItAndSkipsWhatCanno
              {QStringLiteral("Data: %1, %2")
                   .arg(QString::fromStdString(DataTypeCaption(model.Nodes.DataType)),
                        QString::fromStdString(BandSetCaption(model))),
-              QStringLiteral("Velmora " VELMORA_VERSION), QStringLiteral("SHA-256: ") + Sha256Sum(file),
+              QStringLiteral("Velmora " VELMORA_VERSION), QStringLiteral("SHA-256: ") + test::Sha256Sum(file),
               QStringLiteral("Survey of 3 May")})
             EXPECT_TRUE(words.contains(text)) << text.toStdString() << "\nin: " << words.toStdString();
         EXPECT_FALSE(words.contains(QStringLiteral("unsaved")));

@@ -135,13 +135,14 @@ TEST(ReportPageTest, PaperFollowsTheLocaleAndLongTextsStayOnThePage)
         model.Nodes.Node[k].Y = 20.0f + static_cast<float>(k % 5) * 9.0f;
     Recalculate(model);
     const ReportPage page(longTitle, longNote, QDateTime::currentDateTime());
+    const ReportSubject subject{QStringLiteral("/projects/acoustics/").repeated(5) +
+                                    QStringLiteral("wall.snd"),
+                                DataFingerprint(QByteArray("wall")), true};
 
     for (const Case& c : cases) {
         SCOPED_TRACE(c.locale.name().toStdString());
         const QString file = dir.filePath(c.locale.name() + QStringLiteral(".pdf"));
-        WritePdf(file, c.locale, 1, [&](QPainter& painter, int) {
-            page.Draw(painter, model, {QStringLiteral("wall.snd"), {}, false});
-        });
+        WritePdf(file, c.locale, 1, [&](QPainter& painter, int) { page.Draw(painter, model, subject); });
         const QSizeF size = test::ReadPdfInfo(file).pageSize;
         EXPECT_NEAR(size.width(), c.points.width(), 1.0);
         EXPECT_NEAR(size.height(), c.points.height(), 1.0);
@@ -150,6 +151,9 @@ TEST(ReportPageTest, PaperFollowsTheLocaleAndLongTextsStayOnThePage)
         EXPECT_TRUE(words.contains(QStringLiteral("Note line 6 ")));
         EXPECT_FALSE(words.contains(QStringLiteral("Note line 7 "))) << "at most six lines of note";
         EXPECT_TRUE(words.contains(QStringLiteral("20000 ")));
+        EXPECT_TRUE(words.contains(subject.fingerprint + QStringLiteral(" (unsaved)")));
+        EXPECT_TRUE(QString(words).remove(u' ').contains(subject.file))
+            << "the whole path, on lines of its own";
         // Within the page's margins of half an inch, the last band's row included.
         const QRectF inside = QRectF(QPointF(0, 0), size).adjusted(30, 30, -30, -30);
         int lastBand = 0;

@@ -13,8 +13,9 @@
 
 namespace velmora::test {
 
-/** Standard output of a poppler tool run on arguments; empty, with a failure, when it did not run. */
-inline QByteArray RunPdfTool(const QString& tool, const QStringList& arguments)
+/** Standard output of a tool (poppler's, coreutils') run on arguments; empty, with a failure, when it failed.
+ */
+inline QByteArray RunTool(const QString& tool, const QStringList& arguments)
 {
     QProcess process;
     process.start(tool, arguments);
@@ -22,6 +23,12 @@ inline QByteArray RunPdfTool(const QString& tool, const QStringList& arguments)
     EXPECT_TRUE(finished && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0)
         << tool.toStdString() << ": " << process.readAllStandardError().toStdString();
     return process.readAllStandardOutput();
+}
+
+/** The SHA-256 of a file as sha256sum, a program apart from this one, prints it. */
+inline QString Sha256Sum(const QString& file)
+{
+    return QString::fromLatin1(RunTool(QStringLiteral("sha256sum"), {file})).section(u' ', 0, 0);
 }
 
 /**
@@ -35,7 +42,7 @@ inline QString PdfWords(const QString& file, int page = 0)
         arguments << QStringLiteral("-f") << QString::number(page) << QStringLiteral("-l")
                   << QString::number(page);
     arguments << file << QStringLiteral("-");
-    return QString::fromUtf8(RunPdfTool(QStringLiteral("pdftotext"), arguments)).simplified();
+    return QString::fromUtf8(RunTool(QStringLiteral("pdftotext"), arguments)).simplified();
 }
 
 /** The number of pages and the size of the first in points, as pdfinfo gives them. */
@@ -46,7 +53,7 @@ struct PdfInfo {
 
 inline PdfInfo ReadPdfInfo(const QString& file)
 {
-    const QString info = QString::fromUtf8(RunPdfTool(QStringLiteral("pdfinfo"), {file}));
+    const QString info = QString::fromUtf8(RunTool(QStringLiteral("pdfinfo"), {file}));
     PdfInfo result;
     const QRegularExpressionMatch pages = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(info);
     result.pages = pages.hasMatch() ? pages.captured(1).toInt() : 0;
@@ -62,7 +69,7 @@ inline std::vector<QSize> PdfImageSizes(const QString& file)
 {
     std::vector<QSize> sizes;
     const QStringList lines =
-        QString::fromUtf8(RunPdfTool(QStringLiteral("pdfimages"), {QStringLiteral("-list"), file}))
+        QString::fromUtf8(RunTool(QStringLiteral("pdfimages"), {QStringLiteral("-list"), file}))
             .split(u'\n', Qt::SkipEmptyParts);
     // Two header lines, then: page num type width height ...
     for (qsizetype i = 2; i < lines.size(); ++i) {
@@ -83,7 +90,7 @@ struct PdfWord {
 inline std::vector<PdfWord> PdfWordBoxes(const QString& file)
 {
     const QString html = QString::fromUtf8(
-        RunPdfTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), file, QStringLiteral("-")}));
+        RunTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), file, QStringLiteral("-")}));
     std::vector<PdfWord> words;
     int page = 0;
     static const QRegularExpression element(

@@ -28,6 +28,7 @@ struct RenderRunner {
     /** `report`, its arguments checked and at least one input found readable. */
     std::function<int(const ReportRequest& request)> report;
 
+    /** graph, so that `render` calls the runner as it always has. */
     int operator()(const RenderRequest& request, TSpectrumModel& model) const
     {
         return graph(request, model);

@@ -1,6 +1,5 @@
 #include "calc/CalcToolFixture.h"
 
-#include "io/BandTable.h"
 #include "model/RatingLines.h"
 #include "model/ResultTexts.h"
 #include "support/PdfTools.h"
@@ -15,7 +14,7 @@ using velmora::test::Ramp;
 
 namespace {
 
-/** The environment with the locale set to name, which decides the paper. */
+/** The environment with the locale, which decides the paper, set to name. */
 QProcessEnvironment WithLocale(const QString& name)
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -27,11 +26,7 @@ QProcessEnvironment WithLocale(const QString& name)
 
 TEST_F(CalcToolTest, ReportWritesAPagePerFileAsTheWindowShowsItAndSkipsWhatCannotBeRead)
 {
-    struct Case {
-        const char* name;
-        QByteArray text;
-    };
-    const Case cases[] = {
+    const std::pair<const char*, QByteArray> files[] = {
         {"octave_pressure.snd",
          DataText(false, PressureLevels, PressureLevels, Ramp(9, 70, -3), Ramp(9, 50, 1))},
         {"third_attenuation.snd", DataText(true, AttenuationLevels, PressureLevels, Ramp(27, 18, 1.5), {})},
@@ -40,54 +35,37 @@ TEST_F(CalcToolTest, ReportWritesAPagePerFileAsTheWindowShowsItAndSkipsWhatCanno
     };
     QDir(m_dir.path()).mkdir(QStringLiteral("folder.snd"));
     QStringList arguments = {QStringLiteral("report"), QStringLiteral("missing.snd")};
-    for (const Case& c : cases)
-        arguments << write(QString::fromLatin1(c.name), c.text);
-    arguments << QStringLiteral("folder.snd") << QStringLiteral("-o") << QStringLiteral("out.pdf")
-              << QStringLiteral("--note") << QStringLiteral("Survey of 3 May");
+    for (const auto& [name, text] : files)
+        arguments << write(QString::fromLatin1(name), text);
+    arguments << QStringLiteral("folder.snd") << QStringLiteral("-o") << QStringLiteral("out.pdf");
 
+    // The system's reasons stay in the tool's own words whatever the locale.
     const CalcRun result = run(arguments, WithLocale(QStringLiteral("de_DE.UTF-8")));
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_EQ(result.err, "velmora-calc: cannot read 'missing.snd': No such file or directory\n"
                           "velmora-calc: cannot read 'folder.snd': it is a directory\n");
     const QString pdf = path(QStringLiteral("out.pdf"));
-    const test::PdfInfo info = test::ReadPdfInfo(pdf);
-    EXPECT_EQ(info.pages, static_cast<int>(std::size(cases)));
-    EXPECT_NEAR(info.pageSize.height(), 842, 1) << "A4 in Germany";
-    for (const QSize& image : test::PdfImageSizes(pdf))
-        EXPECT_LE(image.width() * image.height(), 16) << "the graph is vector art";
-
-    for (std::size_t i = 0; i < std::size(cases); ++i) {
-        SCOPED_TRACE(cases[i].name);
-        const QString file = path(QString::fromLatin1(cases[i].name));
+    EXPECT_EQ(test::ReadPdfInfo(pdf).pages, 3);
+    EXPECT_EQ(test::PdfImageCount(pdf), 0) << "the graph is vector art";
+    for (int page = 1; page <= 3; ++page) {
+        const QString file = path(QString::fromLatin1(files[page - 1].first));
+        SCOPED_TRACE(file.toStdString());
         openWindow(file);
         const TSpectrumModel& model = windowModel();
-        const QString words = test::PdfWords(pdf, static_cast<int>(i) + 1);
-        // Without a title the file's name heads the page.
-        EXPECT_TRUE(words.startsWith(QString::fromLatin1(cases[i].name) + QStringLiteral(" File: ") + file))
+        const QString words = test::PdfWords(pdf, page);
+        // Without a title the file's name heads the page; the fingerprint is sha256sum's.
+        EXPECT_TRUE(words.startsWith(QStringLiteral("%1 File: %2 Data: %3, %4")
+                                         .arg(QString::fromLatin1(files[page - 1].first), file,
+                                              QString::fromStdString(DataTypeCaption(model.Nodes.DataType)),
+                                              QString::fromStdString(BandSetCaption(model)))))
             << words.toStdString();
-        for (const QString& text :
-             {QStringLiteral("Data: %1, %2")
-                  .arg(QString::fromStdString(DataTypeCaption(model.Nodes.DataType)),
-                       QString::fromStdString(BandSetCaption(model))),
-              QStringLiteral("Velmora " VELMORA_VERSION), QStringLiteral("SHA-256: ") + test::Sha256Sum(file),
-              QStringLiteral("Survey of 3 May")})
-            EXPECT_TRUE(words.contains(text)) << text.toStdString() << "\nin: " << words.toStdString();
-        EXPECT_FALSE(words.contains(QStringLiteral("unsaved")));
-        // The numbers of the window's ratings panel and band table.
+        EXPECT_TRUE(words.contains(QStringLiteral("SHA-256: %1 dB").arg(test::Sha256Sum(file))));
+        // The numbers of the window's ratings panel.
         for (const RatingLine& line : RatingLines(model.Ratings, FamilyOf(model.Nodes.DataType))) {
-            const QString shown =
-                QStringLiteral("%1 %2 %3 %4")
-                    .arg(QString::fromStdString(line.name), QString::fromStdString(line.value),
-                         QString::fromStdString(BandName(line.governingBand)),
-                         QString::fromStdString(line.advice))
-                    .simplified();
+            const QString shown = QString::fromStdString(line.name + " " + line.value + " " +
+                                                         BandName(line.governingBand) + " " + line.advice)
+                                      .simplified();
             EXPECT_TRUE(words.contains(shown)) << shown.toStdString();
-        }
-        for (const auto& row : BandTable(model).rows) {
-            QStringList cells;
-            for (const std::string& cell : row)
-                cells << QString::fromStdString(cell);
-            EXPECT_TRUE(words.contains(cells.join(u' '))) << cells.join(u' ').toStdString();
         }
     }
 }

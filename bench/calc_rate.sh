@@ -22,22 +22,8 @@ dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
 
 # Files as the program saves them, each with its own levels so that no two are alike.
-LC_ALL=C awk -v dir="$dir" -v n="$count" 'BEGIN {
-    split("50 63 80 100 125 160 200 250 315 400 500 630 800 1000 1250 1600 2000 2500 3150 4000 " \
-          "5000 6300 8000 10000 12500 16000 20000", hz, " ")
-    for (i = 0; i < n; i++) {
-        file = sprintf("%s/survey%05d.snd", dir, i)
-        printf "#\r\n# Velmora Data File\r\n# Spectrum levels in dB by band\r\n#\r\n\r\n" > file
-        printf "Bands: 0  1\r\nSpectrum: %d  0  0\r\nGraph: 0.00  120.00  10.00\r\n\r\n", i % 3 > file
-        for (k = 1; k <= 27; k++)
-            printf "Levels: %.1f  %.3f\r\n", hz[k], 30 + (i * 7 + k * 13) % 60 + (i % 10) / 10 > file
-        printf "\r\nSpectra: 27\r\n" > file
-        for (k = 1; k <= 27; k++)
-            printf "  %.1f", 20 + (i + k * 5) % 40 > file
-        printf "\r\n\r\n" > file
-        close(file)
-    }
-}'
+source bench/survey_files.sh
+survey_files "$dir" "$count"
 
 files=("$dir"/survey*.snd)
 echo "velmora-calc rate over ${#files[@]} third-octave files ($program)"

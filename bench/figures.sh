@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Release benchmarks and prints the figures the project reports: start-up time and
-# memory, redraw and drag step at 1600 x 1200, velmora-calc rate over 10,000 files, and a
-# fuzz run of each target (SECONDS each, default 60).
+# memory, redraw and drag step at 1600 x 1200, a report exported from the window, velmora-calc
+# rate over 10,000 files and report of 100, and a fuzz run of each target (SECONDS each, default
+# 60).
 # Usage: bench/figures.sh [FUZZ_SECONDS]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -17,8 +18,11 @@ build-bench/bench/StartupBench 2>/dev/null | grep -E "median"
 echo "== full redraw and drag step"
 build-bench/bench/RedrawBench --benchmark_filter='width:1600' 2>/dev/null | grep -E "median"
 build-bench/bench/DragBench 2>/dev/null | grep -E "median"
-echo "== velmora-calc eval 1 as a process, and rate over 10,000 files"
+echo "== a one-page report exported from the window"
+build-bench/bench/ReportBench 2>/dev/null | grep -E "median"
+echo "== velmora-calc eval 1 as a process, rate over 10,000 files, report of 100 files"
 bash bench/calc_eval.sh build-bench
 bash bench/calc_rate.sh build-bench
+bash bench/calc_report.sh build-bench
 echo "== fuzzing, ${fuzz_seconds}s per target"
 bash scripts/fuzz.sh "$fuzz_seconds"

@@ -1,12 +1,6 @@
 #include "BenchSupport.h"
 #include "app/ReportExport.h"
 
-#include "app/MainForm.h"
-#include "edit/AppContext.h"
-#include "edit/GraphSetup.h"
-#include "io/Settings.h"
-#include "model/Ratings.h"
-
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -20,21 +14,13 @@ namespace {
  */
 void reportExport(benchmark::State& state)
 {
-    bench::EnsureApplication();
-    AppContext context(std::make_unique<MemorySettingsStore>());
-    TMainForm form(context);
-    form.ProcessCommandLine("-third");
-    form.show();
-    QApplication::processEvents();
-    for (int k = 0; k < context.Model.Nodes.Count; ++k)
-        context.Model.Nodes.Node[k].Y = 40.0f + (k % 7) * 5.0f;
-    Recalculate(context.Model);
-    ShowHighlight(context.Model, context.Surface, HighlightNR);
-    form.Report().SetTitleAndNote(QStringLiteral("Party wall W3"), QStringLiteral("Measured on site"));
+    bench::ThirdOctaveWindow window;
+    ReportExport& report = window.form.Report();
+    report.SetTitleAndNote(QStringLiteral("Party wall W3"), QStringLiteral("Measured on site"));
     QTemporaryDir folder;
     const std::string path = folder.filePath(QStringLiteral("report.pdf")).toStdString();
     for (auto _ : state)
-        benchmark::DoNotOptimize(form.Report().WriteReport(path));
+        benchmark::DoNotOptimize(report.WriteReport(path));
 }
 BENCHMARK(reportExport)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 

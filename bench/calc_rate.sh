@@ -12,17 +12,12 @@ build=${1:-build-rel}
 count=${2:-10000}
 runs=5
 target_ms=250
-program="$build/velmora-calc"
-if [[ ! -x "$program" ]]; then
-    echo "no $program: build it first (cmake --build $build --target velmora-calc)" >&2
-    exit 2
-fi
+source bench/calc_common.sh
+calc_program "$build"
 
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
 
-# Files as the program saves them, each with its own levels so that no two are alike.
-source bench/survey_files.sh
 survey_files "$dir" "$count"
 
 files=("$dir"/survey*.snd)
@@ -36,16 +31,6 @@ if command -v hyperfine > /dev/null; then
     exit 0
 fi
 
-times=()
-for ((run = 0; run < runs; ++run)); do
-    start=$(date +%s%N)
-    "$program" rate "${files[@]}" > /dev/null
-    end=$(date +%s%N)
-    times+=($(((end - start) / 1000000)))
-done
-sorted=($(printf '%s\n' "${times[@]}" | sort -n))
-best=${sorted[0]}
-median=${sorted[$((runs / 2))]}
-echo "runs (ms): ${times[*]}"
+timed_runs "$runs" "$program" rate "${files[@]}"
 echo "best ${best} ms, median ${median} ms (target <= ${target_ms} ms)"
 ((best <= target_ms))

@@ -13,15 +13,11 @@ build=${1:-build-rel}
 count=${2:-100}
 runs=5
 target_ms=5000
-program="$build/velmora-calc"
-if [[ ! -x "$program" ]]; then
-    echo "no $program: build it first (cmake --build $build --target velmora-calc)" >&2
-    exit 2
-fi
+source bench/calc_common.sh
+calc_program "$build"
 
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
-source bench/survey_files.sh
 survey_files "$dir" "$count"
 
 files=("$dir"/survey*.snd)
@@ -32,16 +28,6 @@ if command -v pdfinfo > /dev/null; then
     pdfinfo "$dir/report.pdf" | grep -E "^Pages:"
 fi
 
-times=()
-for ((run = 0; run < runs; ++run)); do
-    start=$(date +%s%N)
-    "$program" report "${files[@]}" -o "$dir/report.pdf" --title "Survey" --note "Timed run"
-    end=$(date +%s%N)
-    times+=($(((end - start) / 1000000)))
-done
-sorted=($(printf '%s\n' "${times[@]}" | sort -n))
-best=${sorted[0]}
-median=${sorted[$((runs / 2))]}
-echo "runs (ms): ${times[*]}"
+timed_runs "$runs" "$program" report "${files[@]}" -o "$dir/report.pdf" --title "Survey" --note "Timed run"
 echo "best ${best} ms, median ${median} ms (target <= ${target_ms} ms)"
 ((median <= target_ms))

@@ -4,7 +4,6 @@
 #include "calc/ReportRequest.h"
 #include "calc/Reporting.h"
 #include "calc/SpectrumFile.h"
-#include "io/FileContents.h"
 #include "model/SpectrumModel.h"
 #include "platform/LocalPath.h"
 #include "platform/ReportPage.h"
@@ -51,14 +50,8 @@ int WriteReport(const ReportRequest& request)
         Report("nothing written: no data file could be read");
         return kExitFailure;
     }
-    std::string reason;
-    if (!ReplaceFileContents(request.output,
-                             std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())),
-                             &reason)) {
-        ReportUnwritable(request.output, reason);
-        return kExitFailure;
-    }
-    return status;
+    const std::string_view bytes(pdf.constData(), static_cast<std::size_t>(pdf.size()));
+    return ReplaceOrReport(request.output, bytes) ? status : kExitFailure;
 }
 
 } // namespace velmora

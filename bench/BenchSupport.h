@@ -1,8 +1,11 @@
 #pragma once
 
+#include "app/MainForm.h"
+#include "edit/AppContext.h"
 #include "edit/GraphSetup.h"
 #include "graph/Canvas.h"
 #include "graph/GraphSurface.h"
+#include "model/Ratings.h"
 #include "model/SpectrumModel.h"
 #include "platform/ImageCanvas.h"
 
@@ -59,6 +62,27 @@ struct ThirdOctaveGraph {
     SizedControl control;
     TSpectrumModel model;
     GraphSurface surface{model};
+};
+
+/**
+ * The main window, shown, on a third-octave spectrum of varied levels with the NR curves over it:
+ * what the benches of the graph's ways out take from it.
+ */
+struct ThirdOctaveWindow {
+    ThirdOctaveWindow()
+    {
+        form.ProcessCommandLine("-third");
+        form.show();
+        QApplication::processEvents();
+        for (int k = 0; k < context.Model.Nodes.Count; ++k)
+            context.Model.Nodes.Node[k].Y = 40.0f + (k % 7) * 5.0f;
+        Recalculate(context.Model);
+        ShowHighlight(context.Model, context.Surface, HighlightNR);
+    }
+
+    bool ready = (EnsureApplication(), true);
+    AppContext context{std::make_unique<MemorySettingsStore>()};
+    TMainForm form{context};
 };
 
 } // namespace velmora::bench

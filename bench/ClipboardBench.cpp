@@ -15,18 +15,9 @@ namespace {
 /** A copy of the third-octave graph with the NR curves to the clipboard: SVG picture and PNG. */
 void clipboardCopy(benchmark::State& state)
 {
-    bench::EnsureApplication();
-    AppContext context(std::make_unique<MemorySettingsStore>());
-    TMainForm form(context);
-    form.ProcessCommandLine("-third");
-    form.show();
-    QApplication::processEvents();
-    for (int k = 0; k < context.Model.Nodes.Count; ++k)
-        context.Model.Nodes.Node[k].Y = 40.0f + (k % 7) * 5.0f;
-    context.Model.HighlightMode = HighlightNR;
-    form.Redraw();
+    bench::ThirdOctaveWindow window;
     for (auto _ : state) {
-        form.Export().ClipBdButtonClick();
+        window.form.Export().ClipBdButtonClick();
         benchmark::DoNotOptimize(QGuiApplication::clipboard()->mimeData());
     }
 }

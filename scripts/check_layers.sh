@@ -17,7 +17,7 @@ declare -A allowed=(
     [calc]="calc edit platform io graph model entry"
 )
 # velmora-calc's drawing half; the rest of the tool must start without Qt.
-calc_qt_files="calc/GraphRender.h calc/GraphRender.cpp calc/RenderMain.cpp"
+calc_qt_files="calc/GraphRender.h calc/GraphRender.cpp calc/ReportRender.h calc/ReportRender.cpp calc/RenderMain.cpp"
 core="entry model io graph edit"
 
 status=0

@@ -5,6 +5,7 @@
 #include "app/GraphExport.h"
 #include "app/RadioGroup.h"
 #include "app/RatingCurveActions.h"
+#include "app/ReportExport.h"
 #include "app/SpectrumDocument.h"
 #include "edit/AppContext.h"
 #include "edit/GraphSetup.h"
@@ -38,7 +39,7 @@ QAction* Put(QMenu* menu, QAction* action)
 
 MainActions::MainActions(QMainWindow& window, AppContext& context, SpectrumDocument& document,
                          DocumentFiles& files, GraphExport& output, ComparisonFiles& comparison,
-                         QAction* ratingsPanel)
+                         ReportExport& report, QAction* ratingsPanel)
     : QObject(&window), m_window(window), m_context(context), m_document(document),
       m_highlightItems(std::make_unique<RadioGroup>(this)), m_bandItems(std::make_unique<RadioGroup>(this)),
       m_dataTypeItems(std::make_unique<RadioGroup>(this))
@@ -65,7 +66,7 @@ MainActions::MainActions(QMainWindow& window, AppContext& context, SpectrumDocum
     BuildEditMenu(bar->addMenu(QStringLiteral("&Edit")), output);
     BuildViewMenu(bar->addMenu(QStringLiteral("&View")));
     BuildCompareMenu(bar->addMenu(QStringLiteral("&Compare")), comparison);
-    BuildFileMenu(file, files, output);
+    BuildFileMenu(file, files, output, report);
     QMenu* ratings = bar->addMenu(QStringLiteral("&Ratings"));
     ratings->addAction(ratingsPanel);
     ratings->addSeparator();
@@ -103,7 +104,7 @@ QAction* MainActions::Find(const char* name) const
     return findChild<QAction*>(QString::fromUtf8(name), Qt::FindDirectChildrenOnly);
 }
 
-void MainActions::BuildFileMenu(QMenu* menu, DocumentFiles& files, GraphExport& output)
+void MainActions::BuildFileMenu(QMenu* menu, DocumentFiles& files, GraphExport& output, ReportExport& report)
 {
     QAction* open = Put(menu, Add("Open", "&Open...", "Open Velmora data file."));
     open->setShortcut(QKeySequence::Open);
@@ -125,6 +126,12 @@ void MainActions::BuildFileMenu(QMenu* menu, DocumentFiles& files, GraphExport& 
     QAction* print = Put(menu, Add("Print", "&Print...", "Print form."));
     print->setShortcut(QKeySequence::Print);
     connect(print, &QAction::triggered, &output, &GraphExport::PrintButtonClick);
+    QAction* exportReport = Put(
+        menu, Add("ExportReport", "&Export Report...", "Save a report of the spectrum as a PDF document."));
+    connect(exportReport, &QAction::triggered, &report, &ReportExport::ExportReportClick);
+    QAction* printReport =
+        Put(menu, Add("PrintReport", "Print Repor&t...", "Print a report of the spectrum."));
+    connect(printReport, &QAction::triggered, &report, &ReportExport::PrintReportClick);
     menu->addSeparator();
     QAction* exit = Put(menu, Add("Exit", "E&xit"));
     exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));

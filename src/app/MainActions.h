@@ -16,6 +16,7 @@ class DocumentFiles;
 class GraphExport;
 class RadioGroup;
 class RatingCurveActions;
+class ReportExport;
 class SpectrumDocument;
 
 /**
@@ -32,7 +33,8 @@ class MainActions : public QObject
 
 public:
     MainActions(QMainWindow& window, AppContext& context, SpectrumDocument& document, DocumentFiles& files,
-                GraphExport& output, ComparisonFiles& comparison, QAction* ratingsPanel);
+                GraphExport& output, ComparisonFiles& comparison, ReportExport& report,
+                QAction* ratingsPanel);
     ~MainActions() override;
 
     /** The action named name ("dBAWeighting1", "ZoomIn"); null when there is none. */
@@ -60,7 +62,7 @@ public:
 
 private:
     QAction* Add(const char* name, const char* caption, const char* hint = nullptr);
-    void BuildFileMenu(QMenu* menu, DocumentFiles& files, GraphExport& output);
+    void BuildFileMenu(QMenu* menu, DocumentFiles& files, GraphExport& output, ReportExport& report);
     void BuildEditMenu(QMenu* menu, GraphExport& output);
     void BuildViewMenu(QMenu* menu);
     void BuildCompareMenu(QMenu* menu, ComparisonFiles& comparison);

@@ -9,6 +9,7 @@
 #include "app/PanelText.h"
 #include "app/RatingCurveActions.h"
 #include "app/RatingsPanel.h"
+#include "app/ReportExport.h"
 #include "app/SpectrumDocument.h"
 #include "app/WindowLayout.h"
 #include "dialogs/AboutBox.h"
@@ -121,7 +122,8 @@ void TMainForm::ConnectParts()
     m_files = new DocumentFiles(*this, m_context, *m_document);
     m_export = new GraphExport(*this, m_context);
     m_comparison = new ComparisonFiles(*this, m_context, *m_document, *m_files);
-    m_actions = new MainActions(*this, m_context, *m_document, *m_files, *m_export, *m_comparison,
+    m_report = new ReportExport(*this, m_context, *m_document);
+    m_actions = new MainActions(*this, m_context, *m_document, *m_files, *m_export, *m_comparison, *m_report,
                                 m_ratings->ToggleAction());
     m_input = new GraphInput(*this, m_context, *m_document, m_layout->GraphPanel(), *m_graphCanvas,
                              *m_actions->NodeMenu());

@@ -22,6 +22,7 @@ class ImageCanvas;
 class MainActions;
 class RatingsPanel;
 class RecoveryFile;
+class ReportExport;
 class SpectrumDocument;
 class TAboutBox;
 class TGraphForm;
@@ -36,8 +37,8 @@ class WindowLayout;
  *
  * The work is split into parts with one job each, all owned here: the actions and menus
  * (MainActions), the pointer and keys on the graph (GraphInput), the document's files, recovery
- * and drops (DocumentFiles) and the graph's way out (GraphExport). Every widget and action carries
- * the object name the program's definition gives it ("OpenButton", "dBAWeighting1").
+ * and drops (DocumentFiles) the graph's way out (GraphExport) and the report (ReportExport). Every widget and
+ * action carries the object name the program's definition gives it ("OpenButton", "dBAWeighting1").
  */
 class TMainForm : public QMainWindow
 {
@@ -71,6 +72,7 @@ public:
     GraphInput& Input() { return *m_input; }
     GraphExport& Export() { return *m_export; }
     ComparisonFiles& Comparison() { return *m_comparison; }
+    ReportExport& Report() { return *m_report; }
     RecoveryFile& Recovery();
     /** The bitmap the graph is drawn into and its canvas. */
     ImageCanvas& GraphImage() { return *m_graphImage; }
@@ -124,6 +126,7 @@ private:
     GraphInput* m_input = nullptr;
     DocumentFiles* m_files = nullptr;
     GraphExport* m_export = nullptr;
+    ReportExport* m_report = nullptr;
     RatingsPanel* m_ratings = nullptr;
     ComparisonFiles* m_comparison = nullptr;
     CompareView* m_compareView = nullptr;

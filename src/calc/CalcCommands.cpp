@@ -4,6 +4,7 @@
 #include "calc/CommandSupport.h"
 #include "calc/Commands.h"
 #include "calc/CompareCommand.h"
+#include "calc/ReportCommand.h"
 #include "calc/Reporting.h"
 
 #include <array>
@@ -36,6 +37,8 @@ constexpr std::string_view kToolHelp =
     "                    class needs, as the ratings panel words them; --bands adds the band table\n"
     "  render FILE [FILE...] -o OUT.svg|OUT.png|OUT.pdf\n"
     "                    draws the graph as the window does, further files as its comparison set\n"
+    "  report FILE... -o OUT.pdf\n"
+    "                    a PDF page per file: graph, ratings, band table, fingerprint\n"
     "  convert FILE --third|--octave -o OUT.snd\n"
     "                    converts the band set and writes a data file\n"
     "  import FILE.csv|FILE.txt|- [--third|--octave] -o OUT.snd\n"
@@ -64,10 +67,19 @@ constexpr Command kAverageCommand = {"average",       kAverageUsage, kAverageHel
 constexpr Command kCompareCommand = {"compare",       kCompareUsage, kCompareHelp,
                                      kCompareOptions, false,         WithUsage<RunCompare>};
 
+int RunReportCommand(const Command& command, const ParsedArguments& arguments, const RenderRunner& render)
+{
+    return RunReport(arguments, render,
+                     [&command](std::string_view error) { return UsageError(command, error); });
+}
+
+constexpr Command kReportCommand = {"report",       kReportUsage, kReportHelp,
+                                    kReportOptions, false,        RunReportCommand};
+
 /** Every command, in the order the usage line names them. */
-constexpr const Command* kCommands[] = {&kRateCommand,   &kBandsCommand,   &kExplainCommand,
-                                        &kRenderCommand, &kConvertCommand, &kImportCommand,
-                                        &kEvalCommand,   &kAverageCommand, &kCompareCommand};
+constexpr const Command* kCommands[] = {&kRateCommand,    &kBandsCommand,   &kExplainCommand, &kRenderCommand,
+                                        &kReportCommand,  &kConvertCommand, &kImportCommand,  &kEvalCommand,
+                                        &kAverageCommand, &kCompareCommand};
 
 ParsedArguments ExpressionArguments(std::span<const std::string> arguments)
 {

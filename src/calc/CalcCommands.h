@@ -14,14 +14,26 @@ inline constexpr int kExitFailure = 1;
 inline constexpr int kExitUsage = 2;
 
 struct RenderRequest;
+struct ReportRequest;
 struct TSpectrumModel;
 
 /**
- * Draws and writes what `render` asks for, the input already read into the model; returns the
- * exit status. Drawing takes the window's code and with it Qt, which the other commands never
- * load, so the program passes in how this is done.
+ * Draws and writes what the drawing commands ask for, returning the exit status. Drawing takes
+ * the window's code and with it Qt, which the other commands never load, so the program passes
+ * in how this is done.
  */
-using RenderRunner = std::function<int(const RenderRequest& request, TSpectrumModel& model)>;
+struct RenderRunner {
+    /** `render`, the input already read into the model. */
+    std::function<int(const RenderRequest& request, TSpectrumModel& model)> graph;
+    /** `report`, its arguments checked and at least one input found readable. */
+    std::function<int(const ReportRequest& request)> report;
+
+    /** graph, so that `render` calls the runner as it always has. */
+    int operator()(const RenderRequest& request, TSpectrumModel& model) const
+    {
+        return graph(request, model);
+    }
+};
 
 /**
  * Runs velmora-calc on its arguments (the program name left out): the command, then its options

@@ -92,14 +92,8 @@ int RenderToFile(const RenderRequest& request, TSpectrumModel& model)
         Report("cannot draw the graph for " + Quoted(request.output));
         return kExitFailure;
     }
-    std::string reason;
-    if (!ReplaceFileContents(request.output,
-                             std::string_view(picture.constData(), static_cast<std::size_t>(picture.size())),
-                             &reason)) {
-        ReportUnwritable(request.output, reason);
-        return kExitFailure;
-    }
-    return kExitSuccess;
+    const std::string_view bytes(picture.constData(), static_cast<std::size_t>(picture.size()));
+    return ReplaceOrReport(request.output, bytes) ? kExitSuccess : kExitFailure;
 }
 
 } // namespace velmora

@@ -1,9 +1,11 @@
 #include "calc/CalcCommands.h"
 #include "calc/GraphRender.h"
+#include "calc/ReportRender.h"
 #include "io/FileContents.h"
 
 #include <QGuiApplication>
 
+#include <clocale>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -34,5 +36,9 @@ int main(int argc, char** argv)
     int qtArgc = 1;
     char* qtArgv[] = {argv[0], nullptr};
     QGuiApplication application(qtArgc, qtArgv);
-    return velmora::RunCalc(std::vector<std::string>(argv + 1, argv + argc), velmora::RenderToFile);
+    // Qt takes the user's locale; the system's reasons ("No such file or directory") stay in the
+    // words velmora-calc itself gives them, whichever half reports a file.
+    std::setlocale(LC_MESSAGES, "C");
+    return velmora::RunCalc(std::vector<std::string>(argv + 1, argv + argc),
+                            {velmora::RenderToFile, velmora::WriteReport});
 }

@@ -1,6 +1,7 @@
 #include "calc/Reporting.h"
 
 #include "calc/TableWriter.h"
+#include "io/FileContents.h"
 
 #include <cstdio>
 
@@ -23,6 +24,15 @@ std::string Quoted(std::string_view path)
 void ReportUnwritable(const std::string& path, const std::string& reason)
 {
     Report("cannot write " + Quoted(path) + ": " + reason + "; any earlier file there is unchanged");
+}
+
+bool ReplaceOrReport(const std::string& path, std::string_view contents)
+{
+    std::string reason;
+    if (ReplaceFileContents(path, contents, &reason))
+        return true;
+    ReportUnwritable(path, reason);
+    return false;
 }
 
 } // namespace velmora

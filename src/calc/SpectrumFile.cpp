@@ -1,7 +1,10 @@
 #include "calc/SpectrumFile.h"
 
 #include "io/DataFile.h"
+#include "io/FileContents.h"
 #include "model/SpectrumModel.h"
+
+#include <utility>
 
 namespace velmora {
 
@@ -15,15 +18,17 @@ void Reset(TSpectrumModel& model)
 
 } // namespace
 
-bool ReadSpectrumFile(TSpectrumModel& model, const std::string& path, std::string& reason)
+bool ReadSpectrumFile(TSpectrumModel& model, const std::string& path, std::string& reason, std::string* bytes)
 {
-    // Reading recalculates for the levels read, so the start-up state needs no ratings of its own.
-    InitModel(model);
-    SetupNodes(model, true);
-    if (LoadDataFile(model, path, &reason))
-        return true;
-    Reset(model);
-    return false;
+    std::string text;
+    if (!ReadFileContents(path, kMaxDataFileBytes, text, &reason)) {
+        Reset(model);
+        return false;
+    }
+    LoadFreshDataText(model, text);
+    if (bytes)
+        *bytes = std::move(text);
+    return true;
 }
 
 } // namespace velmora

@@ -8,10 +8,9 @@
 int main(int argc, char** argv)
 {
     velmora::IgnoreFileSizeSignal();
-    // Only drawing needs Qt: `render` hands the whole command line to the drawing program once its
-    // arguments and input have been checked, so every other command starts without loading Qt.
-    const auto renderInHelper = [argv](const velmora::RenderRequest&, velmora::TSpectrumModel&) {
-        return velmora::RunRenderHelper(argv);
-    };
-    return velmora::RunCalc(std::vector<std::string>(argv + 1, argv + argc), renderInHelper);
+    // Only drawing needs Qt: `render` and `report` hand the whole command line to the drawing
+    // program once its arguments and inputs have been checked, so every other command starts
+    // without loading Qt.
+    const auto inHelper = [argv](const auto&...) { return velmora::RunRenderHelper(argv); };
+    return velmora::RunCalc(std::vector<std::string>(argv + 1, argv + argc), {inHelper, inHelper});
 }

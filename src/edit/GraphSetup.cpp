@@ -1,6 +1,7 @@
 #include "edit/GraphSetup.h"
 
 #include "graph/Draw2D.h"
+#include "graph/SpectrumPlot.h"
 #include "model/Ratings.h"
 #include "model/SpectrumModel.h"
 #include "model/SpectrumOperations.h"
@@ -9,12 +10,7 @@ namespace velmora {
 
 void SetupGraph(TSpectrumModel& model, Draw2DClass& surface, bool zeroLevels)
 {
-    surface.SetSnap(0.1f, 0.1f);
-    surface.SetGridStep(8.0f, 10.0f);
-    surface.SetMargins(3.0f, 0.1f, 0.1f, 1.1f);
-    surface.SetXRange(BandAbscissa(BandFrequency[0]), BandAbscissa(BandFrequency[kBandCount - 1]));
-    surface.SetYRange(model.MinLevel, model.MaxLevel);
-    surface.ViewCommand(ViewFit, false);
+    SetUpSpectrumView(model, surface);
     SetupSpectrum(model, zeroLevels);
 }
 

@@ -126,6 +126,16 @@ StcSpan VisibleStcSpan(const TSpectrumModel& model, const Draw2DClass& surface)
 
 } // namespace
 
+void SetUpSpectrumView(const TSpectrumModel& model, Draw2DClass& surface)
+{
+    surface.SetSnap(0.1f, 0.1f);
+    surface.SetGridStep(8.0f, 10.0f);
+    surface.SetMargins(3.0f, 0.1f, 0.1f, 1.1f);
+    surface.SetXRange(BandAbscissa(BandFrequency[0]), BandAbscissa(BandFrequency[kBandCount - 1]));
+    surface.SetYRange(model.MinLevel, model.MaxLevel);
+    surface.ViewCommand(ViewFit, false);
+}
+
 void DrawGraph(const TSpectrumModel& model, Draw2DClass& surface, const ComparisonSet* set,
                ComparisonLayer* layer)
 {

@@ -21,6 +21,13 @@ inline constexpr int kMaxStcContours = 40;
 inline constexpr double kMaxStcContourLevel = 10000.0;
 
 /**
+ * Sets the surface up for the model's graph: the snap and grid steps, the margins, the band
+ * range across and the level extents up, fitted to the surface's drawing size. The view half of
+ * setting up the graph; the model is not touched.
+ */
+void SetUpSpectrumView(const TSpectrumModel& model, Draw2DClass& surface);
+
+/**
  * The whole graph: axes, the comparison set when one is given (with its legend, through layer when
  * one is given), other spectrum, edited spectrum with its nodes, the overlay, then the reference
  * curve of the rating the view shows (DrawRatingCurve). In every layer a segment or marker touching

@@ -46,17 +46,18 @@ std::string CellText(double value, int decimals, std::string_view decimalPoint)
     return text;
 }
 
-std::vector<std::array<std::string, kHeader.size()>> Rows(const TSpectrumModel& model,
-                                                          std::string_view decimalPoint)
+} // namespace
+
+BandTableCells BandTable(const TSpectrumModel& model, std::string_view decimalPoint)
 {
     const std::string_view point = UsableDecimalPoint(decimalPoint);
     const auto level = [point](double value) { return CellText(value, 1, point); };
-    std::vector<std::array<std::string, kHeader.size()>> rows;
+    BandTableCells table{{kHeader.begin(), kHeader.end()}, {}};
     const int bands = BandCountOf(model);
     for (int k = 0; k < bands; ++k) {
         const int band = BandIndexOfSlot(model, k);
         const float y = model.Nodes.Node[k].Y;
-        auto& row = rows.emplace_back();
+        auto& row = table.rows.emplace_back(kHeader.size());
         row[0] = CellText(BandFrequency[band], 0, point);
         row[1] = level(y);
         row[2] = level(model.OtherLevels[k]);
@@ -67,10 +68,8 @@ std::vector<std::array<std::string, kHeader.size()>> Rows(const TSpectrumModel& 
         row[7] = level(
             ToStoredLevel(CombinedLevel(model.Nodes.DataType, model.OtherDataType, y, model.OtherLevels[k])));
     }
-    return rows;
+    return table;
 }
-
-} // namespace
 
 std::string BandTableText(const TSpectrumModel& model, std::string_view decimalPoint)
 {
@@ -80,8 +79,9 @@ std::string BandTableText(const TSpectrumModel& model, std::string_view decimalP
             (text += i == 0 ? "" : "\t") += cells[i];
         text += '\n';
     };
-    line(kHeader);
-    for (const auto& row : Rows(model, decimalPoint))
+    const BandTableCells table = BandTable(model, decimalPoint);
+    line(table.header);
+    for (const auto& row : table.rows)
         line(row);
     return text;
 }
@@ -89,10 +89,11 @@ std::string BandTableText(const TSpectrumModel& model, std::string_view decimalP
 std::string BandTableHtml(const TSpectrumModel& model, std::string_view decimalPoint)
 {
     std::string html = "<html><body><table border=\"1\" cellspacing=\"0\" cellpadding=\"2\">\n<tr>";
-    for (const char* name : kHeader)
-        (html += "<th>") += std::string(name) + "</th>";
+    const BandTableCells table = BandTable(model, decimalPoint);
+    for (const std::string& name : table.header)
+        (html += "<th>") += name + "</th>";
     html += "</tr>\n";
-    for (const auto& row : Rows(model, decimalPoint)) {
+    for (const auto& row : table.rows) {
         html += "<tr>";
         for (const std::string& cell : row)
             (html += "<td align=\"right\">") += cell + "</td>";

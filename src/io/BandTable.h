@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace velmora {
 
@@ -18,6 +19,14 @@ struct TSpectrumModel;
  * character (UTF-8); anything else (empty, a digit, a character of the table's markup) gives ".".
  * The model is not changed (Results is computed aside).
  */
+
+/** The table's cells: the header, then one row of eight cells per band, for pages that lay them out. */
+struct BandTableCells {
+    std::vector<std::string> header;
+    std::vector<std::vector<std::string>> rows;
+};
+
+BandTableCells BandTable(const TSpectrumModel& model, std::string_view decimalPoint = ".");
 
 /** Tab-separated cells, one row per line ending in a line feed, for spreadsheets and text. */
 std::string BandTableText(const TSpectrumModel& model, std::string_view decimalPoint = ".");

@@ -195,6 +195,14 @@ void LoadDataText(TSpectrumModel& model, std::string_view text)
     SetupSpectrum(model, false);
 }
 
+void LoadFreshDataText(TSpectrumModel& model, std::string_view text)
+{
+    // Reading recalculates for the levels read, so the start-up state needs no ratings of its own.
+    InitModel(model);
+    SetupNodes(model, true);
+    LoadDataText(model, text);
+}
+
 bool LoadDataFile(TSpectrumModel& model, const std::string& path, std::string* reason)
 {
     std::string text;

@@ -58,6 +58,12 @@ GraphExtents ReadDataWords(TSpectrumModel& model, std::string_view text);
 void LoadDataText(TSpectrumModel& model, std::string_view text);
 
 /**
+ * The model a data file's text gives on its own, whatever the model held: the start-up state
+ * (InitModel, every level at 0), then LoadDataText.
+ */
+void LoadFreshDataText(TSpectrumModel& model, std::string_view text);
+
+/**
  * LoadDataText on the named file. False, and the model unchanged, when the file is not a regular
  * file, cannot be opened or read, or is larger than kMaxDataFileBytes; reason, when given, then
  * says why (see ReadFileContents).

@@ -53,4 +53,23 @@ std::string ResultText(const TSpectrumModel& model)
     }
 }
 
+std::string DataTypeCaption(int dataType)
+{
+    static constexpr const char* kCaptions[] = {"Pressure Levels", "Power/Intensity Levels",
+                                                "Attenuation Levels", "Correction Factors"};
+    return IsDataType(dataType) ? kCaptions[dataType] : "Data Type " + std::to_string(dataType);
+}
+
+std::string BandSetCaption(const TSpectrumModel& model)
+{
+    switch (BandSetOf(model)) {
+    case BandSet::Octave:
+        return "Full Octave Bands";
+    case BandSet::Third:
+        return "Third Octave Bands";
+    default:
+        return "Unknown Bands";
+    }
+}
+
 } // namespace velmora

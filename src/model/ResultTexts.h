@@ -19,4 +19,15 @@ std::string StatusText(const TSpectrumModel& model);
  */
 std::string ResultText(const TSpectrumModel& model);
 
+/**
+ * The edited spectrum's data type as the node menu names it: "Pressure Levels",
+ * "Power/Intensity Levels", "Attenuation Levels" or "Correction Factors"; "Data Type N" for any
+ * other value.
+ */
+std::string DataTypeCaption(int dataType);
+
+/** The model's band set as the settings menu names it: "Full Octave Bands" or "Third Octave Bands"; "Unknown
+ * Bands" else. */
+std::string BandSetCaption(const TSpectrumModel& model);
+
 } // namespace velmora

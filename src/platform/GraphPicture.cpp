@@ -25,21 +25,29 @@ bool DrawGraphPicture(const TSpectrumModel& model, Draw2DClass& surface, QPaintD
     QPainter painter;
     if (!painter.begin(&device))
         return false;
+    DrawGraphPicture(model, surface, painter, surface.Canvas ? surface.Canvas->PixelScale() : 1, set);
+    painter.end();
+    return true;
+}
+
+void DrawGraphPicture(const TSpectrumModel& model, Draw2DClass& surface, QPainter& painter, int scale,
+                      const ComparisonSet* set)
+{
     Canvas2D* const canvas = surface.Canvas;
     CanvasControl* const control = surface.Control;
     const bool exportMode = surface.ExportMode;
 
-    PainterCanvas pictureCanvas(painter, canvas ? canvas->PixelScale() : 1);
+    painter.save();
+    PainterCanvas pictureCanvas(painter, scale);
     surface.ExportMode = true;
     // Without a control the surface keeps its drawing size, so the picture has the screen's mapping.
     surface.SetCanvas(&pictureCanvas, nullptr);
     DrawGraph(model, surface, set);
-    painter.end();
+    painter.restore();
 
     surface.ExportMode = exportMode;
     surface.Canvas = canvas;
     surface.Control = control;
-    return true;
 }
 
 QByteArray GraphSvg(const TSpectrumModel& model, Draw2DClass& surface, const ComparisonSet* set)

@@ -3,6 +3,7 @@
 #include <QByteArray>
 
 class QPaintDevice;
+class QPainter;
 
 namespace velmora {
 
@@ -21,6 +22,15 @@ inline constexpr int kPictureDpi = 96;
  * when no painter can be started on the device.
  */
 bool DrawGraphPicture(const TSpectrumModel& model, Draw2DClass& surface, QPaintDevice& device,
+                      const ComparisonSet* set = nullptr);
+
+/**
+ * DrawGraphPicture with a painter already active, in its coordinates, transformation and font:
+ * the surface's pixels are the painter's units, and scale (1 or more) is the pixel scale the
+ * lines, markers and the painter's font are grown by, as on a screen of that density. The surface
+ * is put back as DrawGraphPicture puts it back; the painter keeps its state.
+ */
+void DrawGraphPicture(const TSpectrumModel& model, Draw2DClass& surface, QPainter& painter, int scale,
                       const ComparisonSet* set = nullptr);
 
 /**

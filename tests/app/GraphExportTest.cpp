@@ -106,22 +106,45 @@ TEST_F(GraphExportTest, ClipboardImageOfAHugeGraphIsBoundedAndKeepsItsShape)
     }
 }
 
-TEST_F(GraphExportTest, PrintScalesTheWindowImageByResolution)
+TEST_F(GraphExportTest, PrintKeepsTheWindowsPhysicalSizeAndShrinksAWideOneToFitThePage)
 {
     TMainForm& form = start();
-    form.resize(448, 432);
-    QApplication::processEvents();
+    // An A4 page at 600 dots per inch. A window of 448 x 432 pixels at 96 per inch is 2800 x 2700
+    // dots at the top left; one of 1739 x 600 would be 10869 dots wide, more than the page: it is
+    // shrunk to the page's width with its proportions kept, so that none of it is cut off.
+    const QSize a4(4961, 7016);
+    struct Case {
+        QSize window;
+        QSize printed;
+    };
+    const Case cases[] = {{{448, 432}, {2800, 2700}}, {{1739, 600}, {4961, 1712}}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.window.width());
+        form.resize(c.window);
+        QApplication::processEvents();
+        ASSERT_EQ(form.size(), c.window);
+        QImage page(a4, QImage::Format_Grayscale8);
+        page.fill(Qt::white);
+        page.setDotsPerMeterX(qRound(600 / 0.0254));
+        page.setDotsPerMeterY(qRound(600 / 0.0254));
+        form.Export().PrintForm(page);
 
-    QImage page(3000, 3000, QImage::Format_RGB32);
-    page.fill(Qt::white);
-    page.setDotsPerMeterX(qRound(600 / 0.0254));
-    page.setDotsPerMeterY(qRound(600 / 0.0254));
-    form.Export().PrintForm(page);
-    // 448 x 432 pixels at 96 per inch become 2800 x 2700 at 600 per inch, at the top left.
-    EXPECT_NE(page.pixel(2799, 2699), qRgb(255, 255, 255));
-    EXPECT_EQ(page.pixel(2801, 2000), qRgb(255, 255, 255));
-    EXPECT_EQ(page.pixel(2000, 2701), qRgb(255, 255, 255));
-    EXPECT_NE(page.pixel(0, 0), qRgb(255, 255, 255));
+        // What was printed: the box around every dot that is not white.
+        QPoint first(page.width(), page.height());
+        QPoint last(-1, -1);
+        for (int y = 0; y < page.height(); ++y) {
+            const uchar* line = page.constScanLine(y);
+            for (int x = 0; x < page.width(); ++x) {
+                if (line[x] != 255) {
+                    first = {std::min(first.x(), x), std::min(first.y(), y)};
+                    last = {std::max(last.x(), x), std::max(last.y(), y)};
+                }
+            }
+        }
+        EXPECT_EQ(first, QPoint(0, 0));
+        EXPECT_NEAR(last.x() + 1, c.printed.width(), 1);
+        EXPECT_NEAR(last.y() + 1, c.printed.height(), 1);
+    }
 }
 
 TEST_F(GraphExportTest, PrintToPdfWritesOnePage)

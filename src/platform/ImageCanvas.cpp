@@ -156,13 +156,36 @@ void ImageCanvas::LineTo(int x, int y)
     const std::int64_t dy = std::int64_t{y} - fromY;
     const bool shiftDown = (dx < 0 ? -dx : dx) >= (dy < 0 ? -dy : dy);
     const int width = m_penWidth * m_scale;
-    for (int copy = 0; copy < width; ++copy) {
+    const auto copySpan = [&](int copy) {
         // Shifted copies of one line along its minor axis cover disjoint pixel sets.
         const auto shift = [copy](int v) { return v > INT_MAX - copy ? INT_MAX : v + copy; };
-        const LineSpan span = shiftDown
-                                  ? clipLine(fromX, shift(fromY), x, shift(y), image.width(), image.height())
-                                  : clipLine(shift(fromX), fromY, shift(x), y, image.width(), image.height());
-        walkLine(span, [=](int px, int py, std::int64_t index) {
+        return shiftDown ? clipLine(fromX, shift(fromY), x, shift(y), image.width(), image.height())
+                         : clipLine(shift(fromX), fromY, shift(x), y, image.width(), image.height());
+    };
+    // A solid line on the bitmap itself, as every node and segment of a drag is, takes the short
+    // way: no pattern to test and no layer to note each pixel in. When its first and last copies are
+    // clipped alike, every copy is, and one walk writes all of them side by side, which on a steep
+    // line of a high-density screen is one cache line a row instead of one a row for each copy.
+    if (!patterned && !noted) {
+        const LineSpan first = copySpan(0);
+        const LineSpan last = width > 1 ? copySpan(width - 1) : first;
+        const bool alike = first.count == last.count && first.firstIndex == last.firstIndex &&
+                           (shiftDown ? last.x == first.x && last.y == first.y + width - 1
+                                      : last.y == first.y && last.x == first.x + width - 1);
+        if (alike) {
+            const qsizetype across = shiftDown ? stride : qsizetype{sizeof(QRgb)};
+            walkLine(first, [=](int px, int py, std::int64_t) {
+                uchar* at = bits + py * stride + px * qsizetype{sizeof(QRgb)};
+                for (int copy = 0; copy < width; ++copy, at += across) {
+                    QRgb& pixel = *reinterpret_cast<QRgb*>(at);
+                    pixel = exclusiveOr ? pixel ^ xorMask : pen;
+                }
+            });
+            return;
+        }
+    }
+    for (int copy = 0; copy < width; ++copy) {
+        walkLine(copySpan(copy), [=](int px, int py, std::int64_t index) {
             if (patterned && ((pattern.on >> ((index / dash) % pattern.period)) & 1u) == 0)
                 return;
             QRgb& pixel = reinterpret_cast<QRgb*>(bits + py * stride)[px];

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include <algorithm>
 #include <climits>
 #include <cmath>
@@ -371,7 +373,14 @@ TEST(ImageCanvasTest, EmptyCanvasTakesEveryCallSafely)
 TEST(ImageCanvasTest, WideLinesAreDisjointShiftedCopiesThatXorUndoes)
 {
     const QSize size(48, 48);
-    for (const LineCase& line : kLineCases) {
+    // The cases above, and lines of every slope that run off the canvas at its edges, where the two
+    // copies of a wide line are clipped differently.
+    std::vector<LineCase> lines(std::begin(kLineCases), std::end(kLineCases));
+    std::minstd_rand random(23);
+    std::uniform_int_distribution<int> end(-12, 59);
+    for (int i = 0; i < 300; ++i)
+        lines.push_back({{end(random), end(random)}, {end(random), end(random)}});
+    for (const LineCase& line : lines) {
         SCOPED_TRACE(testing::Message() << "(" << line.a.first << "," << line.a.second << ")-("
                                         << line.b.first << "," << line.b.second << ")");
         ImageCanvas canvas(size);

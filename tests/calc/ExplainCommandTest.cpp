@@ -61,8 +61,9 @@ TEST_F(CalcToolTest, ExplainWordsEachRatingAsTheRatingsPanelDoes)
             ++listed;
             EXPECT_EQ(record.at(QStringLiteral("value")), panel.List->Value(row)->text())
                 << name.toStdString();
-            if (const QLabel* advice = panel.List->Advice(row))
+            if (const QLabel* advice = panel.List->Advice(row)) {
                 EXPECT_EQ(record.at(QStringLiteral("next_class")), advice->text()) << name.toStdString();
+            }
         }
         EXPECT_GE(listed, 7) << "the panel lists the family of the data type";
         // The family that fits the data type comes first, and says so.
@@ -72,8 +73,9 @@ TEST_F(CalcToolTest, ExplainWordsEachRatingAsTheRatingsPanelDoes)
         EXPECT_EQ(records.back().at(QStringLiteral("fits")), u"no");
         const QString text = QString::fromUtf8(run({QStringLiteral("explain"), file}).out);
         const std::string lineName = attenuation ? "Rw (C; Ctr)" : "Ln,w (CI)";
-        if (const QLabel* advice = panel.List->Advice(panel.List->RowOf(lineName)))
+        if (const QLabel* advice = panel.List->Advice(panel.List->RowOf(lineName))) {
             EXPECT_TRUE(text.contains(advice->text() + u'\n')) << text.toStdString();
+        }
         EXPECT_TRUE(text.contains(attenuation ? u"Ratings of attenuation, which fit the data type:"
                                               : u"Ratings of levels, which fit the data type:"));
     }

@@ -94,8 +94,11 @@ public:
     bool ComposeLayer() override;
 
 private:
-    /** The bitmap drawing goes to: the layer between BeginLayer and EndLayer, else the image. */
-    QImage& target() { return m_inLayer ? m_layer : m_image; }
+    /**
+     * The bitmap drawing goes to: the layer between BeginLayer and EndLayer, else the image, made
+     * the canvas's own again in its own layout when a copy handed out still shares it.
+     */
+    QImage& target();
     /** Drops what the layer holds; the next ComposeLayer draws nothing and says so. */
     void dropLayer();
     /** Notes that [left, right) x [top, bottom), already clipped to the image, was drawn in the layer. */

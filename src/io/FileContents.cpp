@@ -1,5 +1,7 @@
 #include "io/FileContents.h"
 
+#include "io/PosixFiles.h"
+
 #include <cerrno>
 #include <charconv>
 #include <chrono>
@@ -19,12 +21,6 @@ namespace velmora {
 namespace {
 
 namespace fs = std::filesystem;
-
-/** The system's wording of an error number; unlike strerror, safe when files are read on two threads. */
-std::string SystemReason(int error)
-{
-    return std::generic_category().message(error);
-}
 
 /** An open file descriptor, closed with its owner; a negative one holds nothing. */
 class FileDescriptor
@@ -107,35 +103,6 @@ bool FollowLinks(fs::path& path, std::string& why)
     }
     why = SystemReason(ELOOP);
     return false;
-}
-
-/** Writes all of contents from the file's current offset; false, with errno set, when a write fails. */
-bool WriteAll(int fd, std::string_view contents)
-{
-    while (!contents.empty()) {
-        const ssize_t written = ::write(fd, contents.data(), contents.size());
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0) {
-            if (written == 0)
-                errno = EIO;
-            return false;
-        }
-        contents.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-}
-
-/**
- * Syncs a folder, so that a name just given, changed or removed in it survives a power cut. Best
- * effort: some file systems cannot sync a folder, and the file the name leads to is synced already.
- */
-void SyncFolder(const fs::path& folder)
-{
-    const FileDescriptor file{
-        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
-    if (file.get() >= 0)
-        static_cast<void>(::fsync(file.get()));
 }
 
 /**

@@ -1,14 +1,13 @@
 #include "io/RecoveryFolder.h"
 
+#include "io/PosixFiles.h"
 #include "io/RecoveryText.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
-#include <ctime>
 #include <optional>
 #include <random>
-#include <system_error>
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -26,127 +25,13 @@ constexpr std::string_view kFileEnd = ".snd";
 constexpr std::string_view kLockEnd = ".lock";
 /** The end of a temporary file's name; it starts with '.' and the name it will replace. */
 constexpr std::string_view kTemporaryEnd = ".new";
-
-std::string SystemReason(int error)
-{
-    return std::generic_category().message(error);
-}
+/** The start of the name a damaged file is set aside under, before its date. */
+constexpr std::string_view kDamagedName = "recovery-damaged";
 
 bool Fail(std::string* reason, std::string why)
 {
     if (reason)
         *reason = std::move(why);
-    return false;
-}
-
-bool SameFile(const struct stat& a, const struct stat& b)
-{
-    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
-}
-
-Clock::time_point ModificationTime(const struct stat& status)
-{
-    const auto since =
-        std::chrono::seconds(status.st_mtim.tv_sec) + std::chrono::nanoseconds(status.st_mtim.tv_nsec);
-    return Clock::time_point(std::chrono::duration_cast<Clock::duration>(since));
-}
-
-/** Writes all of text; false, with errno, when a write fails. */
-bool WriteAll(int fd, std::string_view text)
-{
-    while (!text.empty()) {
-        const ssize_t written = ::write(fd, text.data(), text.size());
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written < 0)
-            return false;
-        text.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-}
-
-/** The whole file from its start; nothing when it holds more than maxBytes or a read fails. */
-std::optional<std::string> ReadAll(int fd, std::size_t maxBytes)
-{
-    std::string text;
-    char piece[4096];
-    for (;;) {
-        const ssize_t count = ::pread(fd, piece, sizeof piece, static_cast<off_t>(text.size()));
-        if (count < 0 && errno == EINTR)
-            continue;
-        if (count < 0)
-            return std::nullopt;
-        if (count == 0)
-            return text;
-        if (static_cast<std::size_t>(count) > maxBytes - text.size())
-            return std::nullopt;
-        text.append(piece, static_cast<std::size_t>(count));
-    }
-}
-
-/** Makes a rename in folder last through a power cut; best effort. */
-void SyncFolder(const std::string& folder)
-{
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
-
-/** The text of a regular file at path, never through a link, and only when it is still the file named. */
-std::optional<std::string> ReadRegularFile(const std::string& path, const struct stat& named,
-                                           std::size_t maxBytes)
-{
-    if (!S_ISREG(named.st_mode) || static_cast<std::uintmax_t>(named.st_size) > maxBytes)
-        return std::nullopt;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return std::nullopt;
-    struct stat opened {
-    };
-    std::optional<std::string> text;
-    if (::fstat(fd, &opened) == 0 && SameFile(opened, named))
-        text = ReadAll(fd, maxBytes);
-    ::close(fd);
-    return text;
-}
-
-/**
- * Renames path, whatever it is (a link stays a link and what it names is not touched), to
- * "recovery-damaged-DATE" with extension in folder, never replacing a file already there.
- */
-bool SetAside(const std::string& folder, const std::string& path, std::string_view extension)
-{
-    const Clock::time_point now = Clock::now();
-    const std::time_t seconds = Clock::to_time_t(now);
-    std::tm local{};
-    localtime_r(&seconds, &local);
-    char stamp[32];
-    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
-    const auto milliseconds =
-        std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000;
-    char date[48];
-    std::snprintf(date, sizeof date, "%s-%03d", stamp, static_cast<int>(milliseconds));
-    const std::string base = folder + "/recovery-damaged-" + date;
-    for (int number = 1; number <= 100; ++number) {
-        std::string aside = base;
-        if (number > 1)
-            aside.append("-").append(std::to_string(number));
-        aside.append(extension);
-        if (::renameat2(AT_FDCWD, path.c_str(), AT_FDCWD, aside.c_str(), RENAME_NOREPLACE) == 0)
-            return true;
-        if (errno == EEXIST)
-            continue;
-        if (errno != EINVAL && errno != ENOSYS)
-            return false;
-        // A file system that cannot refuse to replace: look first.
-        struct stat existing {
-        };
-        if (::lstat(aside.c_str(), &existing) == 0)
-            continue;
-        return ::rename(path.c_str(), aside.c_str()) == 0;
-    }
     return false;
 }
 
@@ -166,61 +51,6 @@ void RemoveIfStale(const std::string& folder, std::string_view name)
 }
 
 } // namespace
-
-HeldLock::HeldLock(int fd, std::string path) : m_fd(fd), m_path(std::move(path)) {}
-
-HeldLock::~HeldLock()
-{
-    Release();
-}
-
-HeldLock::HeldLock(HeldLock&& other) noexcept : m_fd(other.m_fd), m_path(std::move(other.m_path))
-{
-    other.m_fd = -1;
-}
-
-HeldLock& HeldLock::operator=(HeldLock&& other) noexcept
-{
-    if (this != &other) {
-        Release();
-        m_fd = other.m_fd;
-        m_path = std::move(other.m_path);
-        other.m_fd = -1;
-    }
-    return *this;
-}
-
-bool HeldLock::NamesHeldFile() const
-{
-    struct stat held {
-    };
-    struct stat named {
-    };
-    return IsHeld() && ::fstat(m_fd, &held) == 0 && ::lstat(m_path.c_str(), &named) == 0 &&
-           SameFile(held, named);
-}
-
-bool HeldLock::MoveTo(const std::string& path)
-{
-    if (::rename(m_path.c_str(), path.c_str()) != 0)
-        return false;
-    m_path = path;
-    return true;
-}
-
-void HeldLock::RemoveAndRelease()
-{
-    if (NamesHeldFile())
-        ::unlink(m_path.c_str());
-    Release();
-}
-
-void HeldLock::Release()
-{
-    if (m_fd >= 0)
-        ::close(m_fd);
-    m_fd = -1;
-}
 
 void SettleLeftover(RecoveryLeftover& work)
 {
@@ -383,7 +213,7 @@ HeldLock RecoveryFolder::Claim(const std::string& stem) const
             return lock;
         }
         if (!S_ISREG(named.st_mode)) {
-            if (!SetAside(m_folder, path, kLockEnd))
+            if (!SetAside(m_folder, path, kDamagedName, kLockEnd))
                 return {};
             continue;
         }
@@ -429,7 +259,7 @@ void RecoveryFolder::Take(const std::string& stem, std::vector<RecoveryLeftover>
     }
     const std::optional<std::string> text = ReadRegularFile(path, named, kMaxRecoveryFileBytes);
     if (!text || !HoldsWholeSpectrum(*text)) {
-        if (SetAside(m_folder, path, kFileEnd))
+        if (SetAside(m_folder, path, kDamagedName, kFileEnd))
             lock.RemoveAndRelease();
         return;
     }

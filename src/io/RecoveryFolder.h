@@ -1,5 +1,7 @@
 #pragma once
 
+#include "io/HeldLock.h"
+
 #include <chrono>
 #include <cstddef>
 #include <string>
@@ -7,38 +9,6 @@
 #include <vector>
 
 namespace velmora {
-
-/**
- * A file of the recovery folder held open under an exclusive file lock (flock). While one
- * process holds it no other takes it; the system lets go when the process ends, however it ends,
- * and so does closing. Move-only; an empty one holds nothing.
- */
-class HeldLock
-{
-public:
-    HeldLock() = default;
-    /** Takes fd, open on the file named path. */
-    HeldLock(int fd, std::string path);
-    ~HeldLock();
-    HeldLock(HeldLock&& other) noexcept;
-    HeldLock& operator=(HeldLock&& other) noexcept;
-    HeldLock(const HeldLock&) = delete;
-    HeldLock& operator=(const HeldLock&) = delete;
-
-    bool IsHeld() const { return m_fd >= 0; }
-    int Descriptor() const { return m_fd; }
-    /** True while its path still names the file held: nobody removed or replaced it. */
-    bool NamesHeldFile() const;
-    /** Renames the held file to path; false, with errno, when that fails. */
-    bool MoveTo(const std::string& path);
-    /** Removes the file from the folder (only while its path still names it) and lets go. */
-    void RemoveAndRelease();
-    void Release();
-
-private:
-    int m_fd = -1;
-    std::string m_path;
-};
 
 /**
  * Unsaved work that a window which is gone left in the recovery folder, taken by this process:

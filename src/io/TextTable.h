@@ -42,8 +42,9 @@ Cell& Parsed(Cell& cell);
 /**
  * Splits text into rows of cells, as ReadTabularLevels describes: cells separated by tabs, else
  * semicolons, else commas, else runs of spaces; lines ending in LF, CR LF or CR. Rows without a
- * number are left out, as are unit cells, empty cells at the end of a row, and leading columns
- * without a number in any row. Cells past a row's first number stay Unread until Parsed.
+ * number are left out, as are unit cells ("Hz" or "kHz" after a plain number gives it that unit),
+ * empty cells at the end of a row, and leading columns without a number in any row. Cells past a
+ * row's first number stay Unread until Parsed.
  */
 Table ReadTable(std::string_view text);
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "io/TextTable.h"
+#include "io/TableCell.h"
 
 namespace velmora::tabular {
 

@@ -1,6 +1,6 @@
 #include "io/TextTable.h"
 
-#include "io/TabularLevels.h"
+#include "io/BandMatch.h"
 
 #include <algorithm>
 
@@ -110,9 +110,12 @@ Separator FindSeparator(std::string_view text)
         if (numberWords > 1)
             spacedNumbers = true;
         const std::size_t comma = line.find(',');
-        if (comma != std::string_view::npos ? BandOfFrequencyText(line.substr(0, comma)) < 0
-                                            : numberWords > 0)
+        if (comma == std::string_view::npos) {
+            if (numberWords > 0)
+                bandsFirst = false;
+        } else if (Cell first = SplitCell(line.substr(0, comma)); !IsBand(first)) {
             bandsFirst = false;
+        }
     });
     if (spacedNumbers)
         return Separator::Spaces;
@@ -171,32 +174,6 @@ void ReadRow(std::string_view line, int lineNumber, Separator separator, Table& 
 }
 
 } // namespace
-
-Cell SplitCell(std::string_view raw)
-{
-    Cell cell;
-    cell.text = Trim(raw);
-    if (cell.text.size() >= 2 && cell.text.front() == '"' && cell.text.back() == '"')
-        cell.text = Trim(cell.text.substr(1, cell.text.size() - 2));
-    if (cell.text.empty())
-        cell.kind = CellKind::Empty;
-    else if ((IsAsciiLetter(cell.text[0]) || cell.text[0] == '(') && ReadUnit(cell.text, cell.unit))
-        cell.kind = CellKind::Unit;
-    else
-        cell.kind = CellKind::Unread;
-    return cell;
-}
-
-Cell& Parsed(Cell& cell)
-{
-    if (cell.kind == CellKind::Unread) {
-        if (ReadQuantity(cell.text, cell))
-            cell.kind = CellKind::Number;
-        else
-            cell = Cell{{}, cell.text, CellKind::Text};
-    }
-    return cell;
-}
 
 Table ReadTable(std::string_view text)
 {

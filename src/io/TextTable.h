@@ -1,21 +1,12 @@
 #pragma once
 
-#include "io/QuantityText.h"
+#include "io/TableCell.h"
 
 #include <cstddef>
 #include <string_view>
 #include <vector>
 
 namespace velmora::tabular {
-
-/** Unread: not yet read as a number; cells the layout never uses are never read. */
-enum class CellKind { Empty, Unit, Unread, Number, Text };
-
-/** The quantity is read when kind is Number; its unit alone when kind is Unit. */
-struct Cell : Quantity {
-    std::string_view text; // trimmed, without surrounding quotes
-    CellKind kind = CellKind::Empty;
-};
 
 struct Row {
     int line;          // 1-based line of the text
@@ -32,12 +23,6 @@ struct Table {
     int gapLine = 0;
     std::string_view gapText;
 };
-
-/** The cell raw without surrounding spaces and quotes: empty, a unit, or still to be read. */
-Cell SplitCell(std::string_view raw);
-
-/** The cell, read as a number (or found to be text) if it was not yet. */
-Cell& Parsed(Cell& cell);
 
 /**
  * Splits text into rows of cells, as ReadTabularLevels describes: cells separated by tabs, else

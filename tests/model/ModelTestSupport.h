@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/Bands.h"
+#include "model/Ratings.h"
 #include "model/SpectrumModel.h"
 
 #include <gtest/gtest.h>
@@ -25,6 +26,30 @@ inline TSpectrumModel Spectrum(BandSet set, float level)
     for (int k = 0; k < model.Nodes.Count; ++k)
         model.Nodes.Node[k] = {BandAbscissa(BandFrequency[BandIndexOfSlot(model, k)]), level};
     model.Nodes.Current = 0;
+    return model;
+}
+
+/**
+ * A recalculated model on a random band set with random levels in both spectra, data types,
+ * highlight mode and current node; the levels on the 0.1 dB grid from 0 to 119.9 dB when tenths,
+ * else of any fraction from -20 to 130 dB.
+ */
+inline TSpectrumModel RandomModel(std::mt19937& random, bool tenths)
+{
+    std::uniform_real_distribution<float> fraction(-20.0f, 130.0f);
+    const auto level = [&] {
+        return tenths ? static_cast<float>(static_cast<int>(random() % 1200) / 10.0) : fraction(random);
+    };
+    TSpectrumModel model = Spectrum(random() % 2 ? BandSet::Third : BandSet::Octave, 0.0f);
+    for (int k = 0; k < kBandSlots; ++k) {
+        model.Nodes.Node[k].Y = level();
+        model.OtherLevels[k] = level();
+    }
+    model.Nodes.DataType = static_cast<int>(random() % 4);
+    model.OtherDataType = static_cast<int>(random() % 4);
+    model.HighlightMode = static_cast<int>(random() % 9);
+    model.Nodes.Current = static_cast<int>(random() % model.Nodes.Count);
+    Recalculate(model);
     return model;
 }
 

@@ -23,22 +23,6 @@ BandSet RandomBands(std::mt19937& random)
     return random() % 2 ? BandSet::Third : BandSet::Octave;
 }
 
-/** A model on a random band set with random levels of any fraction, types and current node. */
-TSpectrumModel RandomModel(std::mt19937& random)
-{
-    std::uniform_real_distribution<float> level(-20.0f, 130.0f);
-    TSpectrumModel model = test::Spectrum(RandomBands(random), 0.0f);
-    for (int k = 0; k < kBandSlots; ++k) {
-        model.Nodes.Node[k].Y = level(random);
-        model.OtherLevels[k] = level(random);
-    }
-    model.Nodes.DataType = static_cast<int>(random() % 4);
-    model.OtherDataType = static_cast<int>(random() % 4);
-    model.Nodes.Current = static_cast<int>(random() % model.Nodes.Count);
-    Recalculate(model);
-    return model;
-}
-
 /** A set of one to six spectra of either band set, some hidden, following the model's band set. */
 ComparisonSet RandomSet(std::mt19937& random, const TSpectrumModel& model)
 {
@@ -69,7 +53,7 @@ TEST(ComparisonEdits, AverageAndMakeEditedRevertBitForBitAndRedoAsTheyDid)
     std::mt19937 random(29);
     int applied = 0;
     for (int run = 0; run < 300; ++run) {
-        TSpectrumModel model = RandomModel(random);
+        TSpectrumModel model = test::RandomModel(random, false);
         const ComparisonSet set = RandomSet(random, model);
         const MeanKind kind = run % 2 ? MeanKind::Energetic : MeanKind::Arithmetic;
         const SetAverage average = AverageOfShown(set, kind);
@@ -103,7 +87,7 @@ TEST(ComparisonEdits, TheAverageIsTheMeanAsADataFileKeepsItAndWhatVelmoraCalcWri
 {
     std::mt19937 random(31);
     for (int run = 0; run < 100; ++run) {
-        TSpectrumModel model = RandomModel(random);
+        TSpectrumModel model = test::RandomModel(random, false);
         ComparisonSet set = RandomSet(random, model);
         set.SetShown(0, true);
         const MeanKind kind = run % 2 ? MeanKind::Energetic : MeanKind::Arithmetic;
@@ -141,7 +125,7 @@ TEST(ComparisonEdits, TheSetConvertsAFileOfTheOtherBandSetAsTheBandCommandsDo)
     for (int run = 0; run < 50; ++run) {
         for (BandSet from : {BandSet::Octave, BandSet::Third}) {
             const BandSet to = from == BandSet::Octave ? BandSet::Third : BandSet::Octave;
-            TSpectrumModel file = RandomModel(random);
+            TSpectrumModel file = test::RandomModel(random, false);
             if (BandSetOf(file) != from)
                 MakeBandSetEdit(file, from)->Apply(file);
             ComparisonSet set;

@@ -14,7 +14,7 @@ namespace {
 using test::RandomTenths;
 using test::TenthsSpectrum;
 
-const int kShape[16] = {-16, -13, -10, -7, -4, -1, 0, 1, 2, 3, 4, 4, 4, 4, 4, 4};
+const auto& kShape = test::kE413Contour;
 constexpr int k125Hz = 4;
 
 /** The rating written out plainly: whole contours tried from far above, one dB at a time. */
@@ -57,16 +57,6 @@ Plain PlainStc(const TenthsSpectrum& spectrum)
     return plain;
 }
 
-/** Third-octave levels lying `above` dB over the contour of `stc` at every compared band. */
-std::array<float, kBandCount> OverContour(int stc, float above)
-{
-    std::array<float, kBandCount> levels{};
-    levels.fill(0.0f);
-    for (int j = 0; j < 16; ++j)
-        levels[k125Hz + j] = static_cast<float>(stc + kShape[j]) + above;
-    return levels;
-}
-
 TEST(AstmTransmissionClassTest, LimitsAndRoundingDecideAtTheirEdges)
 {
     // Bands given as {index among the compared, dB below the contour of STC 40}; the rest 10 dB above it.
@@ -88,7 +78,7 @@ TEST(AstmTransmissionClassTest, LimitsAndRoundingDecideAtTheirEdges)
         {"8.6 rounds to 9 and fails", {{6, 8.6f}}, 39, 8},
     };
     for (const Case& c : cases) {
-        std::array<float, kBandCount> levels = OverContour(40, 10.0f);
+        std::array<float, kBandSlots> levels = test::OnCurve(kShape, k125Hz, 50);
         for (const auto& [j, dB] : c.below)
             levels[k125Hz + j] = static_cast<float>(40 + kShape[j]) - dB;
         const AstmTransmissionRating r = RateAstmTransmissionClass(levels, 0, 1);
@@ -97,7 +87,7 @@ TEST(AstmTransmissionClassTest, LimitsAndRoundingDecideAtTheirEdges)
     }
 
     // A wall lying on the contour at 50 dB misses the contour of 52 by 2 dB in each of 16 bands.
-    const AstmTransmissionRating wall = RateAstmTransmissionClass(OverContour(50, 0.0f), 0, 1);
+    const AstmTransmissionRating wall = RateAstmTransmissionClass(test::OnCurve(kShape, k125Hz, 50), 0, 1);
     EXPECT_EQ(wall.STC, 52);
     EXPECT_EQ(wall.deficiencySum, 32);
     EXPECT_EQ(wall.nextDeficiencySum, 48);
@@ -171,7 +161,7 @@ TEST(AstmTransmissionClassTest, ExtremeLevelsAreRatedAtOnce)
 {
     const float top = std::numeric_limits<float>::max();
     // A band far above the contour counts no more than one well above it.
-    std::array<float, kBandCount> levels = OverContour(40, 0.0f);
+    std::array<float, kBandSlots> levels = test::OnCurve(kShape, k125Hz, 40);
     levels[12] = 300.0f;
     const double expected = RateAstmTransmissionClass(levels, 0, 1).STC;
     levels[12] = top;

@@ -14,7 +14,7 @@ namespace {
 using test::RandomTenths;
 using test::TenthsSpectrum;
 
-const int kShape[16] = {2, 2, 2, 2, 2, 2, 1, 0, -1, -2, -3, -6, -9, -12, -15, -18};
+const auto& kShape = test::kImpactContour;
 constexpr int k100Hz = 3;
 
 /** Rounded level of band j of the compared: whole dB from exact tenths, halves to even. */
@@ -85,9 +85,7 @@ TEST(ImpactInsulationClassTest, LimitsAndRoundingDecideAtTheirEdges)
         {"7.5 rounds to 8 (even) and meets", {{7, 7.5f}}, 50, 8},
     };
     for (const Case& c : cases) {
-        std::array<float, kBandCount> levels{};
-        for (int j = 0; j < 16; ++j)
-            levels[k100Hz + j] = static_cast<float>(60 + kShape[j]) - (c.above.empty() ? 0.0f : 10.0f);
+        std::array<float, kBandSlots> levels = test::OnCurve(kShape, k100Hz, c.above.empty() ? 60 : 50);
         for (const auto& [j, dB] : c.above)
             levels[k100Hz + j] = static_cast<float>(60 + kShape[j]) + dB;
         const ImpactInsulationRating r = RateImpactInsulationClass(levels, 0, 1);

@@ -64,27 +64,18 @@ TEST(NoiseCriterionTest, OctaveSpectra)
     twoAbove[1] += 3.0f; // 125 Hz, further above
     std::vector<float> fifteen(9, 0.0f);
     fifteen[7] = 11; // 8000 Hz on NC-15
+    const std::vector<float> fiftyAt500 = {0, 0, 0, 50, 0, 0, 0, 0, 0};
+    using enum NoiseCriterionState;
     const Case cases[] = {
-        {"50 dB at 500 Hz, a fifth of the way from NC-45 to NC-50",
-         {0, 0, 0, 50, 0, 0, 0, 0, 0},
-         NoiseCriterionState::Rated,
-         46.0,
-         10,
-         "NC 46.0"},
-        {"every band on NC-35: the lowest governs", on(4), NoiseCriterionState::Rated, 35, 1, "NC 35.0"},
-        {"every band on NC-70 is in the family", on(11), NoiseCriterionState::Rated, 70, 1, "NC 70.0"},
-        {"4000 Hz 0.1 dB above NC-70", above, NoiseCriterionState::AboveFamily, NAN, 19, ">NC-70"},
-        {"125 Hz further above than 4000 Hz", twoAbove, NoiseCriterionState::AboveFamily, NAN, 4, ">NC-70"},
-        {"every band below NC-15", std::vector<float>(9, 10.0f), NoiseCriterionState::BelowFamily, NAN, -1,
-         "<NC-15"},
-        {"one band on NC-15", fifteen, NoiseCriterionState::Rated, 15, 22, "NC 15.0"},
-        {"a NaN band", {0, 0, 0, 50, NAN, 0, 0, 0, 0}, NoiseCriterionState::NotRated, NAN, -1, "-"},
-        {"16 kHz is not used",
-         {0, 0, 0, 50, 0, 0, 0, 0, NAN},
-         NoiseCriterionState::Rated,
-         46.0,
-         10,
-         "NC 46.0"},
+        {"50 dB at 500 Hz, a fifth of the way from NC-45 to NC-50", fiftyAt500, Rated, 46.0, 10, "NC 46.0"},
+        {"every band on NC-35: the lowest governs", on(4), Rated, 35, 1, "NC 35.0"},
+        {"every band on NC-70 is in the family", on(11), Rated, 70, 1, "NC 70.0"},
+        {"4000 Hz 0.1 dB above NC-70", above, AboveFamily, NAN, 19, ">NC-70"},
+        {"125 Hz further above than 4000 Hz", twoAbove, AboveFamily, NAN, 4, ">NC-70"},
+        {"every band below NC-15", std::vector<float>(9, 10.0f), BelowFamily, NAN, -1, "<NC-15"},
+        {"one band on NC-15", fifteen, Rated, 15, 22, "NC 15.0"},
+        {"a NaN band", {0, 0, 0, 50, NAN, 0, 0, 0, 0}, NotRated, NAN, -1, "-"},
+        {"16 kHz is not used", {0, 0, 0, 50, 0, 0, 0, 0, NAN}, Rated, 46.0, 10, "NC 46.0"},
     };
     for (const Case& c : cases) {
         const NoiseCriterionRating r = RateNoiseCriterion(c.levels, 1, 3);

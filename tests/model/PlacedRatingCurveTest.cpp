@@ -4,6 +4,7 @@
 #include "model/AstmTransmissionClass.h"
 #include "model/ImpactInsulationClass.h"
 #include "model/ImpactSoundRating.h"
+#include "model/ModelTestSupport.h"
 #include "model/NoiseCriterion.h"
 #include "model/NoiseRating.h"
 #include "model/RatingLines.h"
@@ -68,60 +69,49 @@ TEST(PlacedRatingCurveTest, EachCurveLiesWhereItsRatingPutsIt)
             const SpectrumRatings r = RateSpectrum(levels, set.start, set.step);
             SCOPED_TRACE(testing::Message() << "set " << set.bands << " trial " << trial);
 
-            // The ISO curves pass through the rating at 500 Hz (Ln,w 5 dB under the octave curve).
+            // Each curve passes through its rating at one band (Ln,w 5 dB under the octave curve,
+            // IIC as 110 minus its contour, Velmora's STC at its plateau from 1250 Hz), and its
+            // shortfalls, counted as the rating counts them (whole dB for the ASTM ratings, above
+            // the curve for impact), add up to the rating's own sum.
+            const bool thirds = set.step == 1;
+            const struct {
+                RatingCurve curve;
+                int band;
+                double at, sum, sign;
+                bool whole;
+            } rows[] = {
+                {RatingCurve::Rw, k500Hz, r.reduction.Rw, r.reduction.deviationSum, 1, false},
+                {RatingCurve::Lnw, k500Hz, r.impact.Lnw + (thirds ? 0.0 : 5.0), r.impact.deviationSum, -1,
+                 false},
+                {RatingCurve::STC, thirds ? k1250Hz : -1, r.transmission.STC, r.transmission.deficiencySum, 1,
+                 false},
+                {RatingCurve::AstmSTC, k500Hz, r.astm.STC, r.astm.deficiencySum, 1, true},
+                {RatingCurve::IIC, k500Hz, 110.0 - r.iic.IIC, r.iic.deficiencySum, -1, true},
+            };
+            for (const auto& row : rows) {
+                const PlacedRatingCurve placed = PlaceRatingCurve(r, row.curve, set.start, set.step);
+                SCOPED_TRACE(placed.label);
+                if (row.whole && !thirds) {
+                    EXPECT_EQ(placed.count, 0) << "the ASTM ratings do not rate octaves";
+                    continue;
+                }
+                if (row.band >= 0) {
+                    ASSERT_NE(PointAt(placed, row.band), nullptr);
+                    EXPECT_TRUE(Near(PointAt(placed, row.band)->level, row.at, 1e-9));
+                }
+                double sum = 0.0;
+                for (int j = 0; j < placed.count; ++j) {
+                    const RatingCurvePoint& p = placed.points[j];
+                    const double shortfall = std::max(
+                        0.0, row.sign * (p.level - (row.whole ? AstmWholeDecibels(p.rated) : p.rated)));
+                    EXPECT_TRUE(Near(p.shortfall, shortfall, 1e-9));
+                    sum += shortfall;
+                }
+                EXPECT_TRUE(Near(sum, row.sum, 1e-9));
+            }
             const PlacedRatingCurve rw = PlaceRatingCurve(r, RatingCurve::Rw, set.start, set.step);
-            ASSERT_NE(PointAt(rw, k500Hz), nullptr);
-            EXPECT_EQ(PointAt(rw, k500Hz)->level, r.reduction.Rw);
-            const PlacedRatingCurve lnw = PlaceRatingCurve(r, RatingCurve::Lnw, set.start, set.step);
-            ASSERT_NE(PointAt(lnw, k500Hz), nullptr);
-            EXPECT_EQ(PointAt(lnw, k500Hz)->level, r.impact.Lnw + (set.step == 1 ? 0.0 : 5.0));
-            double rwSum = 0.0;
-            for (int j = 0; j < rw.count; ++j) {
-                rwSum += std::max(0.0, rw.points[j].level - rw.points[j].rated);
+            for (int j = 0; j < rw.count; ++j)
                 EXPECT_EQ(rw.points[j].level, r.reduction.bands[j].reference);
-            }
-            EXPECT_TRUE(Near(rwSum, r.reduction.deviationSum, 1e-9));
-            double lnwSum = 0.0;
-            for (int j = 0; j < lnw.count; ++j)
-                lnwSum += std::max(0.0, lnw.points[j].rated - lnw.points[j].level);
-            EXPECT_TRUE(Near(lnwSum, r.impact.deviationSum, 1e-9));
-
-            // Velmora's STC contour reaches its plateau, the rating, at 1250 Hz.
-            const PlacedRatingCurve stc = PlaceRatingCurve(r, RatingCurve::STC, set.start, set.step);
-            if (set.step == 1) {
-                ASSERT_NE(PointAt(stc, k1250Hz), nullptr);
-                EXPECT_TRUE(Near(PointAt(stc, k1250Hz)->level, r.transmission.STC, 1e-9));
-            }
-            double stcSum = 0.0;
-            for (int j = 0; j < stc.count; ++j)
-                stcSum += std::max(0.0, stc.points[j].level - stc.points[j].rated);
-            EXPECT_TRUE(Near(stcSum, r.transmission.deficiencySum, 1e-9));
-
-            // The ASTM contours at 500 Hz: STC (E413) itself, and 110 - IIC; their deficiencies
-            // are counted on the levels rounded to whole dB.
-            const PlacedRatingCurve astm = PlaceRatingCurve(r, RatingCurve::AstmSTC, set.start, set.step);
-            const PlacedRatingCurve iic = PlaceRatingCurve(r, RatingCurve::IIC, set.start, set.step);
-            if (set.step == 1) {
-                EXPECT_EQ(PointAt(astm, k500Hz)->level, r.astm.STC);
-                EXPECT_EQ(PointAt(iic, k500Hz)->level, 110.0 - r.iic.IIC);
-            } else {
-                EXPECT_EQ(astm.count, 0) << "the ASTM ratings do not rate octaves";
-                EXPECT_EQ(iic.count, 0);
-            }
-            double astmSum = 0.0;
-            for (int j = 0; j < astm.count; ++j) {
-                const double shortfall =
-                    std::max(0.0, astm.points[j].level - AstmWholeDecibels(astm.points[j].rated));
-                astmSum += shortfall;
-                EXPECT_EQ(astm.points[j].shortfall, shortfall);
-            }
-            double iicSum = 0.0;
-            for (int j = 0; j < iic.count; ++j)
-                iicSum += std::max(0.0, AstmWholeDecibels(iic.points[j].rated) - iic.points[j].level);
-            if (set.step == 1) {
-                EXPECT_EQ(astmSum, r.astm.deficiencySum);
-                EXPECT_EQ(iicSum, r.iic.deficiencySum);
-            }
 
             // NR and NC touch the spectrum at the governing band and lie above it everywhere else.
             for (RatingCurve tangent : {RatingCurve::NR, RatingCurve::NC}) {
@@ -145,21 +135,12 @@ TEST(PlacedRatingCurveTest, EachCurveLiesWhereItsRatingPutsIt)
 TEST(PlacedRatingCurveTest, LabelsAndCurvesThatCannotBePlaced)
 {
     std::array<float, kBandSlots> flat{};
-    // A wall lying on the E413 contour with 50 dB at 500 Hz rates 52; a floor on the E989 contour
-    // with 60 dB at 500 Hz rates IIC 52; the ISO 717-1 reference curve itself rates Rw 54.
-    const double e413[] = {-16, -13, -10, -7, -4, -1, 0, 1, 2, 3, 4, 4, 4, 4, 4, 4};
-    const double e989[] = {2, 2, 2, 2, 2, 2, 1, 0, -1, -2, -3, -6, -9, -12, -15, -18};
-    const double iso717[] = {33, 36, 39, 42, 45, 48, 51, 52, 53, 54, 55, 56, 56, 56, 56, 56};
-    // The bare floor of ISO 717-2's worked example rates Ln,w 79.
-    const double bareFloor[] = {62.1, 63.2, 63.5, 66.2, 68.5, 70.0, 71.7, 73.1,
-                                73.8, 73.5, 73.8, 73.3, 73.1, 73.0, 72.4, 71.2};
-    std::array<float, kBandSlots> wall{}, floor{}, reference{}, impact{};
-    for (int j = 0; j < 16; ++j) {
-        wall[4 + j] = static_cast<float>(50 + e413[j]);
-        floor[3 + j] = static_cast<float>(60 + e989[j]);
-        reference[3 + j] = static_cast<float>(iso717[j]);
-        impact[3 + j] = static_cast<float>(bareFloor[j]);
-    }
+    // A wall lying on the E413 contour with 50 dB at 500 Hz rates 52; a floor on the impact contour
+    // with 60 dB at 500 Hz rates IIC 52; the Rw reference curve itself rates 54; the bare floor 79.
+    const auto wall = test::OnCurve(test::kE413Contour, 4, 50);
+    const auto floor = test::OnCurve(test::kImpactContour, 3, 60);
+    const auto reference = test::OnCurve(test::kRwCurve, 3);
+    const auto impact = test::OnCurve(test::kBareFloor, 3);
     // On Velmora's contour of 50 from 125 Hz to 5000 Hz: one class higher leaves 17 bands 1 dB
     // short (17 dB, below 32), two classes 34 dB: STC 51.
     std::array<float, kBandSlots> onStc{};

@@ -35,10 +35,8 @@ TEST(RatingLinesTest, EachFamilyListsItsRatingsAsTheRatingsValueHoldsThem)
 
     // The ISO 717-2 bare floor, in the third octaves from 100 Hz.
     TSpectrumModel floor = test::Spectrum(BandSet::Third, 40.0f);
-    const float bare[] = {62.1f, 63.2f, 63.5f, 66.2f, 68.5f, 70.0f, 71.7f, 73.1f,
-                          73.8f, 73.5f, 73.8f, 73.3f, 73.1f, 73.0f, 72.4f, 71.2f};
     for (int j = 0; j < 16; ++j)
-        floor.Nodes.Node[3 + j].Y = bare[j];
+        floor.Nodes.Node[3 + j].Y = test::kBareFloor[j];
     Recalculate(floor);
     const std::vector<RatingLine> levels = RatingLines(floor.Ratings, RatingFamily::Levels);
     EXPECT_EQ(Names(levels), (std::vector<std::string>{"dBA", "dBB", "dBC", "dBD", "NR", "NC", "SIL",
@@ -48,9 +46,8 @@ TEST(RatingLinesTest, EachFamilyListsItsRatingsAsTheRatingsValueHoldsThem)
 
     // The ISO 717 reference curve as a wall: Rw 54 (C -2; Ctr -6), no band governing past the limit.
     TSpectrumModel wall = test::Spectrum(BandSet::Third, 0.0f);
-    const float curve[] = {33, 36, 39, 42, 45, 48, 51, 52, 53, 54, 55, 56, 56, 56, 56, 56};
     for (int j = 0; j < 16; ++j)
-        wall.Nodes.Node[3 + j].Y = curve[j];
+        wall.Nodes.Node[3 + j].Y = static_cast<float>(test::kRwCurve[j]);
     Recalculate(wall);
     const std::vector<RatingLine> attenuation = RatingLines(wall.Ratings, RatingFamily::Attenuation);
     EXPECT_EQ(Names(attenuation).front(), "STC");

@@ -1,5 +1,6 @@
 #include "io/BandTable.h"
 #include "io/TabularLevels.h"
+#include "model/Ratings.h"
 #include "model/SpectrumModel.h"
 
 #include <benchmark/benchmark.h>

@@ -1,6 +1,6 @@
 #include "calc/AverageCommand.h"
 
-#include "calc/CalcCommands.h"
+#include "calc/ExitStatus.h"
 #include "calc/Reporting.h"
 #include "io/ComparedFiles.h"
 #include "io/DataFile.h"

@@ -7,8 +7,6 @@
 #include "calc/ReportCommand.h"
 #include "calc/Reporting.h"
 
-#include <array>
-#include <charconv>
 #include <cstdio>
 
 #ifndef VELMORA_VERSION
@@ -158,15 +156,6 @@ int RunCalc(const std::vector<std::string>& arguments, const RenderRunner& rende
         return kExitFailure;
     }
     return status;
-}
-
-std::string GeneralText(double value)
-{
-    // to_chars with a precision prints as printf's "%.*g" does in the "C" locale.
-    std::array<char, 64> buffer{};
-    const auto result =
-        std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::general, 10);
-    return std::string(buffer.data(), result.ptr);
 }
 
 } // namespace velmora

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "calc/CalcCommands.h"
 #include "calc/CommandLine.h"
+#include "calc/ExitStatus.h"
+#include "calc/RenderRunner.h"
 #include "calc/TableWriter.h"
 
 #include <initializer_list>

@@ -1,6 +1,6 @@
 #include "calc/CompareCommand.h"
 
-#include "calc/CalcCommands.h"
+#include "calc/ExitStatus.h"
 #include "calc/Reporting.h"
 #include "calc/TableWriter.h"
 #include "io/ComparedFiles.h"

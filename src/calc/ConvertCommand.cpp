@@ -1,6 +1,7 @@
 #include "calc/Commands.h"
 
 #include "calc/CommandSupport.h"
+#include "model/Ratings.h"
 #include "model/SpectrumModel.h"
 #include "model/SpectrumOperations.h"
 

@@ -3,9 +3,23 @@
 #include "calc/CommandSupport.h"
 #include "entry/ExpressionParser.h"
 
+#include <array>
+#include <charconv>
+#include <string>
+
 namespace velmora {
 
 namespace {
+
+/** value as printf's "%.10g" writes it in the "C" locale, whatever the process locale. */
+std::string GeneralText(double value)
+{
+    // to_chars with a precision prints as printf's "%.*g" does in the "C" locale.
+    std::array<char, 64> buffer{};
+    const auto result =
+        std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::general, 10);
+    return std::string(buffer.data(), result.ptr);
+}
 
 int RunEval(const Command& command, const ParsedArguments& arguments, const RenderRunner&)
 {

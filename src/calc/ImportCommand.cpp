@@ -3,6 +3,7 @@
 #include "calc/CommandSupport.h"
 #include "calc/Reporting.h"
 #include "calc/TableImport.h"
+#include "model/Ratings.h"
 #include "model/SpectrumModel.h"
 #include "model/SpectrumOperations.h"
 

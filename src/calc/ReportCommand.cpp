@@ -1,6 +1,7 @@
 #include "calc/ReportCommand.h"
 
-#include "calc/CalcCommands.h"
+#include "calc/ExitStatus.h"
+#include "calc/RenderRunner.h"
 #include "calc/ReportRequest.h"
 #include "calc/Reporting.h"
 #include "calc/SpectrumFile.h"

@@ -2,6 +2,7 @@
 
 #include "io/DataFile.h"
 #include "io/FileContents.h"
+#include "model/Ratings.h"
 #include "model/SpectrumModel.h"
 
 #include <utility>

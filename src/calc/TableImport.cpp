@@ -3,6 +3,7 @@
 #include "io/FileContents.h"
 #include "io/LevelsImport.h"
 #include "io/TabularLevels.h"
+#include "model/Ratings.h"
 #include "model/SpectrumModel.h"
 
 #include <cerrno>

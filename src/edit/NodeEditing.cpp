@@ -5,7 +5,6 @@
 #include "edit/SpectrumEdits.h"
 #include "graph/Draw2D.h"
 #include "graph/Geometry2D.h"
-#include "graph/SpectrumPlot.h"
 #include "model/SpectrumModel.h"
 
 #include <cmath>

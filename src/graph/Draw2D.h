@@ -23,6 +23,9 @@ enum VAlign : int { AlignBelow = 0, AlignMiddle = 6, AlignAbove = 8 };
 
 enum MarkerStyle : int { MarkerPlain = 0, MarkerSelected = 1 };
 
+/** Half side in pixels of a node marker. */
+inline constexpr int kNodeMarkerSize = 3;
+
 /** Virtual-key codes of the keys the view and the node editor understand. */
 enum VirtualKey : int {
     VkReturn = 13,

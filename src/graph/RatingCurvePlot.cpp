@@ -1,7 +1,6 @@
 #include "graph/RatingCurvePlot.h"
 
 #include "graph/Draw2D.h"
-#include "graph/SpectrumPlot.h"
 #include "model/PlacedRatingCurve.h"
 #include "model/SpectrumModel.h"
 

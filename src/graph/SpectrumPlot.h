@@ -8,9 +8,6 @@ class ComparisonLayer;
 class ComparisonSet;
 class Draw2DClass;
 
-/** Half side in pixels of a node marker. */
-inline constexpr int kNodeMarkerSize = 3;
-
 /**
  * Most STC contours drawn at once. Only contours that can show in the drawing area are drawn,
  * highest first, so a top level far beyond the usual range still draws quickly.

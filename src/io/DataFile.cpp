@@ -5,6 +5,7 @@
 #include "io/TextEncoding.h"
 #include "io/WordReader.h"
 #include "model/Bands.h"
+#include "model/Ratings.h"
 #include "model/SpectrumModel.h"
 
 #include <algorithm>

@@ -51,4 +51,10 @@ void StoreWeightedResults(TSpectrumModel& model)
     }
 }
 
+void SetupSpectrum(TSpectrumModel& model, bool zeroLevels)
+{
+    SetupNodes(model, zeroLevels);
+    Recalculate(model);
+}
+
 } // namespace velmora

@@ -19,6 +19,9 @@ extern const std::array<float, 9> SafeExposureLevel;
  */
 void Recalculate(TSpectrumModel& model);
 
+/** Lays the nodes out for the model's band set (SetupNodes, levels zeroed when asked), then Recalculate. */
+void SetupSpectrum(TSpectrumModel& model, bool zeroLevels);
+
 /**
  * Results per band: the edited and the other spectrum combined by their data types. A data
  * type outside 0 to 3 (only a damaged file can bring one) combines nothing: Results[k] = Y(k).

@@ -1,7 +1,5 @@
 #include "model/SpectrumModel.h"
 
-#include "model/Ratings.h"
-
 #include <cmath>
 
 namespace velmora {
@@ -28,12 +26,6 @@ void SetupNodes(TSpectrumModel& model, bool zeroLevels)
     }
     nodes.Count = bands;
     nodes.Current = 0;
-}
-
-void SetupSpectrum(TSpectrumModel& model, bool zeroLevels)
-{
-    SetupNodes(model, zeroLevels);
-    Recalculate(model);
 }
 
 GraphExtents GetGraphExtents(const TSpectrumModel& model)

@@ -97,9 +97,6 @@ void InitNodeList(TNodeList& list);
  */
 void SetupNodes(TSpectrumModel& model, bool zeroLevels);
 
-/** SetupNodes, then Recalculate. */
-void SetupSpectrum(TSpectrumModel& model, bool zeroLevels);
-
 struct GraphExtents {
     float MinLevel;
     float MaxLevel;

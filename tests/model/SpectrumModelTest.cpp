@@ -1,6 +1,7 @@
 #include "model/SpectrumModel.h"
 
 #include "model/ModelTestSupport.h"
+#include "model/Ratings.h"
 
 #include <cmath>
 #include <functional>

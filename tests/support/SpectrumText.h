@@ -1,6 +1,7 @@
 #pragma once
 
 #include "io/DataFile.h"
+#include "model/Ratings.h"
 #include "model/SpectrumModel.h"
 
 #include <string>

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <functional>
+
+namespace velmora {
+
+struct RenderRequest;
+struct ReportRequest;
+struct TSpectrumModel;
+
+/**
+ * Draws and writes what the drawing commands ask for, returning the exit status. Drawing takes
+ * the window's code and with it Qt, which the other commands never load, so the program passes
+ * in how this is done.
+ */
+struct RenderRunner {
+    /** `render`, the input already read into the model. */
+    std::function<int(const RenderRequest& request, TSpectrumModel& model)> graph;
+    /** `report`, its arguments checked and at least one input found readable. */
+    std::function<int(const ReportRequest& request)> report;
+
+    /** graph, so that `render` calls the runner as it always has. */
+    int operator()(const RenderRequest& request, TSpectrumModel& model) const
+    {
+        return graph(request, model);
+    }
+};
+
+} // namespace velmora

@@ -1,6 +1,7 @@
 // Reads arbitrary bytes as a data file into a freshly set-up model and checks that the model
 // stays one the rest of the program can work with.
 #include "io/DataFile.h"
+#include "model/Ratings.h"
 #include "model/SpectrumModel.h"
 
 #include <cmath>

@@ -3,13 +3,17 @@
 #include "app/MainForm.h"
 #include "edit/AppContext.h"
 #include "edit/GraphSetup.h"
+#include "edit/NodeEditing.h"
 #include "graph/Canvas.h"
 #include "graph/GraphSurface.h"
 #include "model/Ratings.h"
 #include "model/SpectrumModel.h"
 #include "platform/ImageCanvas.h"
+#include "platform/VectorState.h"
 
 #include <QApplication>
+
+#include <benchmark/benchmark.h>
 
 namespace velmora::bench {
 
@@ -84,5 +88,27 @@ struct ThirdOctaveWindow {
     AppContext context{std::make_unique<MemorySettingsStore>()};
     TMainForm form{context};
 };
+
+/**
+ * Times pointer moves of a node drag as the window runs them: clear the vector registers' upper
+ * halves (its event filter does so before every event), move the node, recalculate. The node is
+ * band 13 (1 kHz, mid-graph); the pointer alternates between two rows well inside the graph, so
+ * every step moves the node and its segments.
+ */
+inline void RunDragSteps(benchmark::State& state, TSpectrumModel& model, GraphSurface& surface,
+                         const ImageCanvas& canvas)
+{
+    SelectNode(model, surface, 13);
+    const int px = static_cast<int>(surface.WorldToPixel(model.Nodes.Node[13].X, 0.0f).x);
+    const int rows[] = {60 * surface.PixelScale(), 240 * surface.PixelScale()};
+    int step = 0;
+    for (auto _ : state) {
+        ClearUpperVectorState();
+        DragCurrentNode(model, surface, px, rows[step++ & 1]);
+        Recalculate(model);
+        benchmark::DoNotOptimize(model.WeightedLevel.data());
+        benchmark::DoNotOptimize(canvas.image().constBits());
+    }
+}
 
 } // namespace velmora::bench

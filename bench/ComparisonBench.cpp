@@ -1,9 +1,7 @@
 #include "BenchSupport.h"
 
-#include "edit/NodeEditing.h"
 #include "model/ComparisonSet.h"
 #include "model/Ratings.h"
-#include "platform/VectorState.h"
 
 #include <benchmark/benchmark.h>
 
@@ -71,28 +69,12 @@ BENCHMARK(fullRedrawWithSet)
     ->Repetitions(5)
     ->DisplayAggregatesOnly(true);
 
-/**
- * One pointer move of a node drag with twenty spectra shown, as the window runs it: clear the vector
- * registers' upper halves (its event filter does so before every event), move the node, recalculate.
- */
+/** One pointer move of a node drag (RunDragSteps) with twenty spectra shown, the set kept in its layer. */
 void dragStepWithSet(benchmark::State& state)
 {
     ComparedGraph graph(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
-    ImageCanvas& canvas = graph.canvas;
-    GraphSurface& surface = graph.surface;
-    TSpectrumModel& model = graph.model;
-    SelectNode(model, surface, 13);
-    const int px = static_cast<int>(surface.WorldToPixel(model.Nodes.Node[13].X, 0.0f).x);
-    const int rows[] = {60, 240};
-    int step = 0;
-    for (auto _ : state) {
-        ClearUpperVectorState();
-        DragCurrentNode(model, surface, px, rows[step++ & 1]);
-        Recalculate(model);
-        benchmark::DoNotOptimize(model.WeightedLevel.data());
-        benchmark::DoNotOptimize(canvas.image().constBits());
-    }
-    if (surface.Layer().Renders() != 1)
+    bench::RunDragSteps(state, graph.model, graph.surface, graph.canvas);
+    if (graph.surface.Layer().Renders() != 1)
         state.SkipWithError("the drag drew the set again");
 }
 BENCHMARK(dragStepWithSet)

@@ -1,39 +1,16 @@
 #include "BenchSupport.h"
 
-#include "edit/NodeEditing.h"
-#include "graph/Draw2D.h"
-#include "model/Ratings.h"
-#include "model/SpectrumModel.h"
-#include "platform/ImageCanvas.h"
-#include "platform/VectorState.h"
-
 #include <benchmark/benchmark.h>
 
 namespace velmora {
 namespace {
 
-/**
- * One pointer move of a node drag on the third-octave graph, as the window runs it: clear the vector
- * registers' upper halves (its event filter does so before every event), move the node, recalculate.
- */
+/** One pointer move of a node drag on the third-octave graph (RunDragSteps). */
 void dragStep(benchmark::State& state)
 {
     bench::ThirdOctaveGraph graph(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)),
                                   static_cast<int>(state.range(2)));
-    [[maybe_unused]] auto& [ready, canvas, control, model, surface] = graph;
-    SelectNode(model, surface, 13); // 1 kHz, in the middle of the graph
-
-    // Two pointer rows well inside the graph, so every step moves the node and its segments.
-    const int px = static_cast<int>(surface.WorldToPixel(model.Nodes.Node[13].X, 0.0f).x);
-    const int rows[] = {60 * surface.PixelScale(), 240 * surface.PixelScale()};
-    int step = 0;
-    for (auto _ : state) {
-        ClearUpperVectorState();
-        DragCurrentNode(model, surface, px, rows[step++ & 1]);
-        Recalculate(model);
-        benchmark::DoNotOptimize(model.WeightedLevel.data());
-        benchmark::DoNotOptimize(canvas.image().constBits());
-    }
+    bench::RunDragSteps(state, graph.model, graph.surface, graph.canvas);
 }
 BENCHMARK(dragStep)
     ->ArgNames({"width", "height", "ratio"})

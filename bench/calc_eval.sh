@@ -11,11 +11,8 @@ cd "$(dirname "$0")/.."
 build=${1:-build-rel}
 runs=${2:-200}
 target_us=5000
-program="$build/velmora-calc"
-if [[ ! -x "$program" ]]; then
-    echo "no $program: build it first (cmake --build $build --target velmora-calc)" >&2
-    exit 2
-fi
+source bench/calc_common.sh
+calc_program "$build"
 
 "$program" eval 1 > /dev/null
 # Timed in batches, so that reading the clock (a process of its own) is not counted per run.

@@ -10,11 +10,8 @@ cd "$(dirname "$0")/.."
 
 build=${1:-build-rel}
 count=${2:-1000}
-program="$build/velmora-calc"
-if [[ ! -x "$program" ]]; then
-    echo "no $program: build it first (cmake --build $build --target velmora-calc)" >&2
-    exit 2
-fi
+source bench/calc_common.sh
+calc_program "$build"
 
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT

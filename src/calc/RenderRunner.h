@@ -16,7 +16,10 @@ struct TSpectrumModel;
 struct RenderRunner {
     /** `render`, the input already read into the model. */
     std::function<int(const RenderRequest& request, TSpectrumModel& model)> graph;
-    /** `report`, its arguments checked and at least one input found readable. */
+    /**
+     * `report`, its arguments checked; each input that cannot be read is reported, and nothing is
+     * written when none can.
+     */
     std::function<int(const ReportRequest& request)> report;
 
     /** graph, so that `render` calls the runner as it always has. */

@@ -51,7 +51,9 @@ int RunRenderHelper(char** argv)
 
 RenderRunner HelperRunner(char** argv)
 {
-    const auto draw = [argv](const RenderRequest&, TSpectrumModel&) { return RunRenderHelper(argv); };
+    const auto draw = [argv](const RenderRequest&, TSpectrumModel&, const std::vector<ComparedFile>&) {
+        return RunRenderHelper(argv);
+    };
     const auto report = [argv](const ReportRequest& request) {
         TSpectrumModel model;
         std::vector<std::string> reasons;

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <functional>
+#include <vector>
 
 namespace velmora {
 
+struct ComparedFile;
 struct RenderRequest;
 struct ReportRequest;
 struct TSpectrumModel;
@@ -14,8 +16,10 @@ struct TSpectrumModel;
  * in how this is done.
  */
 struct RenderRunner {
-    /** `render`, the input already read into the model. */
-    std::function<int(const RenderRequest& request, TSpectrumModel& model)> graph;
+    /** `render`, the input already read into the model and the request's compared files into compared. */
+    std::function<int(const RenderRequest& request, TSpectrumModel& model,
+                      const std::vector<ComparedFile>& compared)>
+        graph;
     /**
      * `report`, its arguments checked; each input that cannot be read is reported, and nothing is
      * written when none can.
@@ -23,9 +27,10 @@ struct RenderRunner {
     std::function<int(const ReportRequest& request)> report;
 
     /** graph, so that `render` calls the runner as it always has. */
-    int operator()(const RenderRequest& request, TSpectrumModel& model) const
+    int operator()(const RenderRequest& request, TSpectrumModel& model,
+                   const std::vector<ComparedFile>& compared) const
     {
-        return graph(request, model);
+        return graph(request, model, compared);
     }
 };
 

@@ -3,6 +3,7 @@
 #include "calc/CommandSupport.h"
 #include "calc/ReportRequest.h"
 
+#include <optional>
 #include <string>
 
 namespace velmora {
@@ -10,6 +11,23 @@ namespace velmora {
 namespace {
 
 constexpr OptionSpec kReportOptions[] = {kOutputOption, {"--title", "", true}, {"--note", "", true}};
+
+/** The report command's arguments checked; an error message when they do not make sense. */
+std::optional<std::string> ReadReportRequest(const ParsedArguments& arguments, ReportRequest& request)
+{
+    if (arguments.operands.empty())
+        return "no data file named";
+    request.inputs = arguments.operands;
+    const std::optional<std::string> output = OutputPath(arguments);
+    if (!output)
+        return "-o OUT.pdf is needed";
+    if (!EndsWithIgnoringCase(*output, ".pdf"))
+        return "the output's name must end in .pdf";
+    request.output = *output;
+    request.title = arguments.Value("--title");
+    request.note = arguments.Value("--note");
+    return std::nullopt;
+}
 
 int RunReport(const Command& command, const ParsedArguments& arguments, const RenderRunner& render)
 {

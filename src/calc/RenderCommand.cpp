@@ -101,7 +101,7 @@ int RunRender(const Command& command, const ParsedArguments& arguments, const Re
             return kExitFailure;
         }
     }
-    return render(request, model, compared);
+    return render.graph(request, model, compared);
 }
 
 } // namespace

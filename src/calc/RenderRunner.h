@@ -25,13 +25,6 @@ struct RenderRunner {
      * written when none can.
      */
     std::function<int(const ReportRequest& request)> report;
-
-    /** graph, so that `render` calls the runner as it always has. */
-    int operator()(const RenderRequest& request, TSpectrumModel& model,
-                   const std::vector<ComparedFile>& compared) const
-    {
-        return graph(request, model, compared);
-    }
 };
 
 } // namespace velmora

@@ -1,40 +1,33 @@
-#include "calc/AverageCommand.h"
+#include "calc/Commands.h"
 
-#include "calc/ExitStatus.h"
+#include "calc/CommandSupport.h"
 #include "calc/Reporting.h"
 #include "io/ComparedFiles.h"
-#include "io/DataFile.h"
 #include "model/SpectrumAverage.h"
 #include "model/SpectrumModel.h"
 
+#include <optional>
 #include <vector>
 
 namespace velmora {
 
 namespace {
 
+constexpr OptionSpec kArithmeticFlag{"--arithmetic", "", false};
+constexpr OptionSpec kAverageOptions[] = {kOutputOption, kArithmeticFlag};
+
 std::string BandSetText(BandSet bands)
 {
     return bands == BandSet::Third ? "third octaves" : "octaves";
 }
 
-} // namespace
-
-int RunAverage(const ParsedArguments& arguments, std::string& usageError)
+int RunAverage(const Command& command, const ParsedArguments& arguments, const RenderRunner&)
 {
-    if (arguments.operands.empty()) {
-        usageError = "no data file named";
-        return kExitUsage;
-    }
-    const std::string output = arguments.Value("--output");
-    if (output.empty()) {
-        usageError = "-o OUT.snd is needed";
-        return kExitUsage;
-    }
-    if (!EndsWithIgnoringCase(output, ".snd")) {
-        usageError = "the output's name must end in .snd";
-        return kExitUsage;
-    }
+    if (arguments.operands.empty())
+        return UsageError(command, "no data file named");
+    const std::optional<std::string> output = OutputPath(arguments);
+    if (const char* error = DataFileOutputError(output))
+        return UsageError(command, error);
 
     const std::vector<std::string>& paths = arguments.operands;
     std::vector<ComparedFile> files(paths.size());
@@ -67,17 +60,32 @@ int RunAverage(const ParsedArguments& arguments, std::string& usageError)
     SetupNodes(model, true);
     const BandLevels mean =
         MeanLevels(levels, BandCountOf(bands),
-                   arguments.Has("--arithmetic") ? MeanKind::Arithmetic : MeanKind::Energetic);
+                   arguments.Has(kArithmeticFlag.name) ? MeanKind::Arithmetic : MeanKind::Energetic);
     for (int k = 0; k < model.Nodes.Count; ++k)
         model.Nodes.Node[k].Y = mean[k];
     model.Nodes.DataType = MeanDataType(types);
 
-    std::string reason;
-    if (!WriteDataFile(model, output, &reason)) {
-        ReportUnwritable(output, reason);
-        return kExitFailure;
-    }
-    return kExitSuccess;
+    return WriteDataFileOrReport(model, *output);
 }
+
+} // namespace
+
+constexpr Command kAverageCommand = {
+    "average",
+    "average FILE... -o OUT.snd [--arithmetic]",
+    "The per-band mean of the data files' edited spectra, written as a data file: the energetic\n"
+    "mean 10 lg of the mean of 10^(L/10) by default, the mean of the levels in dB with --arithmetic\n"
+    "(for attenuations), as the window's Average of the shown spectra computes it. The files must\n"
+    "all have one band set; the first whose set differs is named, and nothing is written. The data\n"
+    "type is the files' own when they all have the same, pressure levels otherwise; the other\n"
+    "spectrum is 0 dB. A table of levels (.csv, .txt) is read as import reads it. A file that cannot\n"
+    "be read is reported, and nothing is written. An existing OUT is replaced only once the new file\n"
+    "is complete.\n"
+    "\n"
+    "  -o, --output OUT.snd  the data file to write\n"
+    "  --arithmetic          the arithmetic mean of the levels instead of the energetic one\n",
+    kAverageOptions,
+    false,
+    RunAverage};
 
 } // namespace velmora

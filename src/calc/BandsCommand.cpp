@@ -46,7 +46,7 @@ int RunBands(const Command& command, const ParsedArguments& arguments, const Ren
         const int band = BandIndexOfSlot(model, k);
         const float level = model.Nodes.Node[k].Y;
         std::vector<TableCell>& row = table.rows.emplace_back();
-        row.push_back(NumberCell(BandFrequency[band], 0));
+        row.push_back(BandCell(band));
         row.push_back(LevelCell(level, decimals));
         row.push_back(LevelCell(model.OtherLevels[k], decimals));
         const BandBreakdown& rated = ratings.bands[k];

@@ -1,10 +1,7 @@
 #include "calc/CalcCommands.h"
 
-#include "calc/AverageCommand.h"
 #include "calc/CommandSupport.h"
 #include "calc/Commands.h"
-#include "calc/CompareCommand.h"
-#include "calc/ReportCommand.h"
 #include "calc/Reporting.h"
 
 #include <cstdio>
@@ -50,29 +47,6 @@ constexpr std::string_view kToolHelp =
     "Run 'velmora-calc COMMAND --help' for a command's options.\n"
     "Exit status: 0 on success; 1 when a named file could not be read or written or an\n"
     "expression did not evaluate (the other files are still processed); 2 for bad arguments.\n";
-
-/** A command of a file of its own whose argument problems are reported as the table's own are. */
-template <int (*Run)(const ParsedArguments&, std::string&)>
-int WithUsage(const Command& command, const ParsedArguments& arguments, const RenderRunner&)
-{
-    std::string usageError;
-    const int status = Run(arguments, usageError);
-    return usageError.empty() ? status : UsageError(command, usageError);
-}
-
-constexpr Command kAverageCommand = {"average",       kAverageUsage, kAverageHelp,
-                                     kAverageOptions, false,         WithUsage<RunAverage>};
-constexpr Command kCompareCommand = {"compare",       kCompareUsage, kCompareHelp,
-                                     kCompareOptions, false,         WithUsage<RunCompare>};
-
-int RunReportCommand(const Command& command, const ParsedArguments& arguments, const RenderRunner& render)
-{
-    return RunReport(arguments, render,
-                     [&command](std::string_view error) { return UsageError(command, error); });
-}
-
-constexpr Command kReportCommand = {"report",       kReportUsage, kReportHelp,
-                                    kReportOptions, false,        RunReportCommand};
 
 /** Every command, in the order the usage line names them. */
 constexpr const Command* kCommands[] = {&kRateCommand,    &kBandsCommand,   &kExplainCommand, &kRenderCommand,

@@ -12,5 +12,8 @@ extern const Command kRenderCommand;
 extern const Command kConvertCommand;
 extern const Command kImportCommand;
 extern const Command kEvalCommand;
+extern const Command kAverageCommand;
+extern const Command kCompareCommand;
+extern const Command kReportCommand;
 
 } // namespace velmora

@@ -1,21 +1,21 @@
-#include "calc/CompareCommand.h"
+#include "calc/Commands.h"
 
-#include "calc/ExitStatus.h"
+#include "calc/CommandSupport.h"
 #include "calc/Reporting.h"
-#include "calc/TableWriter.h"
 #include "io/ComparedFiles.h"
 #include "model/ComparisonSet.h"
 #include "model/ComparisonTable.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <optional>
 #include <vector>
 
 namespace velmora {
 
 namespace {
+
+constexpr OptionSpec kCompareOptions[] = {kFormatOption};
 
 /** The numbers the window's Compare view shows: one decimal, no "-0.0"; missing when not finite. */
 TableCell ComparedCell(double value)
@@ -34,19 +34,14 @@ std::string UniqueName(const std::string& name, const std::vector<std::string>& 
     return unique;
 }
 
-} // namespace
-
-int RunCompare(const ParsedArguments& arguments, std::string& usageError)
+int RunCompare(const Command& command, const ParsedArguments& arguments, const RenderRunner&)
 {
-    const std::optional<TableFormat> format = TableFormatNamed(arguments.Value("--format", "text"));
-    if (!format) {
-        usageError = "--format takes text, csv or json";
-        return kExitUsage;
-    }
-    if (arguments.operands.size() < 2) {
-        usageError = "name the reference file and at least one file to compare with it";
-        return kExitUsage;
-    }
+    std::string error;
+    const std::optional<TableOptions> options = ReadTableOptions(arguments, error);
+    if (!options)
+        return UsageError(command, error);
+    if (arguments.operands.size() < 2)
+        return UsageError(command, "name the reference file and at least one file to compare with it");
 
     struct Read {
         std::string name;
@@ -96,7 +91,7 @@ int RunCompare(const ParsedArguments& arguments, std::string& usageError)
     }
     for (std::size_t k = 0; k < compared.bands.size(); ++k) {
         std::vector<TableCell>& row = table.rows.emplace_back();
-        row.push_back(NumberCell(BandFrequency[static_cast<std::size_t>(compared.bands[k])], 0));
+        row.push_back(BandCell(compared.bands[k]));
         for (std::size_t s = 0; s < compared.names.size(); ++s) {
             row.push_back(ComparedCell(compared.levels[k][s]));
             if (s > 0)
@@ -112,9 +107,29 @@ int RunCompare(const ParsedArguments& arguments, std::string& usageError)
                 row.push_back(TextCell(""));
         }
     }
-    const std::string text = FormatTable(table, *format);
-    std::fwrite(text.data(), 1, text.size(), stdout);
+    Print(FormatTable(table, options->format));
     return status;
 }
+
+} // namespace
+
+constexpr Command kCompareCommand = {
+    "compare",
+    "compare [--format text|csv|json] REF FILE...",
+    "The data files' edited spectra side by side, as the window's Compare view shows them with REF\n"
+    "as the reference: one row per band of REF's band set with each file's level and, for every\n"
+    "file after REF, a column \"diff FILE\" with its level minus REF's (dB, one decimal); then one\n"
+    "row per rating with each file's value as the ratings panel words it (the ratings of levels or\n"
+    "of attenuations, as the file's data type has them; empty where it has no such rating). A file\n"
+    "in the other band set is converted to REF's as the window's band commands convert; a table of\n"
+    "levels (.csv, .txt) is read as import reads it. A file that cannot be read is reported on\n"
+    "standard error and left out; without REF nothing is printed.\n"
+    "\n"
+    "  --format text   aligned columns (the default)\n"
+    "  --format csv    a header row, then one row per band and per rating\n"
+    "  --format json   an array of objects, one per band and per rating\n",
+    kCompareOptions,
+    false,
+    RunCompare};
 
 } // namespace velmora

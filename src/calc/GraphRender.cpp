@@ -45,7 +45,8 @@ QByteArray PngOf(const QImage& image)
 
 } // namespace
 
-QByteArray RenderGraph(const RenderRequest& request, TSpectrumModel& model)
+QByteArray RenderGraph(const RenderRequest& request, TSpectrumModel& model,
+                       const std::vector<ComparedFile>& compared)
 {
     // The window's picture on a screen of scale device pixels per pixel: the same layout, with
     // text, lines and markers drawn on the finer pixels.
@@ -63,15 +64,11 @@ QByteArray RenderGraph(const RenderRequest& request, TSpectrumModel& model)
                         static_cast<float>(step));
     }
     ShowOverlay(model, request.overlay);
-    // The files after the first as the window's comparison set, read as it reads them.
+    // The files after the first as the window's comparison set.
     ComparisonSet set;
     set.FollowBands(BandSetOf(model));
-    for (const std::string& path : request.compared) {
-        ComparedFile file;
-        std::string reason;
-        if (ReadComparedFile(path, file, reason))
-            set.Add(path, file.levels, file.bands, file.dataType);
-    }
+    for (std::size_t i = 0; i < compared.size(); ++i)
+        set.Add(request.compared[i], compared[i].levels, compared[i].bands, compared[i].dataType);
     surface.SetComparison(&set);
 
     switch (request.format) {
@@ -85,9 +82,10 @@ QByteArray RenderGraph(const RenderRequest& request, TSpectrumModel& model)
     }
 }
 
-int RenderToFile(const RenderRequest& request, TSpectrumModel& model)
+int RenderToFile(const RenderRequest& request, TSpectrumModel& model,
+                 const std::vector<ComparedFile>& compared)
 {
-    const QByteArray picture = RenderGraph(request, model);
+    const QByteArray picture = RenderGraph(request, model, compared);
     if (picture.isEmpty()) {
         Report("cannot draw the graph for " + Quoted(request.output));
         return kExitFailure;

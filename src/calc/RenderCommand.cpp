@@ -92,16 +92,16 @@ int RunRender(const Command& command, const ParsedArguments& arguments, const Re
     TSpectrumModel model;
     if (!ReadOrReport(model, request.input))
         return kExitFailure;
-    // The drawing reads the compared files again; each is checked here, before anything is drawn.
-    for (const std::string& path : request.compared) {
-        ComparedFile file;
+    // Every compared file is read before anything is drawn.
+    std::vector<ComparedFile> compared(request.compared.size());
+    for (std::size_t i = 0; i < compared.size(); ++i) {
         std::string reason;
-        if (!ReadComparedFile(path, file, reason)) {
-            Report("cannot read " + Quoted(path) + ": " + reason);
+        if (!ReadComparedFile(request.compared[i], compared[i], reason)) {
+            Report("cannot read " + Quoted(request.compared[i]) + ": " + reason);
             return kExitFailure;
         }
     }
-    return render(request, model);
+    return render.graph(request, model, compared);
 }
 
 } // namespace

@@ -1,11 +1,15 @@
 #include "calc/RenderHelper.h"
 
 #include "calc/CalcCommands.h"
+#include "calc/ReportRequest.h"
 #include "calc/Reporting.h"
+#include "calc/SpectrumFile.h"
+#include "model/SpectrumModel.h"
 
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <string>
 #include <vector>
 
 #include <unistd.h>
@@ -43,6 +47,27 @@ int RunRenderHelper(char** argv)
     execv(helper.c_str(), arguments.data());
     Report("cannot start " + Quoted(helper) + ": " + std::strerror(errno));
     return kExitFailure;
+}
+
+RenderRunner HelperRunner(char** argv)
+{
+    const auto draw = [argv](const RenderRequest&, TSpectrumModel&, const std::vector<ComparedFile>&) {
+        return RunRenderHelper(argv);
+    };
+    const auto report = [argv](const ReportRequest& request) {
+        TSpectrumModel model;
+        std::vector<std::string> reasons;
+        for (const std::string& path : request.inputs) {
+            std::string& reason = reasons.emplace_back();
+            if (ReadSpectrumFile(model, path, reason))
+                return RunRenderHelper(argv);
+        }
+        for (std::size_t i = 0; i < reasons.size(); ++i)
+            Report("cannot read " + Quoted(request.inputs[i]) + ": " + reasons[i]);
+        Report("nothing written: no data file could be read");
+        return kExitFailure;
+    };
+    return {draw, report};
 }
 
 } // namespace velmora

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "calc/RenderRunner.h"
+
 #include <string>
 
 namespace velmora {
@@ -18,5 +20,12 @@ std::string RenderHelperPath(const std::string& programPath);
  * the helper's path). Returns only when that fails, with the exit status after reporting why.
  */
 int RunRenderHelper(char** argv);
+
+/**
+ * What velmora-calc draws with: render and report go to the drawing program by RunRenderHelper.
+ * Starting it takes time, so report starts it only when one of the inputs can be read; when none
+ * can, each is reported here with why, and the exit status is 1 with nothing written.
+ */
+RenderRunner HelperRunner(char** argv);
 
 } // namespace velmora

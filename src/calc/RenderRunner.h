@@ -1,9 +1,11 @@
 #pragma once
 
 #include <functional>
+#include <vector>
 
 namespace velmora {
 
+struct ComparedFile;
 struct RenderRequest;
 struct ReportRequest;
 struct TSpectrumModel;
@@ -14,16 +16,15 @@ struct TSpectrumModel;
  * in how this is done.
  */
 struct RenderRunner {
-    /** `render`, the input already read into the model. */
-    std::function<int(const RenderRequest& request, TSpectrumModel& model)> graph;
-    /** `report`, its arguments checked and at least one input found readable. */
+    /** `render`, the input already read into the model and the request's compared files into compared. */
+    std::function<int(const RenderRequest& request, TSpectrumModel& model,
+                      const std::vector<ComparedFile>& compared)>
+        graph;
+    /**
+     * `report`, its arguments checked; each input that cannot be read is reported, and nothing is
+     * written when none can.
+     */
     std::function<int(const ReportRequest& request)> report;
-
-    /** graph, so that `render` calls the runner as it always has. */
-    int operator()(const RenderRequest& request, TSpectrumModel& model) const
-    {
-        return graph(request, model);
-    }
 };
 
 } // namespace velmora

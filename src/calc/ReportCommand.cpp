@@ -1,37 +1,62 @@
-#include "calc/ReportCommand.h"
+#include "calc/Commands.h"
 
-#include "calc/ExitStatus.h"
-#include "calc/RenderRunner.h"
+#include "calc/CommandSupport.h"
 #include "calc/ReportRequest.h"
-#include "calc/Reporting.h"
-#include "calc/SpectrumFile.h"
-#include "model/SpectrumModel.h"
 
+#include <optional>
 #include <string>
-#include <vector>
 
 namespace velmora {
 
-int RunReport(const ParsedArguments& arguments, const RenderRunner& render,
-              const std::function<int(std::string_view error)>& usageError)
+namespace {
+
+constexpr OptionSpec kReportOptions[] = {kOutputOption, {"--title", "", true}, {"--note", "", true}};
+
+/** The report command's arguments checked; an error message when they do not make sense. */
+std::optional<std::string> ReadReportRequest(const ParsedArguments& arguments, ReportRequest& request)
+{
+    if (arguments.operands.empty())
+        return "no data file named";
+    request.inputs = arguments.operands;
+    const std::optional<std::string> output = OutputPath(arguments);
+    if (!output)
+        return "-o OUT.pdf is needed";
+    if (!EndsWithIgnoringCase(*output, ".pdf"))
+        return "the output's name must end in .pdf";
+    request.output = *output;
+    request.title = arguments.Value("--title");
+    request.note = arguments.Value("--note");
+    return std::nullopt;
+}
+
+int RunReport(const Command& command, const ParsedArguments& arguments, const RenderRunner& render)
 {
     ReportRequest request;
     if (const std::optional<std::string> error = ReadReportRequest(arguments, request))
-        return usageError(*error);
+        return UsageError(command, *error);
 
-    // The drawing half reads every input again and reports those it cannot read as it goes;
-    // only when there is nothing to draw at all is that said here, without starting it.
-    TSpectrumModel model;
-    std::vector<std::string> reasons;
-    for (const std::string& path : request.inputs) {
-        std::string& reason = reasons.emplace_back();
-        if (ReadSpectrumFile(model, path, reason))
-            return render.report(request);
-    }
-    for (std::size_t i = 0; i < reasons.size(); ++i)
-        Report("cannot read " + Quoted(request.inputs[i]) + ": " + reasons[i]);
-    Report("nothing written: no data file could be read");
-    return kExitFailure;
+    return render.report(request);
 }
+
+} // namespace
+
+constexpr Command kReportCommand = {
+    "report",
+    "report FILE... -o OUT.pdf [--title TEXT] [--note TEXT]",
+    "Writes a PDF report with one page per data file, as the window's Export Report does: the\n"
+    "file's name, the date, Velmora's version, the data type and band set, the graph as vector\n"
+    "art, every rating of the data type with its governing band and what the next class needs,\n"
+    "the band table, and the SHA-256 of the file's bytes, so that a printout can be matched to\n"
+    "its data. The paper is Letter where the locale measures in US units, else A4. Text stays\n"
+    "text: it can be selected and searched. A file that cannot be read is reported and gets no\n"
+    "page; the others still do (exit status 1). When no file can be read nothing is written. An\n"
+    "existing OUT is replaced only once the new report is complete.\n"
+    "\n"
+    "  -o, --output OUT.pdf  the report to write\n"
+    "  --title TEXT          heads every page instead of the file's name\n"
+    "  --note TEXT           a note under each page's particulars (at most six lines show)\n",
+    kReportOptions,
+    false,
+    RunReport};
 
 } // namespace velmora

@@ -100,6 +100,22 @@ std::string_view Shown(const std::string& text, std::string& escaped)
     return escaped;
 }
 
+/** text as a CSV field, appended to csv: most fields need no quotes and go in without a copy. */
+void AppendCsvField(std::string& csv, std::string_view text)
+{
+    if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
+        csv += text;
+        return;
+    }
+    csv += '"';
+    for (const char c : text) {
+        if (c == '"')
+            csv += '"';
+        csv += c;
+    }
+    csv += '"';
+}
+
 std::string TextTable(const Table& table)
 {
     // A table of many rows is measured and written without a copy of its cells: only the rare
@@ -149,12 +165,7 @@ std::string CsvTable(const Table& table)
         for (std::size_t c = 0; c < fields.size(); ++c) {
             if (c > 0)
                 text += ',';
-            const std::string& field = textOf(fields[c]);
-            // Most fields need no quotes: they go in without a copy.
-            if (field.find_first_of(",\"\r\n") == std::string::npos)
-                text += field;
-            else
-                text += CsvField(field);
+            AppendCsvField(text, textOf(fields[c]));
         }
         text += kCsvLineEnd;
     };
@@ -286,15 +297,8 @@ std::string JsonString(std::string_view text)
 
 std::string CsvField(std::string_view text)
 {
-    if (text.find_first_of(",\"\r\n") == std::string_view::npos)
-        return std::string(text);
-    std::string field = "\"";
-    for (const char c : text) {
-        if (c == '"')
-            field += '"';
-        field += c;
-    }
-    field += '"';
+    std::string field;
+    AppendCsvField(field, text);
     return field;
 }
 

@@ -11,6 +11,5 @@ int main(int argc, char** argv)
     // Only drawing needs Qt: `render` and `report` hand the whole command line to the drawing
     // program once its arguments and inputs have been checked, so every other command starts
     // without loading Qt.
-    const auto inHelper = [argv](const auto&...) { return velmora::RunRenderHelper(argv); };
-    return velmora::RunCalc(std::vector<std::string>(argv + 1, argv + argc), {inHelper, inHelper});
+    return velmora::RunCalc(std::vector<std::string>(argv + 1, argv + argc), velmora::HelperRunner(argv));
 }

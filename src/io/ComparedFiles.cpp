@@ -13,6 +13,7 @@ namespace velmora {
 
 namespace {
 
+/** True when text ends with ending (in lower case), letters compared without regard to case. */
 bool EndsWithIgnoringCase(std::string_view text, std::string_view ending)
 {
     return text.size() >= ending.size() &&
@@ -56,11 +57,7 @@ bool ReadComparedFile(const std::string& path, ComparedFile& file, std::string& 
 
 bool IsComparisonList(std::string_view path)
 {
-    constexpr std::string_view kEnding = ".lst";
-    return path.size() >= kEnding.size() &&
-           std::equal(kEnding.begin(), kEnding.end(),
-                      path.end() - static_cast<std::ptrdiff_t>(kEnding.size()),
-                      [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
+    return EndsWithIgnoringCase(path, ".lst");
 }
 
 std::vector<std::string> ComparisonListPaths(std::string_view text, const std::string& folder)

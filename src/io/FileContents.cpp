@@ -121,14 +121,6 @@ void KeepOwnerAndMode(int fd, const struct stat& existing)
 
 constexpr const char* kNotRegular = "it is not a regular file";
 
-/** Gives why to the caller that asked for a reason; false, to be returned at once. */
-bool Fail(std::string* reason, std::string why)
-{
-    if (reason)
-        *reason = std::move(why);
-    return false;
-}
-
 /**
  * Rewrites target, a file with other names (hard links), in place, so that every name shows the
  * new contents: renaming a new file over one name would leave the others with the old contents.

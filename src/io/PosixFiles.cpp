@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <ctime>
 #include <system_error>
+#include <utility>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -14,6 +15,13 @@ namespace velmora {
 std::string SystemReason(int error)
 {
     return std::generic_category().message(error);
+}
+
+bool Fail(std::string* reason, std::string why)
+{
+    if (reason)
+        *reason = std::move(why);
+    return false;
 }
 
 bool SameFile(const struct stat& a, const struct stat& b)

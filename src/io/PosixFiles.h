@@ -13,6 +13,9 @@ namespace velmora {
 /** The system's wording of an error number; unlike strerror, safe when files are read on two threads. */
 std::string SystemReason(int error);
 
+/** Gives why to a caller that asked for a reason (reason not null); false, to be returned at once. */
+bool Fail(std::string* reason, std::string why);
+
 /** True when a and b describe the same file (device and inode), whatever names led to it. */
 bool SameFile(const struct stat& a, const struct stat& b);
 

@@ -28,13 +28,6 @@ constexpr std::string_view kTemporaryEnd = ".new";
 /** The start of the name a damaged file is set aside under, before its date. */
 constexpr std::string_view kDamagedName = "recovery-damaged";
 
-bool Fail(std::string* reason, std::string why)
-{
-    if (reason)
-        *reason = std::move(why);
-    return false;
-}
-
 /** Removes a temporary file of this folder's windows left over from one that ended mid-write. */
 void RemoveIfStale(const std::string& folder, std::string_view name)
 {

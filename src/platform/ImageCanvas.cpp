@@ -1,5 +1,6 @@
 #include "platform/ImageCanvas.h"
 
+#include "platform/DashPattern.h"
 #include "platform/LineRaster.h"
 #include "platform/RasterImage.h"
 
@@ -11,6 +12,8 @@
 #include <climits>
 #include <cmath>
 #include <cstring>
+#include <iterator>
+#include <span>
 #include <utility>
 
 namespace velmora {
@@ -28,20 +31,22 @@ struct LinePattern {
 
 constexpr LinePattern PatternOf(PenStyle style)
 {
-    switch (style) {
-    case PenStyle::Dot:
+    if (style == PenStyle::Dot)
         return {2, 0b1};
-    case PenStyle::Dash:
-        return {9, 0b111111};
-    case PenStyle::DashDot:
-        return {13, 0b1000111111};
-    case PenStyle::DashDotDot:
-        return {14, 0b100100111111};
-    case PenStyle::Solid:
-    default:
-        return {1, 0b1};
+    LinePattern pattern{0, 0};
+    const std::span<const int> dashes = DashPattern(style);
+    for (std::size_t i = 0; i < dashes.size(); ++i) {
+        if (i % 2 == 0)
+            pattern.on |= ((1u << dashes[i]) - 1) << pattern.period;
+        pattern.period += dashes[i];
     }
+    return dashes.empty() ? LinePattern{1, 0b1} : pattern;
 }
+
+/** Each style's pattern, worked out once: a line asks for its own on every LineTo. */
+constexpr LinePattern kPatterns[] = {PatternOf(PenStyle::Solid), PatternOf(PenStyle::Dash),
+                                     PatternOf(PenStyle::Dot), PatternOf(PenStyle::DashDot),
+                                     PatternOf(PenStyle::DashDotDot)};
 
 /**
  * Writes `width` copies of a solid span, `across` bytes apart, into an RGB32 bitmap: each pixel
@@ -187,7 +192,8 @@ void ImageCanvas::LineTo(int x, int y)
     const QRgb pen = m_penRgb;
     const QRgb xorMask = m_xorMask;
     const bool exclusiveOr = m_rasterMode == RasterMode::Xor;
-    const LinePattern pattern = PatternOf(m_penStyle);
+    const auto style = static_cast<std::size_t>(m_penStyle);
+    const LinePattern pattern = style < std::size(kPatterns) ? kPatterns[style] : kPatterns[0];
     const bool patterned = pattern.period > 1;
     const int dash = m_scale;
     std::vector<std::uint32_t>* const noted = m_inLayer ? &m_layerPixels : nullptr;

@@ -1,13 +1,16 @@
 #include "platform/PainterCanvas.h"
 
+#include "platform/DashPattern.h"
 #include "platform/ImageCanvas.h"
 
 #include <QFontMetrics>
+#include <QList>
 #include <QPainter>
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <span>
 #include <utility>
 
 namespace velmora {
@@ -31,24 +34,12 @@ PainterCanvas::PainterCanvas(QPainter& painter, int scale) : m_painter(painter),
 
 void PainterCanvas::SetPen(Colour colour, PenStyle style, int width)
 {
-    // The bitmap's patterns in pen widths, which are the logical pixels the bitmap counts in.
-    switch (style) {
-    case PenStyle::Dot:
-        m_pen.setStyle(Qt::DotLine);
-        break;
-    case PenStyle::Dash:
-        m_pen.setDashPattern({6, 3});
-        break;
-    case PenStyle::DashDot:
-        m_pen.setDashPattern({6, 3, 1, 3});
-        break;
-    case PenStyle::DashDotDot:
-        m_pen.setDashPattern({6, 2, 1, 2, 1, 2});
-        break;
-    default:
-        m_pen.setStyle(Qt::SolidLine);
-        break;
-    }
+    // The bitmap's dashes in pen widths, which are the logical pixels the bitmap counts in.
+    const std::span<const int> dashes = DashPattern(style);
+    if (!dashes.empty())
+        m_pen.setDashPattern(QList<qreal>(dashes.begin(), dashes.end()));
+    else
+        m_pen.setStyle(style == PenStyle::Dot ? Qt::DotLine : Qt::SolidLine);
     m_pen.setColor(QColor::fromRgb(ImageCanvas::toRgb(colour)));
     m_pen.setWidth(std::max(1, width) * m_scale);
 }

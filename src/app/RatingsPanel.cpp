@@ -4,6 +4,7 @@
 #include "app/RatingsBandTable.h"
 #include "edit/AppContext.h"
 #include "io/PanelSetting.h"
+#include "model/RatingLines.h"
 #include "model/SpectrumModel.h"
 #include "model/SpectrumRatings.h"
 
@@ -20,6 +21,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <vector>
 
 namespace velmora {
 
@@ -85,11 +87,8 @@ void RatingsPanel::Refresh()
     const TSpectrumModel& model = m_context.Model;
     const int type = model.Nodes.DataType;
     const bool rated = IsRatedDataType(type);
-    if (rated)
-        m_lines = RatingLines(model.Ratings, FamilyOf(type));
-    else
-        m_lines.clear();
-    List->Show(m_lines, model.ShownCurve, rated);
+    List->Show(rated ? RatingLines(model.Ratings, FamilyOf(type)) : std::vector<RatingLine>(),
+               model.ShownCurve, rated);
     Table->ShowColumns(rated ? std::optional(FamilyOf(type)) : std::nullopt, !List->ImpactFolded());
     Table->Refresh(model.Ratings);
     SelectSlot(model.Nodes.Current);

@@ -1,11 +1,8 @@
 #pragma once
 
 #include "model/RatingCurve.h"
-#include "model/RatingLines.h"
 
 #include <QDockWidget>
-
-#include <vector>
 
 class QAction;
 class QMainWindow;
@@ -81,8 +78,6 @@ private:
     AppContext& m_context;
     QMainWindow* m_window;
     QAction* m_toggle = nullptr;
-    /** The lines shown last, kept so that a refresh reuses their memory. */
-    std::vector<RatingLine> m_lines;
     QTabWidget* m_pages = nullptr;
     int m_stripWidth = 0;
 };

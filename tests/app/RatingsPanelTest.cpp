@@ -15,6 +15,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
+#include <QTabWidget>
 #include <QTextBrowser>
 
 #include <gtest/gtest.h>
@@ -328,6 +329,22 @@ TEST_F(RatingsPanelTest, RowsAndNodesSelectEachOther)
     const QRect sum = panel().Table->visualRect(panel().Table->model()->index(9, 0));
     QTest::mouseClick(panel().Table->viewport(), Qt::LeftButton, {}, sum.center());
     EXPECT_EQ(model().Nodes.Current, 4);
+}
+
+TEST_F(RatingsPanelTest, BehindTheCompareTabItCatchesUpAsItComesBack)
+{
+    start();
+    panel().ToggleAction()->setChecked(true);
+    test::Find<QAction>(*m_form, "CompareViewAction")->trigger();
+    auto* pages = test::Find<QTabWidget>(*m_form, "RatingsPages");
+    ASSERT_NE(pages->currentIndex(), 0);
+    setLevels({40, 50, 60, 70, 60, 50, 40, 30, 20});
+    m_form->Document().Select(5);
+    pages->setCurrentIndex(0);
+    const QString result = test::Find<QLabel>(*m_form, "ResultPanel")->text();
+    EXPECT_EQ(value("NR"), result.mid(result.indexOf(QStringLiteral("NR: ")) + 4));
+    EXPECT_EQ(cell(2, Table::LevelColumn)->text(), QStringLiteral("60.0"));
+    EXPECT_EQ(panel().Table->currentRow(), 5);
 }
 
 TEST_F(RatingsPanelTest, ValuesThatAreNotFiniteShowADash)

@@ -78,10 +78,10 @@ TMainForm::TMainForm(AppContext& context, QWidget* parent)
     if (surface.Width < 1)
         surface.Width = 1;
     SetupGraph(m_context.Model, surface, true);
-    Redraw();
 
     BuildDialogs();
     ConnectParts();
+    // The text lines, the panel and the graph show the new spectrum: this draws the graph.
     ShowChange();
 }
 

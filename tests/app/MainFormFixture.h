@@ -109,6 +109,14 @@ protected:
         return focus && focus->window() == m_form.get() ? focus : m_form.get();
     }
 
+    /** The pixel of node k of the edited spectrum, where a press picks it. */
+    QPoint nodePixel(int k)
+    {
+        const TNode node = model().Nodes.Node[k];
+        const TPoint2D p = m_context->Surface.WorldToPixel(node.X, node.Y);
+        return {static_cast<int>(p.x), static_cast<int>(p.y)};
+    }
+
     /** The drawing area of the bitmap as it stands. */
     QImage picture()
     {

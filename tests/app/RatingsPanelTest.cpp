@@ -62,13 +62,6 @@ protected:
         Recalculate(model());
         m_form->Document().ViewChanged();
     }
-
-    QPoint nodePixel(int k)
-    {
-        const TNode node = model().Nodes.Node[k];
-        const TPoint2D p = m_context->Surface.WorldToPixel(node.X, node.Y);
-        return {static_cast<int>(p.x), static_cast<int>(p.y)};
-    }
 };
 
 } // namespace

@@ -47,13 +47,6 @@ protected:
     }
     QTableWidgetItem* cell(int row, int column) { return panel().Table->item(row, column); }
 
-    /** The data type as the node menu sets it: an edit of the document. */
-    void setType(int type)
-    {
-        static const char* const items[] = {"DataType1", "DataType2", "DataType3", "DataType4"};
-        test::Find<QAction>(*m_form, items[type])->trigger();
-    }
-
     /** Sets the edited levels slot by slot and recalculates as an edit does. */
     void setLevels(const std::vector<float>& levels)
     {

@@ -22,7 +22,7 @@ namespace velmora {
 namespace {
 
 /** The edited spectrum's column and its entry in the reference picker. */
-const QString kEditedName = QStringLiteral("Edited");
+constexpr char kEditedName[] = "Edited";
 
 QString Text(const std::string& text)
 {
@@ -79,7 +79,7 @@ void CompareView::showEvent(QShowEvent* event)
 
 void CompareView::FillReferences()
 {
-    QStringList names{kEditedName};
+    QStringList names{QString::fromUtf8(kEditedName)};
     for (const ComparedSpectrum& spectrum : m_context.Comparison.Spectra())
         if (spectrum.shown)
             names << Text(spectrum.name);
@@ -121,7 +121,7 @@ void CompareView::Refresh()
     const BandLevels edited = EditedLevels(model);
     const auto bands = static_cast<std::size_t>(BandCountOf(model));
     std::vector<TableSpectrum> spectra{
-        {"Edited", std::span(edited.data(), bands), model.Nodes.DataType, &model.Ratings}};
+        {kEditedName, std::span(edited.data(), bands), model.Nodes.DataType, &model.Ratings}};
     // A set not yet in the edited spectrum's band set would put its levels on the wrong bands.
     if (set.Bands() == BandSetOf(model))
         for (const ComparedSpectrum& spectrum : set.Spectra())

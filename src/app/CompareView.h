@@ -30,7 +30,7 @@ public:
     /** Re-reads the edited spectrum and the set; nothing while the view is hidden. */
     void Refresh();
 
-    /** Reference picker: "Edited spectrum", then the shown spectra by name. */
+    /** Reference picker: "Edited" (the edited spectrum), then the shown spectra by name. */
     QComboBox* Reference = nullptr;
     QTableWidget* Table = nullptr;
     /** Says how to add spectra while the set is empty. */

@@ -10,7 +10,6 @@
 #include "platform/LocalPath.h"
 
 #include <QAction>
-#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMainWindow>
@@ -23,11 +22,6 @@ namespace {
 
 /** Most failures one message lists; the rest are counted. */
 constexpr int kListedFailures = 12;
-
-QString Shown(const std::string& path)
-{
-    return QStringLiteral("\"%1\"").arg(QDir::toNativeSeparators(PathFromLocal(path)));
-}
 
 } // namespace
 
@@ -78,8 +72,8 @@ void ComparisonFiles::SaveComparisonClick()
     std::string reason;
     const std::string target = LocalPath(m_lastList);
     if (!ReplaceFileContents(target, ComparisonListText(paths), &reason))
-        ShowFailures(
-            {QStringLiteral("Could not save %1: %2.").arg(Shown(target), QString::fromStdString(reason))});
+        ShowFailures({QStringLiteral("Could not save %1: %2.")
+                          .arg(QuotedFileName(target), QString::fromStdString(reason))});
 }
 
 int ComparisonFiles::AddFiles(const std::vector<std::string>& paths, bool report)
@@ -92,10 +86,10 @@ int ComparisonFiles::AddFiles(const std::vector<std::string>& paths, bool report
         ComparedFile file;
         std::string reason;
         if (!ReadComparedFile(path, file, reason))
-            failures << QStringLiteral("%1: %2.").arg(Shown(path), QString::fromStdString(reason));
+            failures << QStringLiteral("%1: %2.").arg(QuotedFileName(path), QString::fromStdString(reason));
         else if (set.Add(path, file.levels, file.bands, file.dataType) < 0)
             failures << QStringLiteral("%1: the set holds at most %2 spectra.")
-                            .arg(Shown(path))
+                            .arg(QuotedFileName(path))
                             .arg(ComparisonSet::kMaxSpectra);
         else
             ++added;
@@ -108,13 +102,14 @@ int ComparisonFiles::AddFiles(const std::vector<std::string>& paths, bool report
         std::vector<std::string> listed;
         std::string reason;
         if (!ReadComparisonList(path, listed, reason)) {
-            failures << QStringLiteral("%1: %2.").arg(Shown(path), QString::fromStdString(reason));
+            failures << QStringLiteral("%1: %2.").arg(QuotedFileName(path), QString::fromStdString(reason));
             continue;
         }
         for (const std::string& entry : listed) {
             // A list names data files; one naming another list would read it as levels.
             if (IsComparisonList(entry))
-                failures << QStringLiteral("%1: a comparison list names data files only.").arg(Shown(entry));
+                failures << QStringLiteral("%1: a comparison list names data files only.")
+                                .arg(QuotedFileName(entry));
             else
                 addData(entry);
         }

@@ -37,13 +37,12 @@ void SetUpDataDialog(QFileDialog& dialog, QFileDialog::AcceptMode mode)
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
 }
 
-/** A file name as messages show it: quoted, with the system's separators. */
-QString Shown(const std::string& path)
+} // namespace
+
+QString QuotedFileName(const std::string& path)
 {
     return QStringLiteral("\"%1\"").arg(QDir::toNativeSeparators(PathFromLocal(path)));
 }
-
-} // namespace
 
 DocumentFiles::DocumentFiles(QMainWindow& window, AppContext& context, SpectrumDocument& document)
     : QObject(&window), m_window(window), m_context(context), m_document(document)
@@ -147,8 +146,9 @@ bool DocumentFiles::OpenDataFile(const std::string& path)
     std::string reason;
     if (ReadDataFile(path, &reason))
         return true;
-    ShowFailure(QStringLiteral("Open Failed"),
-                QStringLiteral("Could not read %1: %2.").arg(Shown(path), QString::fromStdString(reason)));
+    ShowFailure(
+        QStringLiteral("Open Failed"),
+        QStringLiteral("Could not read %1: %2.").arg(QuotedFileName(path), QString::fromStdString(reason)));
     return false;
 }
 
@@ -174,7 +174,7 @@ bool DocumentFiles::SaveDataFile(const std::string& path)
     ShowFailure(QStringLiteral("Save Failed"),
                 QStringLiteral("Could not save %1: %2.\nThe spectrum is not saved; any earlier file of that "
                                "name is unchanged.")
-                    .arg(Shown(path), QString::fromStdString(reason)));
+                    .arg(QuotedFileName(path), QString::fromStdString(reason)));
     return false;
 }
 
@@ -282,12 +282,13 @@ bool DocumentFiles::ImportLevelsFile(const std::string& path)
     std::string reason;
     // A file over the table reader's limit is refused here, in the same words the reader uses.
     if (!ReadFileContents(path, kMaxTabularBytes, text, &reason)) {
-        ShowFailure(
-            QStringLiteral("Import Failed"),
-            QStringLiteral("Could not read %1: %2.").arg(Shown(path), QString::fromStdString(reason)));
+        ShowFailure(QStringLiteral("Import Failed"),
+                    QStringLiteral("Could not read %1: %2.")
+                        .arg(QuotedFileName(path), QString::fromStdString(reason)));
         return false;
     }
-    return ReadLevels(text, QStringLiteral("Import Levels"), QStringLiteral("Import Failed"), Shown(path));
+    return ReadLevels(text, QStringLiteral("Import Levels"), QStringLiteral("Import Failed"),
+                      QuotedFileName(path));
 }
 
 bool DocumentFiles::ReadLevels(const std::string& text, const QString& what, const QString& failure,

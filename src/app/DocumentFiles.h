@@ -17,6 +17,9 @@ class RecoveryFile;
 class SpectrumDocument;
 struct TabularLevels;
 
+/** A file name as messages show it: quoted, with the system's separators; path is a local path. */
+QString QuotedFileName(const std::string& path);
+
 /**
  * The document's side of the main window: opening and saving data files (the dialogs, the
  * unsaved-changes question, saving to the same file), the recent files, files dropped on the

@@ -294,11 +294,9 @@ void MainActions::BuildNodeMenu()
 
 void MainActions::DisplayHilight(QAction* item)
 {
-    if (ShowHighlight(m_context.Model, m_context.Surface, item->data().toInt()) != HighlightNone)
-        m_highlightItems->Check(item);
-    else
-        m_highlightItems->Uncheck(item);
-    // Applying results is possible exactly while an overlay of results shows.
+    ShowHighlight(m_context.Model, m_context.Surface, item->data().toInt());
+    // The check mark follows the overlay now shown; applying results is possible exactly while an
+    // overlay of results shows.
     UpdateNodeMenu();
     UpdatePopupMenu();
 }

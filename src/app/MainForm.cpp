@@ -78,10 +78,10 @@ TMainForm::TMainForm(AppContext& context, QWidget* parent)
     if (surface.Width < 1)
         surface.Width = 1;
     SetupGraph(m_context.Model, surface, true);
-    Redraw();
 
     BuildDialogs();
     ConnectParts();
+    // The text lines, the panel and the graph show the new spectrum: this draws the graph.
     ShowChange();
 }
 
@@ -137,19 +137,15 @@ void TMainForm::ConnectParts()
     for (const auto& [name, handler] : own)
         connect(m_actions->Find(name), &QAction::triggered, this, handler);
     // Each button runs its command's action; the settings button pops up its menu under itself.
-    for (QToolButton* button : findChildren<QToolButton*>()) {
-        if (button->objectName() == QStringLiteral("SettingsButton"))
-            continue;
-        static const std::pair<const char*, const char*> kButtonActions[] = {
-            {"LogoButton", "About"},       {"OpenButton", "Open"},   {"SaveButton", "SaveAs"},
-            {"ClipBdButton", "Copy"},      {"PrintButton", "Print"}, {"HelpButton", "Help"},
-            {"ZoomInButton", "ZoomIn"},    {"FitButton", "Fit"},     {"ZoomOutButton", "ZoomOut"},
-            {"SetupButton", "EditGraph1"},
-        };
-        for (const auto& [buttonName, actionName] : kButtonActions)
-            if (button->objectName() == QString::fromUtf8(buttonName))
-                connect(button, &QToolButton::clicked, m_actions->Find(actionName), &QAction::trigger);
-    }
+    const std::pair<const char*, const char*> buttonActions[] = {
+        {"LogoButton", "About"},       {"OpenButton", "Open"},   {"SaveButton", "SaveAs"},
+        {"ClipBdButton", "Copy"},      {"PrintButton", "Print"}, {"HelpButton", "Help"},
+        {"ZoomInButton", "ZoomIn"},    {"FitButton", "Fit"},     {"ZoomOutButton", "ZoomOut"},
+        {"SetupButton", "EditGraph1"},
+    };
+    for (const auto& [buttonName, actionName] : buttonActions)
+        connect(m_layout->Button(buttonName), &QToolButton::clicked, m_actions->Find(actionName),
+                &QAction::trigger);
     connect(m_layout->Button("SettingsButton"), &QToolButton::clicked, this, &TMainForm::SettingsButtonClick);
     // The Open button's arrow lists the recent files; a click on the button still opens the dialog.
     auto* open = m_layout->Button("OpenButton");

@@ -1,6 +1,6 @@
 #include "app/RatingsBandTable.h"
 
-#include "entry/NumberText.h"
+#include "model/ComparisonTable.h"
 #include "model/RatingLines.h"
 #include "model/SpectrumRatings.h"
 
@@ -18,16 +18,10 @@ namespace {
 
 const QColor kMarkColour(255, 226, 140);
 
-/** value with the given decimals in the "C" locale; "-" when it is not finite. */
+/** value as the Compare view writes its numbers: the same rule for "-" and for a hair below zero. */
 QString Number(double value, int decimals)
 {
-    if (!std::isfinite(value))
-        return QStringLiteral("-");
-    QString text = QString::fromStdString(FixedText(value, decimals));
-    // A value a hair below zero is zero to the reader.
-    if (text.startsWith(u'-') && text.count(u'0') == text.size() - 1 - (decimals > 0 ? 1 : 0))
-        text.remove(0, 1);
-    return text;
+    return QString::fromStdString(ComparisonNumber(value, decimals));
 }
 
 struct Heading {

@@ -4,6 +4,7 @@
 #include "app/RatingsBandTable.h"
 #include "edit/AppContext.h"
 #include "io/PanelSetting.h"
+#include "model/RatingLines.h"
 #include "model/SpectrumModel.h"
 #include "model/SpectrumRatings.h"
 
@@ -20,6 +21,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <vector>
 
 namespace velmora {
 
@@ -47,6 +49,8 @@ RatingsPanel::RatingsPanel(AppContext& context, QMainWindow& window)
     m_pages->setObjectName(QStringLiteral("RatingsPages"));
     m_pages->addTab(content, QStringLiteral("Ratings"));
     setWidget(m_pages);
+    // The ratings page is brought up to date as it comes back to the front.
+    connect(m_pages, &QTabWidget::currentChanged, this, &RatingsPanel::Refresh);
 
     m_stripWidth = Table->width() + layout->contentsMargins().left() + layout->contentsMargins().right() +
                    2 * m_pages->style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
@@ -78,18 +82,21 @@ QSize RatingsPanel::sizeHint() const
     return {m_stripWidth + 4, QDockWidget::sizeHint().height()};
 }
 
+bool RatingsPanel::RatingsShown() const
+{
+    return !isHidden() && m_pages->currentIndex() == 0;
+}
+
 void RatingsPanel::Refresh()
 {
-    if (isHidden())
+    // Behind the Compare tab a refresh would rewrite cells nobody sees, on every step of a drag.
+    if (!RatingsShown())
         return;
     const TSpectrumModel& model = m_context.Model;
     const int type = model.Nodes.DataType;
     const bool rated = IsRatedDataType(type);
-    if (rated)
-        m_lines = RatingLines(model.Ratings, FamilyOf(type));
-    else
-        m_lines.clear();
-    List->Show(m_lines, model.ShownCurve, rated);
+    List->Show(rated ? RatingLines(model.Ratings, FamilyOf(type)) : std::vector<RatingLine>(),
+               model.ShownCurve, rated);
     Table->ShowColumns(rated ? std::optional(FamilyOf(type)) : std::nullopt, !List->ImpactFolded());
     Table->Refresh(model.Ratings);
     SelectSlot(model.Nodes.Current);
@@ -104,7 +111,7 @@ void RatingsPanel::ImpactFolded(bool folded)
 
 void RatingsPanel::SelectSlot(int slot)
 {
-    if (isHidden())
+    if (!RatingsShown())
         return;
     const QSignalBlocker blocker(Table);
     if (slot < 0 || slot >= Table->BandRows()) {

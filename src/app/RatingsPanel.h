@@ -1,11 +1,8 @@
 #pragma once
 
 #include "model/RatingCurve.h"
-#include "model/RatingLines.h"
 
 #include <QDockWidget>
-
-#include <vector>
 
 class QAction;
 class QMainWindow;
@@ -46,9 +43,12 @@ public:
      */
     void SetShown(bool shown);
 
-    /** Re-reads the model's ratings into the panel; nothing while the panel is hidden. */
+    /**
+     * Re-reads the model's ratings into the panel; nothing while the panel, or its ratings page
+     * behind another tab, is hidden (the page refreshes as it comes to the front).
+     */
     void Refresh();
-    /** Selects the row of slot (none for an index that is no band of the table). */
+    /** Selects the row of slot (none for an index that is no band of the table); only while shown. */
     void SelectSlot(int slot);
     /** The width the panel asks for beside the graph. */
     QSize sizeHint() const override;
@@ -75,14 +75,14 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    /** The panel shows with its ratings page (the first tab) at the front. */
+    bool RatingsShown() const;
     /** The impact ratings were folded or unfolded: their columns follow, and the settings keep it. */
     void ImpactFolded(bool folded);
 
     AppContext& m_context;
     QMainWindow* m_window;
     QAction* m_toggle = nullptr;
-    /** The lines shown last, kept so that a refresh reuses their memory. */
-    std::vector<RatingLine> m_lines;
     QTabWidget* m_pages = nullptr;
     int m_stripWidth = 0;
 };

@@ -20,14 +20,6 @@ namespace {
 class GraphInteractionTest : public velmora::test::MainFormFixture
 {
 protected:
-    /** The pixel of node k, where a press picks it. */
-    QPoint nodePixel(int k)
-    {
-        const TNode node = model().Nodes.Node[k];
-        const TPoint2D p = m_context->Surface.WorldToPixel(node.X, node.Y);
-        return {static_cast<int>(p.x), static_cast<int>(p.y)};
-    }
-
     QPoint otherPixel(int k, float level)
     {
         const TPoint2D p = m_context->Surface.WorldToPixel(model().Nodes.Node[k].X, level);

@@ -12,6 +12,7 @@
 #include "platform/LocalPath.h"
 #include "platform/QtSettingsStore.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QFile>
 #include <QMessageBox>
@@ -107,6 +108,21 @@ protected:
     {
         QWidget* focus = QApplication::focusWidget();
         return focus && focus->window() == m_form.get() ? focus : m_form.get();
+    }
+
+    /** The data type (0 to 3) as the node menu sets it: an edit of the document. */
+    void setType(int type)
+    {
+        static const char* const items[] = {"DataType1", "DataType2", "DataType3", "DataType4"};
+        m_form->Actions().Find(items[type])->trigger();
+    }
+
+    /** The pixel of node k of the edited spectrum, where a press picks it. */
+    QPoint nodePixel(int k)
+    {
+        const TNode node = model().Nodes.Node[k];
+        const TPoint2D p = m_context->Surface.WorldToPixel(node.X, node.Y);
+        return {static_cast<int>(p.x), static_cast<int>(p.y)};
     }
 
     /** The drawing area of the bitmap as it stands. */

@@ -27,12 +27,6 @@ protected:
     QAbstractButton* toggle(const char* name) { return panel().List->CurveToggle(panel().List->RowOf(name)); }
     RatingCurveActions& curves() { return m_form->Actions().Curves(); }
 
-    void setType(int type)
-    {
-        static const char* const items[] = {"DataType1", "DataType2", "DataType3", "DataType4"};
-        test::Find<QAction>(*m_form, items[type])->trigger();
-    }
-
     /** A third-octave spectrum falling from 75 dB with a bump at 250 Hz: every rating rates it. */
     void setSpectrum()
     {

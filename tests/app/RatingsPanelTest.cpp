@@ -15,6 +15,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
+#include <QTabWidget>
 #include <QTextBrowser>
 
 #include <gtest/gtest.h>
@@ -46,13 +47,6 @@ protected:
     }
     QTableWidgetItem* cell(int row, int column) { return panel().Table->item(row, column); }
 
-    /** The data type as the node menu sets it: an edit of the document. */
-    void setType(int type)
-    {
-        static const char* const items[] = {"DataType1", "DataType2", "DataType3", "DataType4"};
-        test::Find<QAction>(*m_form, items[type])->trigger();
-    }
-
     /** Sets the edited levels slot by slot and recalculates as an edit does. */
     void setLevels(const std::vector<float>& levels)
     {
@@ -60,13 +54,6 @@ protected:
             model().Nodes.Node[k].Y = levels[k];
         Recalculate(model());
         m_form->Document().ViewChanged();
-    }
-
-    QPoint nodePixel(int k)
-    {
-        const TNode node = model().Nodes.Node[k];
-        const TPoint2D p = m_context->Surface.WorldToPixel(node.X, node.Y);
-        return {static_cast<int>(p.x), static_cast<int>(p.y)};
     }
 };
 
@@ -328,6 +315,22 @@ TEST_F(RatingsPanelTest, RowsAndNodesSelectEachOther)
     const QRect sum = panel().Table->visualRect(panel().Table->model()->index(9, 0));
     QTest::mouseClick(panel().Table->viewport(), Qt::LeftButton, {}, sum.center());
     EXPECT_EQ(model().Nodes.Current, 4);
+}
+
+TEST_F(RatingsPanelTest, BehindTheCompareTabItCatchesUpAsItComesBack)
+{
+    start();
+    panel().ToggleAction()->setChecked(true);
+    test::Find<QAction>(*m_form, "CompareViewAction")->trigger();
+    auto* pages = test::Find<QTabWidget>(*m_form, "RatingsPages");
+    ASSERT_NE(pages->currentIndex(), 0);
+    setLevels({40, 50, 60, 70, 60, 50, 40, 30, 20});
+    m_form->Document().Select(5);
+    pages->setCurrentIndex(0);
+    const QString result = test::Find<QLabel>(*m_form, "ResultPanel")->text();
+    EXPECT_EQ(value("NR"), result.mid(result.indexOf(QStringLiteral("NR: ")) + 4));
+    EXPECT_EQ(cell(2, Table::LevelColumn)->text(), QStringLiteral("60.0"));
+    EXPECT_EQ(panel().Table->currentRow(), 5);
 }
 
 TEST_F(RatingsPanelTest, ValuesThatAreNotFiniteShowADash)

@@ -39,13 +39,6 @@ namespace {
 class SpectrumDocumentTest : public velmora::test::MainFormFixture
 {
 protected:
-    QPoint nodePixel(int k)
-    {
-        const TNode node = model().Nodes.Node[k];
-        const TPoint2D p = m_context->Surface.WorldToPixel(node.X, node.Y);
-        return {static_cast<int>(p.x), static_cast<int>(p.y)};
-    }
-
     void key(Qt::Key code, Qt::KeyboardModifiers modifiers = {})
     {
         QTest::keyClick(keyTarget(), code, modifiers);

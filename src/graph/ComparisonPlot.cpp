@@ -85,11 +85,6 @@ void ShapeMarker(Canvas2D& canvas, float x, float y, MarkerShape shape, float si
     }
 }
 
-bool Finite(TPoint2D p)
-{
-    return std::isfinite(p.x) && std::isfinite(p.y);
-}
-
 /** One spectrum of the set: its polyline in its pattern, then its markers drawn solid. */
 void DrawCurve(const ComparedSpectrum& spectrum, BandSet bands, Draw2DClass& surface)
 {
@@ -101,17 +96,13 @@ void DrawCurve(const ComparedSpectrum& spectrum, BandSet bands, Draw2DClass& sur
             BandAbscissa(BandFrequency[static_cast<std::size_t>(BandStartOf(bands) + k * BandStepOf(bands))]),
             spectrum.levels[static_cast<std::size_t>(k)]};
     surface.SetPen(style.colour, style.pen, 1);
-    for (int k = 1; k < count; ++k) {
-        const TPoint2D a = points[static_cast<std::size_t>(k - 1)];
-        const TPoint2D b = points[static_cast<std::size_t>(k)];
-        if (Finite(a) && Finite(b))
-            surface.Line(a.x, a.y, b.x, b.y);
-    }
+    for (int k = 1; k < count; ++k)
+        surface.Segment(points[static_cast<std::size_t>(k - 1)], points[static_cast<std::size_t>(k)]);
     surface.SetPen(style.colour, PenStyle::Solid, 1);
     const float size = static_cast<float>(kComparedMarkerSize * surface.PixelScale());
     for (int k = 0; k < count; ++k) {
         const TPoint2D world = points[static_cast<std::size_t>(k)];
-        if (!Finite(world))
+        if (!IsFinite(world))
             continue;
         const TPoint2D pixel = surface.WorldToPixel(world.x, world.y);
         ShapeMarker(*surface.Canvas, pixel.x, pixel.y, style.marker, size);

@@ -229,15 +229,6 @@ void DrawComparisonSet(const ComparisonSet& set, const std::string& editedNote, 
     surface.SetRasterMode(mode);
 }
 
-bool ComparisonLayer::Key::operator==(const Key& other) const
-{
-    const auto same = [](TPoint2D a, TPoint2D b) { return a.x == b.x && a.y == b.y; };
-    return canvas == other.canvas && set == other.set && revision == other.revision && note == other.note &&
-           width == other.width && height == other.height && pixelScale == other.pixelScale &&
-           same(worldMin, other.worldMin) && same(worldMax, other.worldMax) && same(scale, other.scale) &&
-           same(offset, other.offset);
-}
-
 void ComparisonLayer::Draw(const ComparisonSet& set, const std::string& editedNote, Draw2DClass& surface)
 {
     Canvas2D* const canvas = surface.Canvas;

@@ -8,6 +8,8 @@ namespace velmora {
 struct TPoint2D {
     float x = 0.0f;
     float y = 0.0f;
+
+    bool operator==(const TPoint2D&) const = default;
 };
 
 /** True when both coordinates are finite: a point the graph can place. */

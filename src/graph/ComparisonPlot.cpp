@@ -132,9 +132,9 @@ void DrawSample(Draw2DClass& surface, const LegendRow& row, const ComparisonSet&
     CurveStyle style;
     bool marker = true;
     if (row.kind == LegendRow::Edited) {
-        style = {kCyan, PenStyle::Solid, MarkerShape::Square};
+        style = kEditedCurveStyle;
     } else if (row.kind == LegendRow::Other) {
-        style = {kRed, PenStyle::Dot, MarkerShape::Square};
+        style = kOtherCurveStyle;
         marker = false;
     } else {
         style = ComparisonStyle(set[static_cast<std::size_t>(row.spectrum)].style);

@@ -3,6 +3,7 @@
 #include "entry/NumberText.h"
 #include "graph/Axes.h"
 #include "graph/ComparisonPlot.h"
+#include "graph/ComparisonStyles.h"
 #include "graph/Draw2D.h"
 #include "graph/RatingCurvePlot.h"
 #include "model/Bands.h"
@@ -138,7 +139,7 @@ void DrawGraph(const TSpectrumModel& model, Draw2DClass& surface, const Comparis
 
 void DrawOtherSpectrum(const TSpectrumModel& model, Draw2DClass& surface)
 {
-    surface.SetPen(kRed, PenStyle::Dot, 1);
+    surface.SetPen(kOtherCurveStyle.colour, kOtherCurveStyle.pen, 1);
     DrawBandPolyline(model, surface, [&](int k) { return model.OtherLevels[k]; });
 }
 
@@ -146,7 +147,7 @@ bool DrawNodes(const TNodeList& nodes, Draw2DClass& surface)
 {
     if (nodes.Count <= 0)
         return false;
-    surface.SetPen(kCyan, PenStyle::Solid, 1);
+    surface.SetPen(kEditedCurveStyle.colour, kEditedCurveStyle.pen, 1);
     surface.SetRasterMode(RasterMode::Xor);
     const int count = std::min(nodes.Count, kBandSlots);
     for (int j = 0; j < count; ++j) {

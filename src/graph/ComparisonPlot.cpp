@@ -240,12 +240,11 @@ void ComparisonLayer::Draw(const ComparisonSet& set, const std::string& editedNo
     if (m_valid && key == m_kept && canvas->ComposeLayer())
         return;
     ++m_renders;
+    // Without a layer the set is drawn onto the picture itself.
     m_valid = canvas->BeginLayer();
-    if (!m_valid) {
-        DrawComparisonSet(set, editedNote, surface);
-        return;
-    }
     DrawComparisonSet(set, editedNote, surface);
+    if (!m_valid)
+        return;
     canvas->EndLayer();
     canvas->ComposeLayer();
     m_kept = key;

@@ -3,12 +3,11 @@
 #include "entry/NumberText.h"
 #include "model/Ratings.h"
 #include "model/SpectrumModel.h"
+#include "model/StoredLevel.h"
 
 #include <array>
-#include <bit>
 #include <charconv>
 #include <cmath>
-#include <cstdint>
 
 namespace velmora {
 
@@ -16,11 +15,6 @@ namespace {
 
 constexpr float kKeyStep = 1.0f;
 constexpr float kFineKeyStep = 0.1f;
-
-bool SameBits(float a, float b)
-{
-    return std::bit_cast<std::uint32_t>(a) == std::bit_cast<std::uint32_t>(b);
-}
 
 /**
  * level rounded to one decimal as "%0.1f" shows it, read back in the "C" locale. A NaN or

@@ -4,9 +4,7 @@
 #include "model/Ratings.h"
 #include "model/SpectrumModel.h"
 #include "model/SpectrumOperations.h"
-
-#include <bit>
-#include <cstdint>
+#include "model/StoredLevel.h"
 
 namespace velmora {
 
@@ -75,11 +73,6 @@ private:
     SpectrumData m_before;
     SpectrumData m_after;
 };
-
-bool SameBits(float a, float b)
-{
-    return std::bit_cast<std::uint32_t>(a) == std::bit_cast<std::uint32_t>(b);
-}
 
 bool SameData(const SpectrumData& a, const SpectrumData& b)
 {

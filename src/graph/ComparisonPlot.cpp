@@ -85,11 +85,6 @@ void ShapeMarker(Canvas2D& canvas, float x, float y, MarkerShape shape, float si
     }
 }
 
-bool Finite(TPoint2D p)
-{
-    return std::isfinite(p.x) && std::isfinite(p.y);
-}
-
 /** One spectrum of the set: its polyline in its pattern, then its markers drawn solid. */
 void DrawCurve(const ComparedSpectrum& spectrum, BandSet bands, Draw2DClass& surface)
 {
@@ -101,17 +96,13 @@ void DrawCurve(const ComparedSpectrum& spectrum, BandSet bands, Draw2DClass& sur
             BandAbscissa(BandFrequency[static_cast<std::size_t>(BandStartOf(bands) + k * BandStepOf(bands))]),
             spectrum.levels[static_cast<std::size_t>(k)]};
     surface.SetPen(style.colour, style.pen, 1);
-    for (int k = 1; k < count; ++k) {
-        const TPoint2D a = points[static_cast<std::size_t>(k - 1)];
-        const TPoint2D b = points[static_cast<std::size_t>(k)];
-        if (Finite(a) && Finite(b))
-            surface.Line(a.x, a.y, b.x, b.y);
-    }
+    for (int k = 1; k < count; ++k)
+        surface.Segment(points[static_cast<std::size_t>(k - 1)], points[static_cast<std::size_t>(k)]);
     surface.SetPen(style.colour, PenStyle::Solid, 1);
     const float size = static_cast<float>(kComparedMarkerSize * surface.PixelScale());
     for (int k = 0; k < count; ++k) {
         const TPoint2D world = points[static_cast<std::size_t>(k)];
-        if (!Finite(world))
+        if (!IsFinite(world))
             continue;
         const TPoint2D pixel = surface.WorldToPixel(world.x, world.y);
         ShapeMarker(*surface.Canvas, pixel.x, pixel.y, style.marker, size);
@@ -141,9 +132,9 @@ void DrawSample(Draw2DClass& surface, const LegendRow& row, const ComparisonSet&
     CurveStyle style;
     bool marker = true;
     if (row.kind == LegendRow::Edited) {
-        style = {kCyan, PenStyle::Solid, MarkerShape::Square};
+        style = kEditedCurveStyle;
     } else if (row.kind == LegendRow::Other) {
-        style = {kRed, PenStyle::Dot, MarkerShape::Square};
+        style = kOtherCurveStyle;
         marker = false;
     } else {
         style = ComparisonStyle(set[static_cast<std::size_t>(row.spectrum)].style);
@@ -238,15 +229,6 @@ void DrawComparisonSet(const ComparisonSet& set, const std::string& editedNote, 
     surface.SetRasterMode(mode);
 }
 
-bool ComparisonLayer::Key::operator==(const Key& other) const
-{
-    const auto same = [](TPoint2D a, TPoint2D b) { return a.x == b.x && a.y == b.y; };
-    return canvas == other.canvas && set == other.set && revision == other.revision && note == other.note &&
-           width == other.width && height == other.height && pixelScale == other.pixelScale &&
-           same(worldMin, other.worldMin) && same(worldMax, other.worldMax) && same(scale, other.scale) &&
-           same(offset, other.offset);
-}
-
 void ComparisonLayer::Draw(const ComparisonSet& set, const std::string& editedNote, Draw2DClass& surface)
 {
     Canvas2D* const canvas = surface.Canvas;
@@ -258,12 +240,11 @@ void ComparisonLayer::Draw(const ComparisonSet& set, const std::string& editedNo
     if (m_valid && key == m_kept && canvas->ComposeLayer())
         return;
     ++m_renders;
+    // Without a layer the set is drawn onto the picture itself.
     m_valid = canvas->BeginLayer();
-    if (!m_valid) {
-        DrawComparisonSet(set, editedNote, surface);
-        return;
-    }
     DrawComparisonSet(set, editedNote, surface);
+    if (!m_valid)
+        return;
     canvas->EndLayer();
     canvas->ComposeLayer();
     m_kept = key;

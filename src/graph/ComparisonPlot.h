@@ -73,7 +73,7 @@ private:
         int height = 0;
         int pixelScale = 0;
         TPoint2D worldMin, worldMax, scale, offset;
-        bool operator==(const Key&) const;
+        bool operator==(const Key&) const = default;
     };
     Key m_kept;
     bool m_valid = false;

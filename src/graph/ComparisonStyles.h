@@ -16,6 +16,13 @@ struct CurveStyle {
     MarkerShape marker = MarkerShape::Circle;
 };
 
+/**
+ * How the edited spectrum (its polyline and square node markers) and the other spectrum (a dotted
+ * polyline without markers) are drawn, so that the legend's samples look like them.
+ */
+inline constexpr CurveStyle kEditedCurveStyle = {kCyan, PenStyle::Solid, MarkerShape::Square};
+inline constexpr CurveStyle kOtherCurveStyle = {kRed, PenStyle::Dot, MarkerShape::Square};
+
 /** Colours of the curve styles: the colour-blind-safe palette's seven that show on the light background. */
 inline constexpr int kCurveColours = 7;
 /** Line patterns of the curve styles: solid, dashed, dash-dotted, dash-dot-dotted and dotted. */

@@ -265,6 +265,12 @@ void Draw2DClass::Line(float x1, float y1, float x2, float y2)
     Canvas->LineTo(PixelToInt(b.x), PixelToInt(b.y));
 }
 
+void Draw2DClass::Segment(TPoint2D from, TPoint2D to)
+{
+    if (IsFinite(from) && IsFinite(to))
+        Line(from.x, from.y, to.x, to.y);
+}
+
 void Draw2DClass::Marker(float x, float y, int style, int size)
 {
     if (!Canvas)

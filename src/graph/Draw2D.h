@@ -100,6 +100,11 @@ public:
 
     void Line(float x1, float y1, float x2, float y2);
     /**
+     * A line between two world points. A NaN or infinite coordinate has no place on the graph, so a
+     * segment touching one is left out rather than handed to the pixel conversion.
+     */
+    void Segment(TPoint2D from, TPoint2D to);
+    /**
      * A square of half side size (3 when 0) logical pixels; the selected style also inverts its
      * inside. Its outline is as wide as the canvas's pixel scale.
      */

@@ -63,12 +63,9 @@ void DrawRatingCurve(const TSpectrumModel& model, Draw2DClass& surface)
 
     surface.SetPen(kDarkGreen, PenStyle::Solid, 2);
     surface.SetRasterMode(RasterMode::Xor);
-    for (int j = 1; j < placed.count; ++j) {
-        const TPoint2D from{abscissa(j - 1), static_cast<float>(placed.points[j - 1].level)};
-        const TPoint2D to{abscissa(j), static_cast<float>(placed.points[j].level)};
-        if (std::isfinite(from.y) && std::isfinite(to.y))
-            surface.Line(from.x, from.y, to.x, to.y);
-    }
+    for (int j = 1; j < placed.count; ++j)
+        surface.Segment({abscissa(j - 1), static_cast<float>(placed.points[j - 1].level)},
+                        {abscissa(j), static_cast<float>(placed.points[j].level)});
     surface.SetPen(kDarkGreen, PenStyle::Solid, 1);
     for (int j = 0; j < placed.count; ++j) {
         const RatingCurvePoint& point = placed.points[j];

@@ -3,6 +3,7 @@
 #include "entry/NumberText.h"
 #include "graph/Axes.h"
 #include "graph/ComparisonPlot.h"
+#include "graph/ComparisonStyles.h"
 #include "graph/Draw2D.h"
 #include "graph/RatingCurvePlot.h"
 #include "model/Bands.h"
@@ -28,21 +29,6 @@ constexpr int kNRCurveCount = 11;
 /** Height in dB of an STC contour from its 125 Hz point up to its plateau. */
 constexpr double kStcContourHeight = 20.0;
 
-bool IsFinite(TPoint2D point)
-{
-    return std::isfinite(point.x) && std::isfinite(point.y);
-}
-
-/**
- * A line between two world points. A NaN or infinite level has no place on the graph, so a
- * segment touching one is left out rather than handed to the pixel conversion.
- */
-void Segment(Draw2DClass& surface, TPoint2D from, TPoint2D to)
-{
-    if (IsFinite(from) && IsFinite(to))
-        surface.Line(from.x, from.y, to.x, to.y);
-}
-
 float OctaveAbscissa(int octave)
 {
     return BandAbscissa(BandFrequency[3 * octave + 1]);
@@ -60,7 +46,7 @@ void DrawBandPolyline(const TSpectrumModel& model, Draw2DClass& surface, Level l
     for (int k = 0; k < bands; ++k) {
         const TPoint2D point{BandAbscissa(BandFrequency[BandIndexOfSlot(model, k)]), level(k)};
         if (k > 0)
-            Segment(surface, previous, point);
+            surface.Segment(previous, point);
         previous = point;
     }
 }
@@ -153,7 +139,7 @@ void DrawGraph(const TSpectrumModel& model, Draw2DClass& surface, const Comparis
 
 void DrawOtherSpectrum(const TSpectrumModel& model, Draw2DClass& surface)
 {
-    surface.SetPen(kRed, PenStyle::Dot, 1);
+    surface.SetPen(kOtherCurveStyle.colour, kOtherCurveStyle.pen, 1);
     DrawBandPolyline(model, surface, [&](int k) { return model.OtherLevels[k]; });
 }
 
@@ -161,13 +147,13 @@ bool DrawNodes(const TNodeList& nodes, Draw2DClass& surface)
 {
     if (nodes.Count <= 0)
         return false;
-    surface.SetPen(kCyan, PenStyle::Solid, 1);
+    surface.SetPen(kEditedCurveStyle.colour, kEditedCurveStyle.pen, 1);
     surface.SetRasterMode(RasterMode::Xor);
     const int count = std::min(nodes.Count, kBandSlots);
     for (int j = 0; j < count; ++j) {
         const TPoint2D point{nodes.Node[j].X, nodes.Node[j].Y};
         if (j > 0)
-            Segment(surface, {nodes.Node[j - 1].X, nodes.Node[j - 1].Y}, point);
+            surface.Segment({nodes.Node[j - 1].X, nodes.Node[j - 1].Y}, point);
         if (IsFinite(point))
             surface.Marker(point.x, point.y, j == nodes.Current ? MarkerSelected : MarkerPlain,
                            kNodeMarkerSize);
@@ -225,7 +211,7 @@ void DrawSafeLevels(Draw2DClass& surface)
         if (o == kSafeLevelOctaves - 1)
             surface.Text(point.x, point.y, "Safe Exposure Levels", AlignRight, AlignBelow);
         if (o > 0)
-            Segment(surface, previous, point);
+            surface.Segment(previous, point);
         previous = point;
     }
     EndOverlay(surface);
@@ -254,9 +240,9 @@ void DrawSTCContours(const TSpectrumModel& model, Draw2DClass& surface)
         const TPoint2D p2{x400, static_cast<float>(r - 5.0)};
         const TPoint2D p3{x1250, static_cast<float>(r)};
         const TPoint2D p4{x4000, p3.y};
-        Segment(surface, p1, p2);
-        Segment(surface, p2, p3);
-        Segment(surface, p3, p4);
+        surface.Segment(p1, p2);
+        surface.Segment(p2, p3);
+        surface.Segment(p3, p4);
         RatingLabel(surface, p4, "STC:" + FixedText(r, 0));
     }
     EndOverlay(surface);
@@ -276,7 +262,7 @@ void DrawNRCurves(const TSpectrumModel& model, Draw2DClass& surface)
             // Only the end point is tested against the level range: a segment coming down into
             // the graph from above it is drawn, one leaving it at the bottom is not.
             if (o > 0 && point.y >= model.MinLevel && point.y <= model.MaxLevel)
-                Segment(surface, previous, point);
+                surface.Segment(previous, point);
             previous = point;
         }
     }

@@ -2,21 +2,11 @@
 
 #include "model/SpectrumModel.h"
 #include "model/SpectrumOperations.h"
+#include "model/StoredLevel.h"
 
 #include <algorithm>
-#include <bit>
-#include <cstdint>
 
 namespace velmora {
-
-namespace {
-
-bool SameBits(float a, float b)
-{
-    return std::bit_cast<std::uint32_t>(a) == std::bit_cast<std::uint32_t>(b);
-}
-
-} // namespace
 
 BandLevels ConvertBandLevels(const BandLevels& levels, BandSet from, BandSet to)
 {

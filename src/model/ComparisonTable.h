@@ -51,8 +51,9 @@ ComparisonTable CompareSpectra(std::span<const TableSpectrum> spectra, int refer
                                int bandStep);
 
 /**
- * A level or difference of the table as every text of it shows one: fixed with the decimals in the
- * "C" locale, a value that rounds to zero without a minus, "-" when it is not finite.
+ * A level or difference of the table as every text of it shows one, and a rating's value as its
+ * line shows it (RatingLine::value): fixed with the decimals in the "C" locale, a value that rounds
+ * to zero without a minus, "-" when it is not finite.
  */
 std::string ComparisonNumber(double value, int decimals);
 

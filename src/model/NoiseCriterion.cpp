@@ -27,8 +27,8 @@ constexpr std::array<std::array<double, kNoiseCriterionBands>, 12> kCurves = {{
     {80, 75, 71, 68, 65, 64, 63, 62},
     {84, 79, 75, 72, 71, 70, 68, 68},
 }};
-constexpr double kLowestCurve = 15.0;
 constexpr double kCurveStep = 5.0;
+static_assert(kLowestNoiseCriterion + kCurveStep * (kCurves.size() - 1) == kHighestNoiseCriterion);
 
 /** The octaves whose mean is the speech interference level: 500 Hz to 4000 Hz. */
 constexpr int kFirstSpeechOctave = 3;
@@ -42,7 +42,7 @@ double CurveOf(double level, std::size_t o)
     std::size_t below = 0;
     while (below + 1 < kCurves.size() && kCurves[below + 1][o] <= level)
         ++below;
-    const double curve = kLowestCurve + kCurveStep * static_cast<double>(below);
+    const double curve = kLowestNoiseCriterion + kCurveStep * static_cast<double>(below);
     if (below + 1 == kCurves.size())
         return curve;
     const double low = kCurves[below][o];
@@ -66,16 +66,16 @@ double OctaveLevel(std::span<const float> levels, BandSet set, std::size_t o)
 double NoiseCriterionCurveLevel(double nc, int band)
 {
     const int o = (band - kOctaveBandStart) / kOctaveBandStep;
-    const double highest = kLowestCurve + kCurveStep * static_cast<double>(kCurves.size() - 1);
     if (band < kOctaveBandStart || (band - kOctaveBandStart) % kOctaveBandStep != 0 ||
-        o >= kNoiseCriterionBands || !(nc >= kLowestCurve && nc <= highest))
+        o >= kNoiseCriterionBands || !(nc >= kLowestNoiseCriterion && nc <= kHighestNoiseCriterion))
         return std::numeric_limits<double>::quiet_NaN();
     // The curve below nc, and the next one up (NC-70 itself lies on the last pair's upper end).
     const auto below =
-        std::min(static_cast<std::size_t>((nc - kLowestCurve) / kCurveStep), kCurves.size() - 2);
+        std::min(static_cast<std::size_t>((nc - kLowestNoiseCriterion) / kCurveStep), kCurves.size() - 2);
     const double low = kCurves[below][static_cast<std::size_t>(o)];
     const double high = kCurves[below + 1][static_cast<std::size_t>(o)];
-    const double fraction = (nc - kLowestCurve - kCurveStep * static_cast<double>(below)) / kCurveStep;
+    const double fraction =
+        (nc - kLowestNoiseCriterion - kCurveStep * static_cast<double>(below)) / kCurveStep;
     return low + fraction * (high - low);
 }
 

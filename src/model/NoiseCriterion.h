@@ -9,6 +9,9 @@ namespace velmora {
 
 /** Octave bands the NC curves are compared in: 63 Hz to 8000 Hz. */
 inline constexpr int kNoiseCriterionBands = 8;
+/** The family's lowest and highest curves: NC-15 and NC-70. */
+inline constexpr double kLowestNoiseCriterion = 15.0;
+inline constexpr double kHighestNoiseCriterion = 70.0;
 
 /** Where a spectrum lies against the family of NC curves, NC-15 to NC-70. */
 enum class NoiseCriterionState {

@@ -19,10 +19,6 @@ namespace velmora {
 
 namespace {
 
-/** The NC curves' range: NC-15 to NC-70. */
-constexpr double kLowestNc = 15.0;
-constexpr double kHighestNc = 70.0;
-
 /**
  * Adds a point for each of a rating's first count bands at which the curve has a level:
  * level(band index) gives the curve's level, shortfall(band, curve level) how far the band falls
@@ -64,11 +60,11 @@ void PlaceNoiseCriterion(const NoiseCriterionRating& nc, PlacedRatingCurve& plac
         placed.label = "NC " + FixedText(nc.NC, 1) + " curve";
         break;
     case NoiseCriterionState::AboveFamily:
-        value = kHighestNc;
+        value = kHighestNoiseCriterion;
         placed.label = ">NC-70: the NC-70 curve";
         break;
     case NoiseCriterionState::BelowFamily:
-        value = kLowestNc;
+        value = kLowestNoiseCriterion;
         placed.label = "<NC-15: the NC-15 curve";
         break;
     case NoiseCriterionState::NotRated:

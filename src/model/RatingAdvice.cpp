@@ -11,6 +11,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
+#include <span>
 
 namespace velmora {
 
@@ -36,6 +38,37 @@ std::string Class(const char* name, double rating)
     return std::string(name) + " " + FixedText(rating, 0);
 }
 
+/**
+ * The bands the next class's per-band limit catches, as "400 Hz must rise 1.2 dB, 500 Hz must rise
+ * 2.0 dB": each band whose amount is above 0, moved by verb ("rise" or "fall") by text(amount).
+ */
+template <typename Band>
+std::string BandMoves(std::span<const Band> bands, double Band::*amount, const char* verb,
+                      std::string (*text)(double))
+{
+    std::string moves;
+    for (const Band& band : bands) {
+        if (!(band.*amount > 0.0))
+            continue;
+        moves += moves.empty() ? "" : ", ";
+        moves +=
+            FixedText(BandFrequency[band.band], 0) + " Hz must " + verb + " " + text(band.*amount) + " dB";
+    }
+    return moves;
+}
+
+/**
+ * What the next class of a rating by unfavourable deviations needs: "Rw 55 needs 2.3 dB less
+ * unfavourable deviation in total"; "-" when the rating or the excess is not finite.
+ */
+std::string NextDeviationClassAdvice(const char* name, double rating, double next, double excess)
+{
+    if (!std::isfinite(rating) || !std::isfinite(excess))
+        return "-";
+    return Class(name, next) + " needs " + Shortfall(excess, false) +
+           " dB less unfavourable deviation in total";
+}
+
 } // namespace
 
 std::string NextTransmissionClassAdvice(const TransmissionClassRating& rating)
@@ -44,15 +77,9 @@ std::string NextTransmissionClassAdvice(const TransmissionClassRating& rating)
         return "-";
     const double next = rating.STC + 1.0;
     std::string text = Class("STC", next) + " needs ";
-    std::string rises;
-    for (int j = 0; j < rating.bandCount; ++j) {
-        const StcBand& band = rating.bands[j];
-        if (!(band.nextRise > 0.0))
-            continue;
-        rises += rises.empty() ? "" : ", ";
-        rises += FixedText(BandFrequency[band.band], 0) + " Hz must rise " + Shortfall(band.nextRise, false) +
-                 " dB";
-    }
+    const std::string rises =
+        BandMoves(std::span(rating.bands.data(), static_cast<std::size_t>(rating.bandCount)),
+                  &StcBand::nextRise, "rise", [](double rise) { return Shortfall(rise, false); });
     // The sum must stay below its limit, so meeting it exactly is still too much.
     const double excess = rating.nextDeficiencySum - rating.sumLimit;
     if (excess >= -kLimitTolerance) {
@@ -69,10 +96,7 @@ std::string NextTransmissionClassAdvice(const TransmissionClassRating& rating)
 
 std::string NextSoundReductionAdvice(const SoundReductionRating& rating)
 {
-    if (!std::isfinite(rating.Rw) || !std::isfinite(rating.nextClassExcess))
-        return "-";
-    return Class("Rw", rating.Rw + 1.0) + " needs " + Shortfall(rating.nextClassExcess, false) +
-           " dB less unfavourable deviation in total";
+    return NextDeviationClassAdvice("Rw", rating.Rw, rating.Rw + 1.0, rating.nextClassExcess);
 }
 
 namespace {
@@ -85,15 +109,9 @@ std::string NextAstmClassAdvice(const AstmContourFit& fit, const std::string& ne
 {
     if (fit.bandCount == 0 || !std::isfinite(fit.nextDeficiencySum))
         return "-";
-    std::string moves;
-    for (int j = 0; j < fit.bandCount; ++j) {
-        const AstmBand& band = fit.bands[j];
-        if (!(band.nextShortfall > 0.0))
-            continue;
-        moves += moves.empty() ? "" : ", ";
-        moves += FixedText(BandFrequency[band.band], 0) + " Hz must " + verb + " " +
-                 FixedText(band.nextShortfall, 0) + " dB";
-    }
+    const std::string moves =
+        BandMoves(std::span(fit.bands.data(), static_cast<std::size_t>(fit.bandCount)),
+                  &AstmBand::nextShortfall, verb, [](double shortfall) { return FixedText(shortfall, 0); });
     const double excess = fit.nextDeficiencySum - fit.sumLimit;
     if (excess > 0.0)
         return nextClass + " needs " + FixedText(excess, 0) + " dB less deficiency in total" +
@@ -116,10 +134,7 @@ std::string NextImpactInsulationClassAdvice(const ImpactInsulationRating& rating
 
 std::string NextImpactSoundRatingAdvice(const ImpactSoundRating& rating)
 {
-    if (!std::isfinite(rating.Lnw) || !std::isfinite(rating.nextClassExcess))
-        return "-";
-    return Class("Ln,w", rating.Lnw - 1.0) + " needs " + Shortfall(rating.nextClassExcess, false) +
-           " dB less unfavourable deviation in total";
+    return NextDeviationClassAdvice("Ln,w", rating.Lnw, rating.Lnw - 1.0, rating.nextClassExcess);
 }
 
 } // namespace velmora

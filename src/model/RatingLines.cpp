@@ -1,6 +1,7 @@
 #include "model/RatingLines.h"
 
 #include "entry/NumberText.h"
+#include "model/ComparisonTable.h"
 #include "model/RatingAdvice.h"
 #include "model/SpectrumRatings.h"
 #include "model/Weighting.h"
@@ -11,25 +12,15 @@ namespace velmora {
 
 namespace {
 
-/** value with the given decimals; "-" when it is not finite. */
-std::string Shown(double value, int decimals)
-{
-    if (!std::isfinite(value))
-        return "-";
-    // A value a hair below zero is zero to the reader.
-    const std::string text = FixedText(value, decimals);
-    return text.find_first_not_of("-0.") == std::string::npos ? text.substr(text[0] == '-') : text;
-}
-
 /** "54 (-2; -6)": a whole rating with its terms in brackets; "-" when the rating is not finite. */
 std::string WithTerms(double rating, std::initializer_list<double> terms)
 {
     if (!std::isfinite(rating))
         return "-";
-    std::string text = Shown(rating, 0) + " (";
+    std::string text = ComparisonNumber(rating, 0) + " (";
     const char* separator = "";
     for (double term : terms) {
-        text += separator + Shown(term, 0);
+        text += separator + ComparisonNumber(term, 0);
         separator = "; ";
     }
     return text + ")";
@@ -69,25 +60,27 @@ void LevelLines(const SpectrumRatings& r, std::vector<RatingLine>& lines)
 {
     static constexpr const char* kWeighted[] = {"dBA", "dBB", "dBC", "dBD"};
     for (int w = WeightA; w <= WeightD; ++w)
-        lines.push_back({kWeighted[w], Shown(r.weighted[w], 1), LoudestBand(r, w), ""});
-    lines.push_back({"NR", Shown(r.noise.NR, 1), GoverningBand(r, RatingCurve::NR), "", RatingCurve::NR});
+        lines.push_back({kWeighted[w], ComparisonNumber(r.weighted[w], 1), LoudestBand(r, w), ""});
+    lines.push_back(
+        {"NR", ComparisonNumber(r.noise.NR, 1), GoverningBand(r, RatingCurve::NR), "", RatingCurve::NR});
     const std::string nc = NoiseCriterionText(r.nc);
     lines.push_back({"NC", nc.starts_with("NC ") ? nc.substr(3) : nc, GoverningBand(r, RatingCurve::NC), "",
                      RatingCurve::NC});
-    lines.push_back({"SIL", Shown(r.nc.SIL, 1), -1, "", RatingCurve::None, RatingGroup::Main, true});
+    lines.push_back(
+        {"SIL", ComparisonNumber(r.nc.SIL, 1), -1, "", RatingCurve::None, RatingGroup::Main, true});
     lines.push_back({"Ln,w (CI)", WithTerms(r.impact.Lnw, {r.impact.CI}), GoverningBand(r, RatingCurve::Lnw),
                      NextImpactSoundRatingAdvice(r.impact), RatingCurve::Lnw, RatingGroup::Impact});
-    lines.push_back(
-        {"CI,50-2500", Shown(r.impact.CI50_2500, 0), -1, "", RatingCurve::None, RatingGroup::Impact, true});
-    lines.push_back({"IIC", Shown(r.iic.IIC, 0), GoverningBand(r, RatingCurve::IIC),
+    lines.push_back({"CI,50-2500", ComparisonNumber(r.impact.CI50_2500, 0), -1, "", RatingCurve::None,
+                     RatingGroup::Impact, true});
+    lines.push_back({"IIC", ComparisonNumber(r.iic.IIC, 0), GoverningBand(r, RatingCurve::IIC),
                      NextImpactInsulationClassAdvice(r.iic), RatingCurve::IIC, RatingGroup::Impact});
 }
 
 void AttenuationLines(const SpectrumRatings& r, std::vector<RatingLine>& lines)
 {
-    lines.push_back({"STC", Shown(r.transmission.STC, 0), GoverningBand(r, RatingCurve::STC),
+    lines.push_back({"STC", ComparisonNumber(r.transmission.STC, 0), GoverningBand(r, RatingCurve::STC),
                      NextTransmissionClassAdvice(r.transmission), RatingCurve::STC});
-    lines.push_back({"STC (E413)", Shown(r.astm.STC, 0), GoverningBand(r, RatingCurve::AstmSTC),
+    lines.push_back({"STC (E413)", ComparisonNumber(r.astm.STC, 0), GoverningBand(r, RatingCurve::AstmSTC),
                      NextAstmTransmissionClassAdvice(r.astm), RatingCurve::AstmSTC});
     const SoundReductionRating& rw = r.reduction;
     lines.push_back({"Rw (C; Ctr)", WithTerms(rw.Rw, {rw.C, rw.Ctr}), GoverningBand(r, RatingCurve::Rw),
@@ -99,7 +92,8 @@ void AttenuationLines(const SpectrumRatings& r, std::vector<RatingLine>& lines)
         {"Ctr50-5000", terms.Ctr50_5000}, {"Ctr100-5000", terms.Ctr100_5000},
     };
     for (const auto& [name, value] : enlarged)
-        lines.push_back({name, Shown(value, 0), -1, "", RatingCurve::None, RatingGroup::Main, true});
+        lines.push_back(
+            {name, ComparisonNumber(value, 0), -1, "", RatingCurve::None, RatingGroup::Main, true});
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <bit>
+#include <cstdint>
 #include <limits>
 
 namespace velmora {
@@ -24,6 +26,15 @@ inline float ToStoredLevel(double value)
     if (value < -kFloatMax)
         return -kFloatMax;
     return static_cast<float>(value);
+}
+
+/**
+ * True when two stored levels are the same bits: NaN equals the same NaN and 0 differs from -0,
+ * so that a level counts as unchanged only when it would be written and read back the same.
+ */
+inline bool SameBits(float a, float b)
+{
+    return std::bit_cast<std::uint32_t>(a) == std::bit_cast<std::uint32_t>(b);
 }
 
 } // namespace velmora

@@ -42,6 +42,14 @@ std::string FixedText(double value, int decimals)
     return std::string(buffer.data(), result.ptr);
 }
 
+std::string FixedTextWithoutNegativeZero(double value, int decimals)
+{
+    std::string text = FixedText(value, decimals);
+    if (text.front() == '-' && text.find_first_not_of("0.", 1) == std::string::npos)
+        text.erase(0, 1);
+    return text;
+}
+
 std::string FormatFloat(std::string_view format, double value, std::size_t maxLength)
 {
     std::string text;

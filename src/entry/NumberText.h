@@ -20,6 +20,12 @@ bool ReadLeadingNumber(std::string_view text, double& value);
 std::string FixedText(double value, int decimals);
 
 /**
+ * FixedText without the minus of a value that rounds to zero: -0 and -0.0004 at 3 decimals are
+ * "0.000". A reader takes such a sign for a real difference, and a file would carry it for good.
+ */
+std::string FixedTextWithoutNegativeZero(double value, int decimals);
+
+/**
  * format with its "%0.Nf" (or "%.Nf") directive replaced by value as FixedText writes it and
  * "%%" by "%"; other text is kept. Cut to maxLength characters, as a fixed buffer would hold.
  */

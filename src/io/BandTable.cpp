@@ -38,9 +38,7 @@ std::string CellText(double value, int decimals, std::string_view decimalPoint)
 {
     if (!std::isfinite(value))
         return "-";
-    std::string text = FixedText(value, decimals);
-    if (text.front() == '-' && text.find_first_not_of("-0.") == std::string::npos)
-        text.erase(0, 1);
+    std::string text = FixedTextWithoutNegativeZero(value, decimals);
     if (const std::size_t point = text.find('.'); point != std::string::npos)
         text.replace(point, 1, decimalPoint);
     return text;

@@ -48,18 +48,6 @@ void AppendLine(std::string& text, std::string_view keyword, std::initializer_li
     text += kLineEnd;
 }
 
-/**
- * FixedText, but a value that rounds to zero is "0.000" whatever its sign: printf writes "-0.000"
- * for -0 and for a level just below zero, which reads back as the same level.
- */
-std::string FileNumber(double value, int decimals)
-{
-    std::string text = FixedText(value, decimals);
-    if (text.front() == '-' && text.find_first_not_of("0.", 1) == std::string::npos)
-        text.erase(0, 1);
-    return text;
-}
-
 bool IsBandSet(int start, int step)
 {
     return BandSetOf(start, step) != BandSet::Unknown;
@@ -139,19 +127,22 @@ std::string DataFileText(const TSpectrumModel& model)
     AppendLine(text, kSpectrumKeyword,
                {std::to_string(model.Nodes.DataType), std::to_string(model.OtherDataType),
                 std::to_string(model.Reserved)});
-    AppendLine(
-        text, kGraphKeyword,
-        {FileNumber(model.MinLevel, 2), FileNumber(model.MaxLevel, 2), FileNumber(model.LevelIncrement, 2)});
+    AppendLine(text, kGraphKeyword,
+               {FixedTextWithoutNegativeZero(model.MinLevel, 2),
+                FixedTextWithoutNegativeZero(model.MaxLevel, 2),
+                FixedTextWithoutNegativeZero(model.LevelIncrement, 2)});
     text += kLineEnd;
     for (int k = 0; k < count; ++k) {
         const TNode& node = model.Nodes.Node[k];
-        AppendLine(text, kLevelsKeyword, {FileNumber(AbscissaFrequency(node.X), 1), FileNumber(node.Y, 3)});
+        AppendLine(text, kLevelsKeyword,
+                   {FixedTextWithoutNegativeZero(AbscissaFrequency(node.X), 1),
+                    FixedTextWithoutNegativeZero(node.Y, 3)});
     }
     text += kLineEnd;
     AppendLine(text, kSpectraKeyword, {std::to_string(count)});
     for (int k = 0; k < count; ++k) {
         text += kFieldGap;
-        text += FileNumber(model.OtherLevels[k], 1);
+        text += FixedTextWithoutNegativeZero(model.OtherLevels[k], 1);
     }
     text += kLineEnd;
     text += kLineEnd;
@@ -160,7 +151,7 @@ std::string DataFileText(const TSpectrumModel& model)
 
 float FileLevel(float level)
 {
-    const std::string text = FileNumber(level, 3);
+    const std::string text = FixedTextWithoutNegativeZero(level, 3);
     WordReader reader(text);
     float read = level;
     return reader.ReadDecimal(read) ? read : level;

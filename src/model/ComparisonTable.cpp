@@ -70,11 +70,7 @@ std::string ComparisonNumber(double value, int decimals)
 {
     if (!std::isfinite(value))
         return "-";
-    std::string text = FixedText(value, decimals);
-    // A difference a hair below zero is no difference to the reader.
-    if (text.front() == '-' && text.find_first_not_of("0.", 1) == std::string::npos)
-        text.erase(0, 1);
-    return text;
+    return FixedTextWithoutNegativeZero(value, decimals);
 }
 
 } // namespace velmora
